@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "core/BitString.h"
+
+TEST(BitString, AppendsFieldsMostSignificantFirstAcrossBytes) {
+    BitString bits;
+    bits.append(0b101, 3);
+    bits.append(0xABCD, 16);
+    bits.append(1, 1);
+    ASSERT_EQ(bits.size(), 20u);
+    // 101 1010101111001101 1 -> 1011 0101 | 0111 1001 | 1011 (0000)
+    EXPECT_EQ(bits.bytes(), (std::vector<std::uint8_t>{0xB5, 0x79, 0xB0}));
+}
+
+TEST(BitString, AppendingAnotherStringMatchesAppendingItsBits) {
+    for (int lead = 0; lead < 9; ++lead) {
+        BitString tail;
+        tail.append(0x1F3A5, 17);
+        tail.append(0x2, 3);
+        BitString viaString, viaBits;
+        viaString.append(0x5A, lead);
+        viaBits.append(0x5A, lead);
+        viaString.append(tail);
+        viaBits.append(0x1F3A5, 17);
+        viaBits.append(0x2, 3);
+        EXPECT_EQ(viaString, viaBits) << "lead " << lead;
+    }
+}
+
+TEST(BitString, PaddingAndZerosKeepTrailingBitsClear) {
+    BitString bits;
+    bits.append(1, 1);
+    bits.padToByte();
+    bits.appendZeros(3);
+    bits.append(7, 3);
+    EXPECT_EQ(bits.size(), 14u);
+    EXPECT_EQ(bits.bytes(), (std::vector<std::uint8_t>{0x80, 0x1C}));
+    EXPECT_TRUE(bits.bit(11));
+    EXPECT_FALSE(bits.bit(10));
+}
