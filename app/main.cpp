@@ -1,9 +1,36 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv) {
+#include "app/DrawGUI.h"
+
+namespace {
+// Qt's default platform needs a display; without one say so plainly.
+bool HasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform && std::string(platform).rfind("xcb", 0) != 0 &&
+        std::string(platform).rfind("wayland", 0) != 0)
+        return true;
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+}
+
+int RunEditor(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "lumivane: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+                             "start it from a desktop session or under xvfb-run\n");
+        return 2;
+    }
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
+    std::vector<std::string> args;
+    for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
+    DrawGUI window;
+    window.Form_Load(args);
     return app.exec();
 }
+}  // namespace
+
+int main(int argc, char** argv) { return RunEditor(argc, argv); }

@@ -72,8 +72,17 @@ void DrawCore::ResetDocument() {
     SetModified(false);
 }
 
-void DrawCore::ClearClipboard() {
+void DrawCore::ClearClip() {
     ClipPaths.assign(1, PathShape{});
     ClipOriginX = ClipOriginY = 0;
     PasteOffsetX = PasteOffsetY = 0;
+}
+
+void DrawCore::CopyToClip(std::int32_t x, std::int32_t y) {
+    ClearClip();
+    for (std::size_t i = 1; i < Paths.size(); ++i)
+        if (Paths[i].Selected) ClipPaths.push_back(Paths[i]);
+    ClipOriginX = x;
+    ClipOriginY = y;
+    PasteOffsetX = PasteOffsetY = 200;
 }

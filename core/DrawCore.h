@@ -48,6 +48,8 @@ struct DrawCore {
     void SetModified(bool flag);
     bool IsModified() const;
     void ResetDocument();
-    void ClearClipboard();
-    std::int32_t ClipCount() const { return static_cast<std::int32_t>(ClipPaths.size()) - 1; }
+    void ClearClip();
+    // Replaces the clipboard by copies of the selected paths, `x`, `y` as reference point.
+    void CopyToClip(std::int32_t x, std::int32_t y);
+    std::int32_t GetClipCount() const { return static_cast<std::int32_t>(ClipPaths.size()) - 1; }
 };

@@ -1,0 +1,169 @@
+// The File menu: new, open, save, save as, clip files, and asking to save.
+#include <algorithm>
+#include <climits>
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "app/DrawGUI.h"
+#include "core/DocumentFile.h"
+#include "core/FileBytes.h"
+#include "core/History.h"
+#include "core/PathNames.h"
+
+namespace {
+const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd)";
+const QString kProjectFilter = "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)";
+const QString kClipFilter = "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+bool SaveBytes(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+}  // namespace
+
+int DrawGUI::ConfirmModify() {
+    if (!core_.IsModified()) return 0;
+    const auto answer = dialogs_->MessageBox(this, QMessageBox::Warning, "Lumivane",
+                                             "ファイルは更新されています。上書き保存しますか？",
+                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) return 1;
+    if (answer == QMessageBox::Yes) mnuSaveFile_Click();
+    return 0;
+}
+
+FileDialogRequest DrawGUI::DialogRequest(const QString& filter, const QString& suffix,
+                                         const QString& fileName) const {
+    // A document never saved starts in the user's documents folder.
+    QString folder = Q(GetDirName(core_.DocFileName));
+    if (core_.DocFileName.empty() || folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return {filter, suffix, folder, fileName};
+}
+
+void DrawGUI::mnuNewCanvas_Click() {
+    if (ConfirmModify() == 1) return;
+    core_.ZoomRate = 1.0f;
+    core_.Setup.UnderlayShow = 0;
+    core_.ResetDocument();
+    RebuildPreview();
+    DispShape(0);
+}
+
+void DrawGUI::mnuOpenFile_Click() {
+    if (ConfirmModify() == 1) return;
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kDocumentFilter, "lvd", {}));
+    if (path) LoadDocument(*path);
+}
+
+void DrawGUI::mnuSaveFile_Click() {
+    if (core_.DocFileName.empty()) {
+        mnuSaveFileAs_Click();
+        return;
+    }
+    SaveDocument(Q(core_.DocFileName));
+}
+
+void DrawGUI::mnuSaveFileAs_Click() {
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kProjectFilter, "lvd", Q(core_.DocFileName)));
+    if (!path || !SaveDocument(*path)) return;
+    core_.DocFileName = path->toStdString();
+    core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));
+}
+
+bool DrawGUI::SaveDocument(const QString& path) {
+    if (!SaveBytes(path, FormatDocument(core_.Setup, core_.Paths))) {
+        SetStatusText("ファイル [" + path + "] を保存できませんでした。");
+        return false;
+    }
+    SetStatusText("ファイルを保存しました。");
+    core_.SetModified(false);
+    return true;
+}
+
+void DrawGUI::ShowInvalidFile(const QString& path) {
+    dialogs_->MessageBox(this, QMessageBox::Critical, "ファイルオープンエラー",
+                         "ファイル [" + path + "] は不正なLumivaneファイルです。", QMessageBox::Ok);
+}
+
+void DrawGUI::LoadDocument(const QString& path) {
+    core_.ResetDocument();
+    core_.DocFileName = path.toStdString();
+    core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));
+    std::string bytes;
+    const bool good = ReadFileBytes(core_.DocFileName, bytes) && ParseDocument(bytes, core_.Setup, core_.Paths);
+    if (!good) {
+        ShowInvalidFile(path);
+        core_.ResetDocument();
+        ResetCanvasDefaults(core_.Setup);
+    }
+    SnapshotHistory(core_);
+    RebuildPreview();
+    DispShape(0);
+    if (good) PushHistory(core_);
+    core_.SetModified(false);
+}
+
+void DrawGUI::CopySelectionToClip() {
+    // The reference point is the selection frame's top-left corner.
+    std::int32_t left = INT32_MAX, top = INT32_MAX;
+    for (std::int32_t i = 1; i <= core_.GetPathCount(); ++i) {
+        const PathShape& path = core_.Paths[static_cast<std::size_t>(i)];
+        if (!path.Selected) continue;
+        for (const AnchorPoint& a : path.Anchors) {
+            left = std::min(left, a.X);
+            top = std::min(top, a.Y);
+        }
+    }
+    core_.CopyToClip(left, top);
+}
+
+void DrawGUI::mnuClipWrite_Click() {
+    if (core_.GetSelectedCount() >= 1 && ToolMode == 2) CopySelectionToClip();
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kClipFilter, "lvclip", {}));
+    if (!path) return;
+    DispShape(0);
+    WriteClipFile(*path);
+}
+
+void DrawGUI::WriteClipFile(const QString& path) {
+    if (core_.GetClipCount() == 0) {
+        SetStatusText("クリップを保存できません。");
+        return;
+    }
+    const ClipData clip{core_.ClipPaths, core_.ClipOriginX, core_.ClipOriginY};
+    if (!SaveBytes(path, FormatClip(clip))) {
+        SetStatusText("クリップを [ " + path + "] に保存できませんでした。");
+        return;
+    }
+    SetStatusText("クリップを [ " + path + "] に保存しました。");
+}
+
+void DrawGUI::mnuClipRead_Click() {
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kClipFilter, "lvclip", {}));
+    if (!path) return;
+    DispShape(0);
+    ReadClipFile(*path);
+}
+
+void DrawGUI::ReadClipFile(const QString& path) {
+    core_.ClearClip();
+    std::string bytes;
+    ClipData clip;
+    if (!ReadFileBytes(path.toStdString(), bytes) || !ParseClip(bytes, clip)) {
+        SetStatusText("ファイル [" + path + "] は不正なLumivaneクリップファイルです。");
+        return;
+    }
+    core_.ClipPaths = std::move(clip.Paths);
+    core_.ClipOriginX = clip.OriginX;
+    core_.ClipOriginY = clip.OriginY;
+    SetStatusText("ファイル [" + path + "] をクリップボードに読み込みました。");
+}

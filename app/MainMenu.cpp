@@ -1,0 +1,75 @@
+// The main menu bar and the enabling of its items.
+#include <QMenuBar>
+
+#include "app/DrawGUI.h"
+#include "core/History.h"
+
+namespace {
+QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(caption);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+}  // namespace
+
+void DrawGUI::CreateMenus() {
+    mnuFile = menuBar()->addMenu("ファイル(&F)");
+    mnuNewCanvas = AddItem(mnuFile, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpenFile = AddItem(mnuFile, "ファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveFile = AddItem(mnuFile, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveFileAs = AddItem(mnuFile, "名前を付けて保存(&A)...");
+    mnuFile->addSeparator();
+    mnuClipWrite = AddItem(mnuFile, "クリップを書き出す(&C)...");
+    mnuClipRead = AddItem(mnuFile, "クリップを読み込む(&R)...");
+    mnuFile->addSeparator();
+    mnuPropertyCanvasFile = AddItem(mnuFile, "キャンバスのプロパティ(&P)...");
+    mnuFile->addSeparator();
+    mnuQuit = AddItem(mnuFile, "終了(&Q)");
+
+    mnuEdit = menuBar()->addMenu("編集(&E)");
+    mnuUnDo = AddItem(mnuEdit, "元に戻す(&U)", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuReDo = AddItem(mnuEdit, "やり直す(&R)", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuEdit->addSeparator();
+    mnuCopyPathEdit = AddItem(mnuEdit, "コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuCutPathEdit = AddItem(mnuEdit, "切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuDeletePathEdit = AddItem(mnuEdit, "削除(&D)", QKeySequence(Qt::Key_Delete));
+    mnuPastePathEdit = AddItem(mnuEdit, "貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuSelectAllEdit = AddItem(mnuEdit, "全て選択(&A)", QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    mnuHelp = menuBar()->addMenu("ヘルプ(&H)");
+    mnuVersion = AddItem(mnuHelp, "バージョン情報(&V)...");
+
+    connect(mnuNewCanvas, &QAction::triggered, this, &DrawGUI::mnuNewCanvas_Click);
+    connect(mnuOpenFile, &QAction::triggered, this, &DrawGUI::mnuOpenFile_Click);
+    connect(mnuSaveFile, &QAction::triggered, this, &DrawGUI::mnuSaveFile_Click);
+    connect(mnuSaveFileAs, &QAction::triggered, this, &DrawGUI::mnuSaveFileAs_Click);
+    connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
+    connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
+    connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
+    connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
+    connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);
+
+    // The menus compute their items' state when they open. While closed every
+    // item stays enabled so that its shortcut reaches the command, which
+    // checks the same conditions itself.
+    connect(mnuFile, &QMenu::aboutToShow, this, &DrawGUI::mnuFile_Click);
+    connect(mnuEdit, &QMenu::aboutToShow, this, &DrawGUI::mnuEdit_Click);
+    connect(mnuFile, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
+    connect(mnuEdit, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
+    EnableAllCommands();
+}
+
+void DrawGUI::EnableAllCommands() {
+    for (QAction* action : {mnuClipWrite, mnuUnDo, mnuReDo}) action->setEnabled(true);
+    // Commands whose editing parts have not been built yet.
+    for (QAction* action : {mnuPropertyCanvasFile, mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit,
+                            mnuPastePathEdit, mnuSelectAllEdit, mnuVersion})
+        action->setEnabled(false);
+}
+
+void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount() >= 1 && ToolMode == 2); }
+
+void DrawGUI::mnuEdit_Click() {
+    mnuUnDo->setEnabled(CanUndo(core_));
+    mnuReDo->setEnabled(CanRedo(core_));
+}

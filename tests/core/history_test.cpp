@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "core/History.h"
+
+namespace {
+// One edit: append a path whose X marks the edit number, then record it.
+void Edit(DrawCore& doc, int n) {
+    PathShape p;
+    p.Anchors = {{n, 0, 0}};
+    doc.AppendPath(p);
+    PushHistory(doc);
+}
+
+int LastMark(const DrawCore& doc) { return doc.GetPathCount() == 0 ? 0 : doc.Paths.back().Anchors[0].X; }
+}  // namespace
+
+TEST(History, TrimsAtTwiceTheDepthAndUndoThenJumpsToTheStart) {
+    DrawCore doc;
+    doc.ResetDocument();
+    for (int n = 1; n <= 39; ++n) Edit(doc, n);
+    EXPECT_EQ(doc.HistoryPos, 39);
+    Edit(doc, 40);
+    EXPECT_EQ(doc.HistoryPos, 20);
+    EXPECT_EQ(doc.History.size(), 21u);
+    EXPECT_EQ(LastMark(doc), 40);
+    for (int expected = 39; expected >= 21; --expected) {
+        UndoHistory(doc);
+        EXPECT_EQ(LastMark(doc), expected);
+    }
+    UndoHistory(doc);
+    EXPECT_EQ(doc.GetPathCount(), 0);
+    EXPECT_FALSE(CanUndo(doc));
+    UndoHistory(doc);
+    EXPECT_EQ(doc.HistoryPos, 0);
+}
+
+TEST(History, UndoRedoAndTheDroppedRedoChain) {
+    DrawCore doc;
+    doc.ResetDocument();
+    EXPECT_FALSE(CanUndo(doc));
+    Edit(doc, 1);
+    Edit(doc, 2);
+    UndoHistory(doc);
+    EXPECT_EQ(LastMark(doc), 1);
+    EXPECT_TRUE(CanRedo(doc));
+    RedoHistory(doc);
+    EXPECT_EQ(LastMark(doc), 2);
+    EXPECT_FALSE(CanRedo(doc));
+    UndoHistory(doc);
+    Edit(doc, 3);
+    EXPECT_FALSE(CanRedo(doc));
+    UndoHistory(doc);
+    UndoHistory(doc);
+    EXPECT_EQ(doc.GetPathCount(), 0);
+}
+
+TEST(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
+    for (int depth : {0, -5}) {
+        DrawCore doc;
+        doc.Setup.HistoryMax = depth;
+        doc.ResetDocument();
+        Edit(doc, 1);
+        Edit(doc, 2);
+        EXPECT_EQ(doc.HistoryPos, 0) << depth;
+        EXPECT_FALSE(CanUndo(doc));
+        EXPECT_FALSE(CanRedo(doc));
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(doc.GetPathCount(), 2);
+    }
+}
+
+TEST(History, SnapshotsAreDeepCopiesWithSelection) {
+    DrawCore doc;
+    doc.ResetDocument();
+    Edit(doc, 1);
+    doc.Paths[1].Selected = VbTrue;
+    PushHistory(doc);
+    doc.Paths[1].Anchors[0].X = 999;
+    doc.Paths[1].Selected = VbFalse;
+    UndoHistory(doc);
+    RedoHistory(doc);
+    EXPECT_EQ(doc.Paths[1].Anchors[0].X, 1);
+    EXPECT_EQ(doc.Paths[1].Selected, VbTrue);
+}
+
+TEST(History, UndoDoesNotChangeTheModifiedMark) {
+    DrawCore doc;
+    doc.ResetDocument();
+    Edit(doc, 1);
+    doc.SetModified(false);
+    UndoHistory(doc);
+    EXPECT_FALSE(doc.IsModified());
+    Edit(doc, 2);
+    UndoHistory(doc);
+    EXPECT_TRUE(doc.IsModified());
+}
