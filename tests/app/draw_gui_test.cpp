@@ -1,0 +1,188 @@
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "app/DrawGUI.h"
+#include "core/DocumentFile.h"
+#include "core/FileBytes.h"
+#include "core/History.h"
+#include "tests/app/FakeDialogs.h"
+
+namespace {
+struct Window {
+    FakeDialogs* dialogs = new FakeDialogs;
+    DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
+    explicit Window(std::vector<std::string> args = {}) { gui.Form_Load(args); }
+
+    void AddSquare(int x) {
+        PathShape p;
+        p.Anchors = {{x, 0, 0}, {x, 100, 0}, {x + 100, 100, 0}};
+        p.AnchorMax = 2;
+        p.Closed = VbTrue;
+        gui.Core().AppendPath(p);
+        PushHistory(gui.Core());
+    }
+    // Opens a menu as the user would, so its items compute their state.
+    static void Open(QMenu* menu) {
+        emit menu->aboutToShow();
+    }
+    static void Close(QMenu* menu) { emit menu->aboutToHide(); }
+    QString Title() const { return gui.windowTitle(); }
+};
+}  // namespace
+
+TEST(DrawGUI, NewEditSaveAsOpenUndoThroughTheMenus) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/drawing one.lvd";
+    Window w;
+    EXPECT_EQ(w.Title(), "(新規) - Lumivane");
+    w.gui.mnuNewCanvas->trigger();
+    w.AddSquare(0);
+    w.AddSquare(500);
+    EXPECT_EQ(w.Title(), "(新規) - Lumivane *");
+
+    w.dialogs->Paths.push_back(path);
+    w.gui.mnuSaveFile->trigger();  // never saved: runs Save As
+    EXPECT_EQ(w.Title(), "[ drawing one.lvd ] - Lumivane");
+    EXPECT_EQ(w.gui.StatusText(), "ファイルを保存しました。");
+    EXPECT_EQ(w.dialogs->Requests.back().Filter, "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)");
+    EXPECT_EQ(w.dialogs->Requests.back().DefaultSuffix, "lvd");
+
+    w.gui.mnuNewCanvas->trigger();
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+    w.dialogs->Paths.push_back(path);
+    w.gui.mnuOpenFile->trigger();
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 2);
+    EXPECT_EQ(w.Title(), "[ drawing one.lvd ] - Lumivane");
+    w.dialogs->Paths.push_back(QString());
+    w.gui.mnuSaveFileAs->trigger();
+    EXPECT_EQ(w.dialogs->Requests.back().Folder, dir.path());
+    EXPECT_EQ(w.dialogs->Requests.back().FileName, path);
+
+    Window::Open(w.gui.mnuEdit);
+    EXPECT_TRUE(w.gui.mnuUnDo->isEnabled());
+    EXPECT_FALSE(w.gui.mnuReDo->isEnabled());
+    Window::Close(w.gui.mnuEdit);
+    w.gui.mnuUnDo->trigger();
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 2);  // entry 0 holds the loaded drawing too
+    w.gui.mnuUnDo->trigger();
+    EXPECT_EQ(w.gui.Core().HistoryPos, 0);
+    Window::Open(w.gui.mnuEdit);
+    EXPECT_FALSE(w.gui.mnuUnDo->isEnabled());
+    EXPECT_TRUE(w.gui.mnuReDo->isEnabled());
+    EXPECT_EQ(w.Title(), "[ drawing one.lvd ] - Lumivane");
+}
+
+TEST(DrawGUI, ConfirmModifyAsksOnlyWhenModifiedAndHonoursTheAnswer) {
+    QTemporaryDir dir;
+    Window w;
+    w.gui.mnuNewCanvas->trigger();
+    EXPECT_TRUE(w.dialogs->Boxes.empty());
+
+    w.AddSquare(0);
+    w.dialogs->Answers.push_back(QMessageBox::Cancel);
+    w.gui.mnuNewCanvas->trigger();
+    ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイルは更新されています。上書き保存しますか？");
+    EXPECT_EQ(w.dialogs->Boxes[0].Title, "Lumivane");
+    EXPECT_EQ(w.dialogs->Boxes[0].Icon, QMessageBox::Warning);
+    EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
+    w.dialogs->Answers.push_back(QMessageBox::Cancel);
+    EXPECT_FALSE(w.gui.close());
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
+
+    // Yes saves (here through Save As), then the new document goes on.
+    w.dialogs->Answers.push_back(QMessageBox::Yes);
+    w.dialogs->Paths.push_back(dir.path() + "/kept.lvd");
+    w.gui.mnuNewCanvas->trigger();
+    EXPECT_TRUE(QFile::exists(dir.path() + "/kept.lvd"));
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+
+    // No discards; Yes with a cancelled Save As still goes on.
+    w.AddSquare(0);
+    w.dialogs->Answers.push_back(QMessageBox::No);
+    w.gui.mnuNewCanvas->trigger();
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+    w.AddSquare(0);
+    w.dialogs->Answers.push_back(QMessageBox::Yes);
+    w.dialogs->Paths.push_back(QString());
+    w.gui.mnuNewCanvas->trigger();
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+}
+
+TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {
+    QTemporaryDir dir;
+    const QString bad = dir.path() + "/bad.lvd";
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("LVD010\r\n640,480,0,0,0,1,60,30,2\r\n0,\"\",0,0,1,128\r\n3\r\n");
+    file.close();
+    for (const QString& path : {bad, dir.path() + "/missing file.lvd"}) {
+        Window w({"\"" + path.toStdString() + "\""});
+        ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
+        EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイル [" + path + "] は不正なLumivaneファイルです。");
+        EXPECT_EQ(w.dialogs->Boxes[0].Title, "ファイルオープンエラー");
+        EXPECT_EQ(w.dialogs->Boxes[0].Icon, QMessageBox::Critical);
+        EXPECT_EQ(w.Title(), "(新規) - Lumivane");
+        EXPECT_EQ(w.gui.Core().Setup.CanvasWidth, 320);
+        EXPECT_TRUE(w.gui.Core().DocFileName.empty());
+        EXPECT_FALSE(CanUndo(w.gui.Core()));
+    }
+}
+
+TEST(DrawGUI, FailedSaveKeepsTheOldFileTheNameAndTheMark) {
+    QTemporaryDir dir;
+    Window w;
+    w.AddSquare(0);
+    w.dialogs->Paths.push_back(dir.path() + "/no such folder/x.lvd");
+    w.gui.mnuSaveFileAs->trigger();
+    EXPECT_EQ(w.Title(), "(新規) - Lumivane *");
+    EXPECT_TRUE(w.gui.Core().DocFileName.empty());
+    EXPECT_TRUE(w.gui.StatusText().contains("保存できませんでした"));
+}
+
+TEST(DrawGUI, ClipFilesCarryTheSelection) {
+    QTemporaryDir dir;
+    const QString clip = dir.path() + "/sel.lvclip";
+    Window w;
+    w.dialogs->Paths.push_back(clip);
+    w.gui.mnuClipWrite->trigger();
+    EXPECT_EQ(w.gui.StatusText(), "クリップを保存できません。");
+    EXPECT_FALSE(QFile::exists(clip));
+
+    w.AddSquare(300);
+    w.AddSquare(700);
+    w.gui.Core().Paths[2].Selected = VbTrue;
+    Window::Open(w.gui.mnuFile);
+    EXPECT_TRUE(w.gui.mnuClipWrite->isEnabled());
+    Window::Close(w.gui.mnuFile);
+    w.dialogs->Paths.push_back(clip);
+    w.gui.mnuClipWrite->trigger();
+    EXPECT_EQ(w.gui.StatusText(), "クリップを [ " + clip + "] に保存しました。");
+    EXPECT_EQ(w.dialogs->Requests.back().Filter, "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)");
+
+    w.gui.Core().ClearClip();
+    w.dialogs->Paths.push_back(clip);
+    w.gui.mnuClipRead->trigger();
+    EXPECT_EQ(w.gui.StatusText(), "ファイル [" + clip + "] をクリップボードに読み込みました。");
+    ASSERT_EQ(w.gui.Core().GetClipCount(), 1);
+    EXPECT_EQ(w.gui.Core().ClipOriginX, 700);
+    EXPECT_EQ(w.gui.Core().PasteOffsetX, 0);
+    EXPECT_EQ(w.gui.Core().Caption, "(新規) - Lumivane *");
+
+    const QString notClip = dir.path() + "/x.lvd";
+    w.dialogs->Paths.push_back(notClip);
+    w.gui.mnuClipRead->trigger();
+    EXPECT_EQ(w.gui.StatusText(), "ファイル [" + notClip + "] は不正なLumivaneクリップファイルです。");
+    EXPECT_EQ(w.gui.Core().GetClipCount(), 0);
+}
+
+TEST(CommandLine, QuotesAreRemovedOnlyInPairs) {
+    EXPECT_EQ(CommandLineDocument({"\"/a/b", "c.lvd\""}), "/a/b c.lvd");
+    EXPECT_EQ(CommandLineDocument({"\"/a/b"}), "\"/a/b");
+    EXPECT_EQ(CommandLineDocument({}), "");
+    EXPECT_EQ(CommandLineDocument({"/x.lvd"}), "/x.lvd");
+}
