@@ -1,0 +1,135 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Plain records of a parsed movie: what the reader produces and the
+// renderer consumes. Coordinates are twips.
+
+struct SwfColor {
+    std::uint8_t R = 0, G = 0, B = 0, A = 255;
+    bool operator==(const SwfColor&) const = default;
+};
+
+struct SwfRect {
+    std::int32_t Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+};
+
+// x' = ScaleX*x + RotateSkew1*y + TranslateX; y' = RotateSkew0*x + ScaleY*y + TranslateY.
+struct SwfMatrix {
+    double ScaleX = 1.0, ScaleY = 1.0, RotateSkew0 = 0.0, RotateSkew1 = 0.0;
+    std::int32_t TranslateX = 0, TranslateY = 0;
+    bool operator==(const SwfMatrix&) const = default;
+};
+
+// 8.8 multipliers and additions, channel order R, G, B, A.
+struct SwfColorTransform {
+    std::int32_t Mult[4] = {256, 256, 256, 256};
+    std::int32_t Add[4] = {0, 0, 0, 0};
+    bool operator==(const SwfColorTransform&) const = default;
+};
+
+// Each channel (value * mult) >> 8, plus add, clamped to 0..255.
+SwfColor ApplyColorTransform(const SwfColorTransform& cx, SwfColor c);
+
+struct GradientStop {
+    std::uint8_t Ratio = 0;
+    SwfColor Color;
+    bool operator==(const GradientStop&) const = default;
+};
+
+enum FillStyleType : std::uint8_t {
+    FillSolid = 0x00,
+    FillLinearGradient = 0x10,
+    FillRadialGradient = 0x12,
+    FillRepeatingBitmap = 0x40,
+    FillClippedBitmap = 0x41,
+    FillRepeatingBitmapHard = 0x42,
+    FillClippedBitmapHard = 0x43,
+};
+
+struct FillStyle {
+    std::uint8_t Type = FillSolid;
+    SwfColor Color;                     // solid
+    SwfMatrix Matrix;                   // gradient or bitmap matrix
+    std::vector<GradientStop> Stops;    // gradients
+    std::uint16_t BitmapId = 0;         // bitmaps
+    bool operator==(const FillStyle&) const = default;
+};
+
+struct LineStyle {
+    std::uint16_t Width = 0;
+    SwfColor Color;
+    bool operator==(const LineStyle&) const = default;
+};
+
+struct StyleSet {
+    std::vector<FillStyle> Fills;
+    std::vector<LineStyle> Lines;
+};
+
+enum class ShapeRecordType : std::uint8_t { StyleChange, StraightEdge, CurvedEdge };
+
+// One shape record. Edges hold their deltas: a straight edge in (DeltaX,
+// DeltaY); a curved edge the control delta in (ControlX, ControlY) from the
+// pen and the anchor delta in (DeltaX, DeltaY) from the control point.
+struct ShapeRecord {
+    ShapeRecordType Type = ShapeRecordType::StyleChange;
+    bool HasMoveTo = false, HasFill0 = false, HasFill1 = false, HasLine = false, HasNewStyles = false;
+    std::int32_t MoveX = 0, MoveY = 0;
+    std::uint32_t Fill0 = 0, Fill1 = 0, Line = 0;
+    std::uint32_t StyleSetIndex = 0;  // with HasNewStyles: index into ShapeDefinition::StyleSets
+    std::int32_t ControlX = 0, ControlY = 0, DeltaX = 0, DeltaY = 0;
+};
+
+// The records from one style set's start up to the next: drawn as one layer.
+// `Hash` identifies the layer's encoded bits independently of where they lie
+// in the tag, so a renderer can reuse work for layers that did not change.
+struct LayerSpan {
+    std::uint32_t StyleSetIndex = 0;
+    std::size_t FirstRecord = 0, EndRecord = 0;
+    std::int32_t PenX = 0, PenY = 0;  // pen position where the layer starts
+    std::uint64_t Hash = 0;
+};
+
+struct ShapeDefinition {
+    std::uint16_t Id = 0;
+    int TagCode = 0;  // 2, 22 or 32
+    SwfRect Bounds;
+    std::vector<StyleSet> StyleSets;  // [0]: the initial styles
+    std::vector<ShapeRecord> Records;
+    std::vector<LayerSpan> Layers;
+};
+
+struct BitmapDefinition {
+    std::uint16_t Id = 0;
+    std::vector<std::uint8_t> Jpeg;  // JPEG stream with the leading FF D9 FF D8 removed
+};
+
+struct Placement {
+    std::uint16_t Depth = 0;
+    std::uint16_t CharacterId = 0;
+    bool HasCharacter = false;
+    SwfMatrix Matrix;
+    SwfColorTransform ColorTransform;
+    bool IsMask = false;  // placed with a clip depth: masks others, is not drawn
+};
+
+struct MovieHeader {
+    std::uint8_t Version = 0;
+    std::uint32_t FileLength = 0;
+    SwfRect FrameSize;
+    double FrameRate = 0.0;
+    std::uint16_t FrameCount = 0;
+};
+
+struct ParsedMovie {
+    MovieHeader Header;
+    std::map<std::uint16_t, std::shared_ptr<const ShapeDefinition>> Shapes;
+    std::map<std::uint16_t, std::shared_ptr<const BitmapDefinition>> Bitmaps;
+    std::map<std::uint16_t, Placement> DisplayList;  // by depth: drawn in ascending order
+    bool Complete = false;  // first frame read to its ShowFrame (or End) without a fault
+    std::string Reason;     // why the movie is blank or partial; empty when complete
+};

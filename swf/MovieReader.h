@@ -1,0 +1,13 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "swf/MovieData.h"
+
+// Most shape records one movie may hold; beyond it the rest is not read.
+inline constexpr std::size_t MaxMovieShapeRecords = std::size_t{1} << 21;
+
+// Reads an uncompressed movie's header and the tags of its first frame.
+// Never fails outright: whatever could be read is returned, and `Reason`
+// says why the result is blank or partial.
+ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,50 @@
+#include "swf/PreparedLayers.h"
+
+QPainterPath ToPainterPath(const std::vector<PathCommand>& commands) {
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.reserve(static_cast<int>(commands.size()));
+    for (const PathCommand& c : commands) {
+        switch (c.Op) {
+        case PathOp::MoveTo: path.moveTo(c.X, c.Y); break;
+        case PathOp::LineTo: path.lineTo(c.X, c.Y); break;
+        case PathOp::CurveTo: path.quadTo(c.CX, c.CY, c.X, c.Y); break;
+        case PathOp::Close: path.closeSubpath(); break;
+        }
+    }
+    return path;
+}
+
+std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span) {
+    ShapeLayer layer = BuildShapeLayer(shape, span);
+    auto prepared = std::make_shared<PreparedLayer>();
+    prepared->Fills = std::move(layer.Fills);
+    prepared->Lines = std::move(layer.Lines);
+    for (const StylePath& p : layer.FillPaths) prepared->FillPaths.emplace_back(p.Style, ToPainterPath(p.Commands));
+    for (const StylePath& p : layer.LinePaths) prepared->LinePaths.emplace_back(p.Style, ToPainterPath(p.Commands));
+    return prepared;
+}
+
+std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shape, const LayerSpan& span) {
+    const Key key{span.Hash, span.PenX, span.PenY, shape.TagCode};
+    auto it = entries_.find(key);
+    if (it != entries_.end()) {
+        it->second.Used = true;
+        return it->second.Layer;
+    }
+    ++conversions_;
+    auto layer = PrepareLayer(shape, span);
+    entries_.emplace(key, Entry{layer, true});
+    return layer;
+}
+
+void LayerCache::EndFrame() {
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        if (!it->second.Used) {
+            it = entries_.erase(it);
+        } else {
+            it->second.Used = false;
+            ++it;
+        }
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include "swf/BitReader.h"
+#include "swf/MovieData.h"
+
+// Readers of the movie format's small records. Each starts on a byte
+// boundary as the format requires; faults show in `r.failed()`.
+SwfRect ReadRect(BitReader& r);
+SwfMatrix ReadMatrix(BitReader& r);
+SwfColorTransform ReadColorTransformAlpha(BitReader& r);
+SwfColor ReadRgb(BitReader& r);
+SwfColor ReadRgba(BitReader& r);

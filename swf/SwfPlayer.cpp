@@ -1,0 +1,90 @@
+#include "swf/SwfPlayer.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+
+#include "core/FileBytes.h"
+#include "swf/MovieReader.h"
+#include "swf/StageRenderer.h"
+
+namespace {
+
+std::int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// A file that kept its stamp since long before it was read cannot have been
+// rewritten unnoticed: any later write moves its modification time past the read.
+constexpr std::int64_t StableStampNs = 200'000'000;
+
+}  // namespace
+
+bool SwfPlayer::RefreshMovie() {
+    struct stat st {};
+    FileStamp stamp;
+    const bool exists = ::stat(Movie.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (exists) {
+        stamp.Size = static_cast<std::uintmax_t>(st.st_size);
+        stamp.ModifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+        stamp.ChangedNs = std::int64_t{st.st_ctim.tv_sec} * 1'000'000'000 + st.st_ctim.tv_nsec;
+        stamp.Inode = st.st_ino;
+    }
+    if (movie_ && Movie == loadedPath_ && haveStamp_ == exists && (!exists || stamp == stamp_) &&
+        (!exists || readAtNs_ - std::max(stamp.ModifiedNs, stamp.ChangedNs) > StableStampNs))
+        return false;
+
+    const std::int64_t readAt = NowNs();
+    std::string bytes;
+    std::string reason;
+    if (!exists || !ReadFileBytes(Movie, bytes)) {
+        bytes.clear();
+        reason = Movie.empty() ? "no movie" : "cannot read the movie file " + Movie;
+    }
+    const bool sameBytes = movie_ && Movie == loadedPath_ && reason.empty() && readOk_ && bytes == fileBytes_;
+    loadedPath_ = Movie;
+    haveStamp_ = exists;
+    stamp_ = stamp;
+    readAtNs_ = readAt;
+    if (sameBytes) return false;
+    readOk_ = reason.empty();
+
+    fileBytes_ = std::move(bytes);
+    if (reason.empty()) {
+        auto parsed = std::make_shared<ParsedMovie>(
+            ReadMovie(reinterpret_cast<const std::uint8_t*>(fileBytes_.data()), fileBytes_.size()));
+        parseReason_ = parsed->Reason;
+        movie_ = std::move(parsed);
+        ++parseCount_;
+    } else {
+        parseReason_ = reason;
+        movie_ = std::make_shared<ParsedMovie>();
+    }
+    return true;
+}
+
+const QImage& SwfPlayer::Render(int width, int height) {
+    const bool movieChanged = RefreshMovie();
+    const bool antiAlias = Quality2 != "low";
+    if (!movieChanged && imageValid_ && width == imageWidth_ && height == imageHeight_ &&
+        BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_)
+        return image_;
+
+    StageOptions options;
+    options.Width = width;
+    options.Height = height;
+    options.Background = static_cast<std::uint32_t>(BackgroundColor);
+    options.AntiAlias = antiAlias;
+    drawReason_.clear();
+    RenderStage(*movie_, options, layers_, bitmaps_, image_, drawReason_);
+    ++renderCount_;
+    imageValid_ = true;
+    imageWidth_ = width;
+    imageHeight_ = height;
+    imageBackground_ = BackgroundColor;
+    imageAntiAlias_ = antiAlias;
+    reason_ = parseReason_;
+    if (!drawReason_.empty()) reason_ += (reason_.empty() ? "" : "; ") + drawReason_;
+    return image_;
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include <QImage>
+
+#include "swf/BitmapCache.h"
+#include "swf/MovieData.h"
+#include "swf/PreparedLayers.h"
+
+// The preview player behind the canvas. The caller sets the three
+// properties and asks for the image at the control's size; the movie file
+// is parsed again only when its bytes changed, and the image redrawn only
+// when the movie, the size, the background or the quality changed.
+class SwfPlayer {
+public:
+    std::string Movie;                      // path of the movie file
+    std::int32_t BackgroundColor = 0xFFFFFF;  // 0xRRGGBB
+    std::string Quality2 = "high";          // "low", "medium", "high" or "best"
+
+    const QImage& Render(int width, int height);
+
+    // Why the current image is blank or partial; empty when the movie was drawn whole.
+    const std::string& Reason() const { return reason_; }
+    // Counters for callers and tests: how often the file was parsed and the image drawn.
+    std::size_t ParseCount() const { return parseCount_; }
+    std::size_t RenderCount() const { return renderCount_; }
+    const LayerCache& Layers() const { return layers_; }
+
+private:
+    struct FileStamp {
+        std::uintmax_t Size = 0;
+        std::int64_t ModifiedNs = 0, ChangedNs = 0;
+        std::uint64_t Inode = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    // Re-reads the movie file when it may have changed; true when the movie differs from before.
+    bool RefreshMovie();
+
+    std::string loadedPath_;
+    bool haveStamp_ = false;
+    FileStamp stamp_;
+    std::int64_t readAtNs_ = 0;
+    bool readOk_ = false;
+    std::string fileBytes_;
+    std::shared_ptr<const ParsedMovie> movie_;
+    std::string parseReason_;
+
+    QImage image_;
+    bool imageValid_ = false;
+    int imageWidth_ = 0, imageHeight_ = 0;
+    std::int32_t imageBackground_ = 0;
+    bool imageAntiAlias_ = true;
+    std::string drawReason_;
+    std::string reason_;
+
+    LayerCache layers_;
+    BitmapCache bitmaps_;
+    std::size_t parseCount_ = 0, renderCount_ = 0;
+};
