@@ -7,23 +7,19 @@
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
-#include <QVBoxLayout>
+#include <QComboBox>
 
 #include "app/CommandLine.h"
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()) {
+    : QMainWindow(parent),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()),
+      view_(nullptr) {
     core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
     setWindowTitle(QString::fromStdString(core_.Caption));
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->addStretch();
-    StatusLabel1 = new QLabel(central);
-    StatusLabel1->setObjectName("StatusLabel1");
-    layout->addWidget(StatusLabel1);
-    setCentralWidget(central);
     setAcceptDrops(true);
     CreateMenus();
+    CreateControls();
 }
 
 DrawGUI::~DrawGUI() = default;
@@ -33,10 +29,12 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.TempMoviePath = (tempDir_.path() + "/_canvtemp.tmp").toStdString();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     core_.ZoomRate = 1.0f;
+    Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
-    ToolMode = 2;
+    edit_ = EditState{};
     core_.ResetDocument();
     core_.ClearClip();
+    Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
     if (!document.empty()) LoadDocument(QString::fromStdString(document));
     QApplication::processEvents();
@@ -45,10 +43,6 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
 QString DrawGUI::StatusText() const { return StatusLabel1->text(); }
 
 void DrawGUI::SetStatusText(const QString& text) { StatusLabel1->setText(text); }
-
-void DrawGUI::RebuildPreview() {}
-
-void DrawGUI::DispShape(int) {}
 
 void DrawGUI::mnuQuit_Click() { close(); }
 

@@ -6,10 +6,17 @@
 #include "app/AppDialogs.h"
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
+#include "edit/EditState.h"
+#include "view/CanvasView.h"
 
 class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
 class QLabel;
 class QMenu;
+class QRadioButton;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -24,6 +31,8 @@ public:
     void Form_Load(const std::vector<std::string>& commandLine);
 
     DrawCore& Core() { return core_; }
+    EditState& Edit() { return edit_; }
+    CanvasView& View() { return view_; }
     QString StatusText() const;
     void SetStatusText(const QString& text);
 
@@ -48,16 +57,23 @@ public:
     void WriteClipFile(const QString& path);
     void ReadClipFile(const QString& path);
 
-    // The current tool; 2 is the select tool.
-    int ToolMode = 2;
+    // Window layout, zoom and scrolling.
+    void Form_Resize();
+    void Combo2_Click();
+    void HScroll1_Change();
+    void VScroll1_Change();
+    ViewGeometry Geometry() const { return view_.Geometry(core_.ZoomRate); }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateMenus();
+    void CreateControls();
+    void WireCanvas();
     void mnuFile_Click();
     void mnuEdit_Click();
     void EnableAllCommands();
@@ -66,9 +82,29 @@ private:
     void CopySelectionToClip();
 
     DrawCore core_;
+    EditState edit_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
+    QWidget* client_ = nullptr;
+    CanvasView view_;
+    bool resizing_ = false;
+
+public:
+    // Controls of the main window, named as the window's design names them.
     QLabel* StatusLabel1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QWidget* ToolPanel = nullptr;
+    QRadioButton* Option1[9] = {};
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check4 = nullptr;
+    QFrame* PicStatus = nullptr;
+    QFrame* PicColor = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QFrame* PicPicker = nullptr;
+    QGroupBox* Frame1 = nullptr;
 
 public:
     // Menu items, named as the commands they run.

@@ -1,7 +1,5 @@
 // The File menu: new, open, save, save as, clip files, and asking to save.
-#include <algorithm>
-#include <climits>
-
+#include <QComboBox>
 #include <QDir>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -11,6 +9,7 @@
 #include "core/FileBytes.h"
 #include "core/History.h"
 #include "core/PathNames.h"
+#include "edit/Selection.h"
 
 namespace {
 const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd)";
@@ -52,6 +51,7 @@ FileDialogRequest DrawGUI::DialogRequest(const QString& filter, const QString& s
 void DrawGUI::mnuNewCanvas_Click() {
     if (ConfirmModify() == 1) return;
     core_.ZoomRate = 1.0f;
+    Combo2->setCurrentText("100%");
     core_.Setup.UnderlayShow = 0;
     core_.ResetDocument();
     RebuildPreview();
@@ -114,20 +114,12 @@ void DrawGUI::LoadDocument(const QString& path) {
 
 void DrawGUI::CopySelectionToClip() {
     // The reference point is the selection frame's top-left corner.
-    std::int32_t left = INT32_MAX, top = INT32_MAX;
-    for (std::int32_t i = 1; i <= core_.GetPathCount(); ++i) {
-        const PathShape& path = core_.Paths[static_cast<std::size_t>(i)];
-        if (!path.Selected) continue;
-        for (const AnchorPoint& a : path.Anchors) {
-            left = std::min(left, a.X);
-            top = std::min(top, a.Y);
-        }
-    }
-    core_.CopyToClip(left, top);
+    CalcSelectedRect(core_, edit_.Box);
+    core_.CopyToClip(edit_.Box.SelRect[0].X, edit_.Box.SelRect[0].Y);
 }
 
 void DrawGUI::mnuClipWrite_Click() {
-    if (core_.GetSelectedCount() >= 1 && ToolMode == 2) CopySelectionToClip();
+    if (core_.GetSelectedCount() >= 1 && edit_.ToolMode == 2) CopySelectionToClip();
     const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kClipFilter, "lvclip", {}));
     if (!path) return;
     DispShape(0);

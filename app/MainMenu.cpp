@@ -67,7 +67,7 @@ void DrawGUI::EnableAllCommands() {
         action->setEnabled(false);
 }
 
-void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount() >= 1 && ToolMode == 2); }
+void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount() >= 1 && edit_.ToolMode == 2); }
 
 void DrawGUI::mnuEdit_Click() {
     mnuUnDo->setEnabled(CanUndo(core_));

@@ -1,0 +1,41 @@
+// The end of every change's road: the movie file is rebuilt, the canvas
+// shows the player's image of it with the current tool's overlays on top.
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/DrawGUI.h"
+#include "view/Overlays.h"
+
+void DrawGUI::WireCanvas() {
+    client_->installEventFilter(this);
+    connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
+    connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
+    connect(Combo2, &QComboBox::textActivated, this, &DrawGUI::Combo2_Click);
+    connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, &DrawGUI::Combo2_Click);
+}
+
+bool DrawGUI::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void DrawGUI::HScroll1_Change() { DispShape(1); }
+
+void DrawGUI::VScroll1_Change() { DispShape(1); }
+
+void DrawGUI::RebuildPreview() {}
+
+void DrawGUI::DispShape(int mode) {
+    if (!client_) return;
+    view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
+    if (edit_.ToolMode == 2) {
+        CanvasSurface surface(view_.Picture1->Image());
+        const ViewGeometry geometry = Geometry();
+        QString status = StatusLabel1->text();
+        DrawSelection({surface, geometry, core_, *this}, mode, edit_.Box, status);
+        if (status != StatusLabel1->text()) StatusLabel1->setText(status);
+    }
+    view_.Picture1->update();
+}

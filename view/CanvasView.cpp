@@ -1,0 +1,79 @@
+#include "view/CanvasView.h"
+
+#include "view/CanvasSurface.h"
+
+namespace {
+QScrollBar* MakeScrollBar(Qt::Orientation orientation, QWidget* parent, const char* name) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(name);
+    bar->setSingleStep(50);
+    bar->setPageStep(100);
+    bar->setRange(0, 0);
+    return bar;
+}
+
+void ApplyRange(QScrollBar* bar, const ScrollRange& range) {
+    if (!range.Enabled) {
+        bar->setValue(0);
+        bar->setRange(0, 0);
+        bar->setEnabled(false);
+        return;
+    }
+    bar->setEnabled(true);
+    bar->setRange(range.Min, range.Max);
+}
+}  // namespace
+
+CanvasView::CanvasView(QWidget* parent)
+    : Picture1(new CanvasWidget(parent)),
+      HScroll1(MakeScrollBar(Qt::Horizontal, Picture1, "HScroll1")),
+      VScroll1(MakeScrollBar(Qt::Vertical, Picture1, "VScroll1")) {}
+
+ViewGeometry CanvasView::Geometry(float zoomRate) const {
+    ViewGeometry g;
+    g.ScrollX = HScroll1->value();
+    g.ScrollY = VScroll1->value();
+    g.ScaleWidth = Picture1->width();
+    g.ScaleHeight = Picture1->height();
+    g.VScrollWidth = VScroll1->width();
+    g.HScrollHeight = HScroll1->height();
+    g.PlayerWidth = PlayerWidth;
+    g.PlayerHeight = PlayerHeight;
+    g.ZoomRate = zoomRate;
+    return g;
+}
+
+void CanvasView::LayoutScrollBars() {
+    const int barW = VScroll1->sizeHint().width();
+    const int barH = HScroll1->sizeHint().height();
+    const int w = Picture1->width(), h = Picture1->height();
+    HScroll1->setGeometry(0, h - barH, std::max(0, w - barW), barH);
+    VScroll1->setGeometry(w - barW, 0, barW, std::max(0, h - barH));
+}
+
+void CanvasView::SetScrollRanges(float zoomRate, const CanvasSetup& setup) {
+    const ViewGeometry g = Geometry(zoomRate);
+    ApplyRange(HScroll1, ComputeScrollRange(g.ScaleWidth - g.VScrollWidth, zoomRate, setup.CanvasWidth));
+    ApplyRange(VScroll1, ComputeScrollRange(g.ScaleHeight - g.HScrollHeight, zoomRate, setup.CanvasHeight));
+}
+
+DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& setup, const std::string& moviePath) {
+    PlayerWidth = zoomRate * static_cast<float>(setup.CanvasWidth);
+    PlayerHeight = zoomRate * static_cast<float>(setup.CanvasHeight);
+    const DrawingArea a = ComputeDrawingArea(Geometry(zoomRate));
+    ShockwaveFlash1.Movie = moviePath;
+    CanvasSurface surface(Picture1->Image());
+    const QColor blank(255, 255, 255);
+    if (mode == 0) surface.Clear(blank);
+    const int width = a.Right - a.Left, height = a.Bottom - a.Top;
+    if (width > 0 && height > 0)
+        surface.DrawImage(QRect(a.Left, a.Top, width, height), ShockwaveFlash1.Render(width, height));
+    if (mode > 0) {
+        const int sw = Picture1->width(), sh = Picture1->height();
+        surface.FillBox(0, 0, sw, a.Top - 1, blank);
+        surface.FillBox(0, a.Top, a.Left - 1, a.Bottom, blank);
+        surface.FillBox(a.Right, a.Top, sw, a.Bottom, blank);
+        surface.FillBox(0, a.Bottom, sw, sh, blank);
+    }
+    return a;
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <QScrollBar>
+#include <string>
+
+#include "core/Records.h"
+#include "swf/SwfPlayer.h"
+#include "view/CanvasWidget.h"
+#include "view/ViewMapping.h"
+
+// The canvas with its two scroll bars inside it and the hidden player whose
+// image it shows.
+class CanvasView {
+public:
+    explicit CanvasView(QWidget* parent);
+
+    CanvasWidget* Picture1;
+    QScrollBar* HScroll1;
+    QScrollBar* VScroll1;
+    SwfPlayer ShockwaveFlash1;
+    // The player control's size, set by every redraw.
+    float PlayerWidth = 320;
+    float PlayerHeight = 320;
+
+    // The mapping's inputs, read afresh from the controls.
+    ViewGeometry Geometry(float zoomRate) const;
+    // Places the scroll bars along the canvas' bottom and right edges.
+    void LayoutScrollBars();
+    // Sets both scroll ranges for the magnified canvas.
+    void SetScrollRanges(float zoomRate, const CanvasSetup& setup);
+    // Sizes the player, hands it the movie file and paints its image at the
+    // drawing area; mode 0 clears first, modes above 0 blank the four margins.
+    DrawingArea PaintMovie(int mode, float zoomRate, const CanvasSetup& setup, const std::string& moviePath);
+};

@@ -1,0 +1,88 @@
+#include "view/ViewMapping.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "edit/Geometry.h"
+
+namespace {
+std::int32_t Margin(std::int32_t scale, std::int32_t bar, float player) {
+    const std::int32_t view = scale - bar;
+    return Half(RoundHalfEven(static_cast<double>(view) - static_cast<double>(player)));
+}
+
+std::int32_t FloorToInt(double v) {
+    v = std::floor(v);
+    return static_cast<std::int32_t>(std::clamp(v, -2147483648.0, 2147483647.0));
+}
+
+std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
+
+// Reads a number the way a numeric literal is read: leading blanks skipped,
+// stopping at the first character that cannot continue it.
+double LeadingNumber(const std::string& text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos) return 0;
+    std::string number;
+    if (text[i] == '-' || text[i] == '+') number += text[i++];
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            number += c;
+            digits = true;
+        } else if (c == '.' && !point) {
+            number += c;
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0;
+    return std::strtod(number.c_str(), nullptr);
+}
+}  // namespace
+
+std::int32_t MarginX(const ViewGeometry& g) { return Margin(g.ScaleWidth, g.VScrollWidth, g.PlayerWidth); }
+std::int32_t MarginY(const ViewGeometry& g) { return Margin(g.ScaleHeight, g.HScrollHeight, g.PlayerHeight); }
+
+void PosScrToTwip(const ViewGeometry& g, float x, float y, std::int32_t& tx, std::int32_t& ty) {
+    const double zoom = g.ZoomRate;
+    tx = FloorToInt(((g.ScrollX + static_cast<double>(x)) - MarginX(g)) / zoom * 20.0);
+    ty = FloorToInt(((g.ScrollY + static_cast<double>(y)) - MarginY(g)) / zoom * 20.0);
+}
+
+void PosTwipToScr(const ViewGeometry& g, std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) {
+    const double zoom = g.ZoomRate;
+    sx = FloorToInt(zoom * tx / 20.0) - g.ScrollX + MarginX(g);
+    sy = FloorToInt(zoom * ty / 20.0) - g.ScrollY + MarginY(g);
+}
+
+DrawingArea ComputeDrawingArea(const ViewGeometry& g) {
+    DrawingArea a;
+    a.Left = MarginX(g) - g.ScrollX;
+    a.Top = MarginY(g) - g.ScrollY;
+    a.Right = RoundHalfEven(static_cast<double>(g.PlayerWidth) + a.Left);
+    a.Bottom = RoundHalfEven(static_cast<double>(g.PlayerHeight) + a.Top);
+    return a;
+}
+
+ScrollRange ComputeScrollRange(std::int32_t view, float zoom, std::int32_t canvasSize) {
+    const float magnified = zoom * static_cast<float>(canvasSize);
+    ScrollRange range;
+    if (!(static_cast<float>(view) < magnified)) return range;
+    const double d = static_cast<double>(magnified) - view;
+    range.Enabled = true;
+    range.Max = To16(Half(RoundHalfEven(d)));
+    range.Min = To16(Half(RoundHalfEven(-d)));
+    return range;
+}
+
+float ZoomFromText(const std::string& text) {
+    const float zoom = static_cast<float>(LeadingNumber(text) / 100.0);
+    return zoom > 0 && std::isfinite(zoom) ? zoom : 1.0f;
+}
+
+std::string ZoomText(float zoom) {
+    return std::to_string(static_cast<long long>(std::floor(static_cast<double>(zoom) * 100.0))) + "%";
+}

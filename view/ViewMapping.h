@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The one mapping between canvas pixels and document twips. Every value is
+// read afresh from the controls by the caller and handed in here.
+struct ViewGeometry {
+    std::int32_t ScrollX = 0;       // HScroll1.Value
+    std::int32_t ScrollY = 0;       // VScroll1.Value
+    std::int32_t ScaleWidth = 0;    // Picture1.ScaleWidth
+    std::int32_t ScaleHeight = 0;   // Picture1.ScaleHeight
+    std::int32_t VScrollWidth = 0;  // VScroll1.Width
+    std::int32_t HScrollHeight = 0; // HScroll1.Height
+    float PlayerWidth = 0;          // the player control's size: ZoomRate × canvas size
+    float PlayerHeight = 0;
+    float ZoomRate = 1.0f;
+};
+
+struct DrawingArea {
+    std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// Halves an integer truncating toward zero: Half(-7) = -3.
+constexpr std::int32_t Half(std::int32_t n) { return n / 2; }
+
+std::int32_t MarginX(const ViewGeometry& g);
+std::int32_t MarginY(const ViewGeometry& g);
+void PosScrToTwip(const ViewGeometry& g, float x, float y, std::int32_t& tx, std::int32_t& ty);
+void PosTwipToScr(const ViewGeometry& g, std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy);
+DrawingArea ComputeDrawingArea(const ViewGeometry& g);
+
+struct ScrollRange {
+    bool Enabled = false;
+    std::int16_t Min = 0;
+    std::int16_t Max = 0;
+};
+// The range of one scroll bar: `view` visible pixels for a canvas of `canvasSize` pixels at `zoom`.
+ScrollRange ComputeScrollRange(std::int32_t view, float zoom, std::int32_t canvasSize);
+
+// The zoom of a zoom box text: its leading number / 100, or 1.0 when that is not positive.
+float ZoomFromText(const std::string& text);
+// The zoom box text of a zoom: the whole part of zoom × 100 and "%".
+std::string ZoomText(float zoom);
