@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "view/Overlays.h"
+
+namespace {
+struct NoHost : PreviewHost {
+    int redraws = 0;
+    void RebuildPreview() override {}
+    void DispShape(int) override { ++redraws; }
+};
+
+struct Canvas {
+    QImage image{400, 300, QImage::Format_RGB32};
+    CanvasSurface surface{image};
+    ViewGeometry geometry;
+    DrawCore doc;
+    NoHost host;
+    Canvas() {
+        // A 320 × 320 drawing at 100 % whose origin is the canvas' top-left pixel.
+        geometry.ScaleWidth = 336;
+        geometry.ScaleHeight = 336;
+        geometry.VScrollWidth = geometry.HScrollHeight = 16;
+        geometry.PlayerWidth = geometry.PlayerHeight = 320;
+        image.fill(QColor(10, 200, 30));
+    }
+    OverlayContext Context() { return {surface, geometry, doc, host}; }
+    void AddSquare(int x, int y, int size, bool selected) {
+        PathShape p;
+        p.Anchors = {{x, y, 0}, {x, y + size, 0}, {x + size, y + size, 0}, {x + size, y, 0}};
+        p.AnchorMax = 3;
+        p.Closed = VbTrue;
+        p.Selected = selected ? VbTrue : VbFalse;
+        doc.AppendPath(p);
+    }
+};
+}  // namespace
+
+TEST(Overlays, PackedColoursSplitIntoTheirBytes) {
+    const struct {
+        std::int32_t packed;
+        int r, g, b, a;
+    } cases[] = {{PackColor(64, 128, 255, 128), 64, 128, 255, 128}, {-16777216, 0, 0, 0, 255}, {255, 255, 0, 0, 0}};
+    for (const auto& c : cases) {
+        std::int32_t r, g, b, a;
+        getRGBAfromLong(c.packed, r, g, b, a);
+        EXPECT_EQ((std::array<int, 4>{r, g, b, a}), (std::array<int, 4>{c.r, c.g, c.b, c.a})) << c.packed;
+    }
+}
+
+TEST(Overlays, ReadoutOverwritesInPlaceWithoutGrowing) {
+    QString text(80, ' ');
+    OverwriteAt(text, 12, "[100,150]");
+    OverwriteAt(text, 21, "[50x50]");
+    EXPECT_EQ(text.mid(11, 9), "[100,150]");
+    EXPECT_EQ(text.mid(20, 7), "[50x50]");
+    EXPECT_EQ(text.size(), 80);
+    QString shortText = "0123456789abc";
+    OverwriteAt(shortText, 12, "[100,150]");
+    EXPECT_EQ(shortText, "0123456789a[1");
+    QString tiny = "short";
+    OverwriteAt(tiny, 12, "[1,2]");
+    EXPECT_EQ(tiny, "short");
+}
+
+TEST(Overlays, SelectionShowsBoxHandlesAndReadout) {
+    Canvas c;
+    PathShape diamond;
+    diamond.Anchors = {{2500, 3000, 0}, {3000, 3500, 0}, {2500, 4000, 0}, {2000, 3500, 0}};
+    diamond.AnchorMax = 3;
+    diamond.Closed = VbTrue;
+    diamond.Selected = VbTrue;
+    c.doc.AppendPath(diamond);
+    SelectionBox box;
+    QString status(80, ' ');
+    DrawSelection(c.Context(), 1, box, status);
+    EXPECT_EQ(status.mid(11, 9), "[100,150]");
+    EXPECT_EQ(status.mid(20, 7), "[50x50]");
+    // Handle squares: black outline, light inside, at the eight handle pixels.
+    for (auto [x, y] : {std::pair{100, 150}, {125, 150}, {150, 150}, {100, 175}, {150, 175}, {100, 200},
+                        {125, 200}, {150, 200}}) {
+        EXPECT_EQ(c.image.pixelColor(x - 2, y - 2), QColor(Qt::black)) << x << "," << y;
+        EXPECT_EQ(c.image.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+    }
+    EXPECT_EQ(c.image.pixelColor(125, 175), QColor(10, 200, 30));  // no centre handle
+    // The box edges are inverted pixels of the background.
+    EXPECT_EQ(c.image.pixelColor(110, 150), QColor(245, 55, 225));
+    EXPECT_EQ(c.image.pixelColor(150, 190), QColor(245, 55, 225));
+}
+
+TEST(Overlays, NothingSelectedDrawsNothing) {
+    Canvas c;
+    c.AddSquare(2000, 3000, 1000, false);
+    const QImage before = c.image.copy();
+    SelectionBox box;
+    QString status(80, ' ');
+    DrawSelection(c.Context(), 1, box, status);
+    EXPECT_EQ(c.image, before);
+    EXPECT_EQ(status, QString(80, ' '));
+}
+
+TEST(Overlays, InvertedOverlayDrawnTwiceLeavesTheImageUnchanged) {
+    Canvas c;
+    c.AddSquare(200, 200, 3000, true);
+    c.doc.Paths[1].Anchors[2] = {-90000000, 1900000000, 0};  // far outside the canvas
+    c.AddSquare(500, 4000, 60, true);
+    const QImage before = c.image.copy();
+    DrawPathEdge(c.Context(), 1, true, false);
+    DrawPathEdge(c.Context(), 2, true, false);
+    EXPECT_NE(c.image, before);
+    // Remove the dots (copy-pen) by comparing only pixels away from the anchors.
+    c.image = before.copy();
+    for (int pass = 0; pass < 2; ++pass) {
+        c.surface.InvertLine(5, 5, 395, 290);
+        c.surface.InvertLine(390, 10, 12, 280);
+        c.surface.InvertLine(-100000, 50, 100000, 60);
+        c.surface.InvertBox(30, 30, 40, 45);
+    }
+    EXPECT_EQ(c.image, before);
+}
+
+TEST(Overlays, ClosedOutlineInvertsEveryEdgePixelOnce) {
+    Canvas c;
+    for (int i : {0, 1}) {
+        (void)i;
+        c.surface.InvertLine(10, 10, 50, 10);
+        c.surface.InvertLine(50, 10, 50, 40);
+    }
+    EXPECT_EQ(c.image.pixelColor(50, 10), QColor(10, 200, 30));
+    c.surface.InvertLine(10, 10, 50, 10);
+    c.surface.InvertLine(50, 10, 50, 40);
+    c.surface.InvertLine(50, 40, 10, 40);
+    c.surface.InvertLine(10, 40, 10, 10);
+    for (auto [x, y] : {std::pair{10, 10}, {50, 10}, {50, 40}, {10, 40}, {30, 10}, {50, 25}})
+        EXPECT_EQ(c.image.pixelColor(x, y), QColor(245, 55, 225)) << x << "," << y;
+}
+
+TEST(Overlays, AnchorMarksRefreshUnlessEmphasised) {
+    Canvas c;
+    c.AddSquare(200, 200, 2000, false);
+    DrawAnchorMark(c.Context(), 1, 0, 1, 4, false);  // anchor 4 wraps to 0
+    EXPECT_EQ(c.host.redraws, 1);
+    DrawAnchorMark(c.Context(), 1, 1, 0, 0, true);
+    EXPECT_EQ(c.host.redraws, 1);
+    int red = 0;  // the dot's outline around (10, 110)
+    for (int y = 106; y <= 114; ++y)
+        for (int x = 6; x <= 14; ++x) red += c.image.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_GT(red, 4);
+    DrawAnchorMark(c.Context(), 7, 0, 0, 0, true);                    // no such path: nothing
+}
