@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "edit/Selection.h"
 #include "tests/edit/EditTestSupport.h"
+#include "tests/edit/HitReference.h"
 
 namespace {
 DrawCore DocWith(std::initializer_list<PathShape> paths) {
@@ -118,4 +121,33 @@ TEST(Selection, MoveAnchorWrapsIndexAndEmptiesCache) {
     MoveAnchor(doc, 5, -5, 1, 3);  // 3 mod 3 = anchor 0
     EXPECT_EQ(Coords(doc.Paths[1])[0], std::make_pair(5, -5));
     EXPECT_EQ(doc.Paths[1].ShapeCache, nullptr);
+}
+
+// The pre-tests of the scans must never change a result: compare with plain
+// scans on random drawings at several zooms, pointers close to anchors and
+// segments included.
+TEST(Selection, PreTestedScansMatchPlainScans) {
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> coord(-3000, 3000), near(-70, 70);
+    const float zooms[] = {0.25f, 1.0f, 1.5f, 3.0f};
+    for (int round = 0; round < 200; ++round) {
+        DrawCore doc;
+        doc.ZoomRate = zooms[round % 4];
+        for (int k = 0; k < 6; ++k) {
+            PathShape p;
+            const int n = 1 + static_cast<int>(rng() % 8);
+            for (int j = 0; j < n; ++j) p.Anchors.push_back(AnchorPoint{coord(rng), coord(rng), 0});
+            p.AnchorMax = n - 1;
+            p.Closed = (rng() % 2) ? VbTrue : VbFalse;
+            doc.AppendPath(p);
+        }
+        for (int probe = 0; probe < 50; ++probe) {
+            const PathShape& p = doc.Paths[1 + rng() % 6];
+            const AnchorPoint& a = p.Anchors[rng() % p.Anchors.size()];
+            const AnchorPoint& b = p.Anchors[rng() % p.Anchors.size()];
+            const int tx = (a.X + b.X) / 2 + near(rng), ty = (a.Y + b.Y) / 2 + near(rng);
+            ASSERT_EQ(HitAnchor(doc, tx, ty), PlainHitAnchor(doc, tx, ty)) << round;
+            ASSERT_EQ(HitSegment(doc, tx, ty), PlainHitSegment(doc, tx, ty)) << round;
+        }
+    }
 }
