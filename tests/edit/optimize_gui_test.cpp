@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 
 #include "core/DocumentFile.h"
 #include "core/History.h"
@@ -46,19 +47,13 @@ struct DialogFixture {
 };
 }  // namespace
 
-TEST(OptimizeGUI, CaptionsAndRanges) {
+TEST(OptimizeGUI, OpensWithClampedSettingsAndPreviews) {
     DialogFixture f;
     EXPECT_EQ(f.dialog.windowTitle(), QStringLiteral("パスの最適化"));
     EXPECT_EQ(f.Button("Command1")->text(), QStringLiteral("適用(&A)"));
     EXPECT_EQ(f.Button("Command2")->text(), QStringLiteral("ｷｬﾝｾﾙ(&C)"));
     EXPECT_EQ(f.dialog.findChild<QLabel*>("Label3")->text(), QStringLiteral("弱"));
     EXPECT_EQ(f.dialog.findChild<QLabel*>("Label4")->text(), QStringLiteral("強"));
-    EXPECT_EQ(f.Slider("HScroll1")->maximum(), 400);
-    EXPECT_EQ(f.Slider("HScroll2")->maximum(), 200);
-}
-
-TEST(OptimizeGUI, OpensWithClampedSettingsAndPreviews) {
-    DialogFixture f;
     f.doc.Setup.OptimizePoint = 1000;
     f.doc.Setup.OptimizeLine = 30;
     ASSERT_TRUE(f.dialog.ShowFor(2, QPoint(40, 300)));
@@ -95,6 +90,12 @@ TEST(OptimizeGUI, SliderPreviewsAndCancelRestoresExactly) {
     EXPECT_FALSE(f.doc.IsModified());
     // Hidden, not destroyed: the sliders keep their values for the next use.
     EXPECT_EQ(f.Slider("HScroll1")->value(), 60);
+    // Closing the window cancels as well.
+    ASSERT_TRUE(f.dialog.ShowFor(2, QPoint()));
+    f.Slider("HScroll1")->setValue(200);
+    f.dialog.close();
+    EXPECT_EQ(f.Saved(), before);
+    EXPECT_EQ(f.doc.HistoryPos, 0);
 }
 
 TEST(OptimizeGUI, ApplyRecordsOneHistoryStep) {
@@ -114,12 +115,13 @@ TEST(OptimizeGUI, ApplyRecordsOneHistoryStep) {
     EXPECT_EQ(f.doc.Paths[2].AnchorMax, 20);
 }
 
-TEST(OptimizeGUI, ClosingTheWindowCancels) {
+TEST(OptimizeGUI, ModalRunReportsTheButton) {
     DialogFixture f;
-    const std::string before = f.Saved();
-    ASSERT_TRUE(f.dialog.ShowFor(2, QPoint()));
-    f.Slider("HScroll1")->setValue(200);
-    f.dialog.close();
-    EXPECT_EQ(f.Saved(), before);
-    EXPECT_EQ(f.doc.HistoryPos, 0);
+    QTimer::singleShot(0, [&f] { f.Button("Command1")->click(); });
+    EXPECT_EQ(f.dialog.ExecFor(2, QPoint(10, 10)), QDialog::Accepted);
+    EXPECT_EQ(f.doc.HistoryPos, 1);
+    QTimer::singleShot(0, [&f] { f.Button("Command2")->click(); });
+    EXPECT_EQ(f.dialog.ExecFor(2, QPoint(10, 10)), QDialog::Rejected);
+    EXPECT_EQ(f.doc.HistoryPos, 1);
+    EXPECT_EQ(f.dialog.ExecFor(0, QPoint(10, 10)), QDialog::Rejected);  // no path: not opened
 }

@@ -54,51 +54,47 @@ TEST(Optimize, DeleteAnchorAtBounds) {
     EXPECT_EQ(p.AnchorMax, 0);
 }
 
-// The resuming scan must remove the same anchors as restarting from the
-// beginning after each removal, on jittered strokes of every shape.
-TEST(Optimize, MatchesRestartingReferenceOnRandomStrokes) {
-    std::mt19937 rng(12345);
-    for (int round = 0; round < 3000; ++round) {
+namespace {
+// A random walk (long strokes with steps, jitter and turns) or, every other
+// round, a small closed polygon whose removals wrap around anchor 0.
+PathShape RandomStroke(std::mt19937& rng, int round) {
+    PathShape p;
+    if (round % 2) {
+        std::uniform_int_distribution<int> coord(0, 300);
+        const int n = 3 + static_cast<int>(rng() % 6);
+        for (int i = 0; i < n; ++i) p.Anchors.push_back(AnchorPoint{coord(rng), coord(rng), 0});
+        p.Closed = VbTrue;
+    } else {
         const int n = 3 + static_cast<int>(rng() % 60);
         const int step = 1 + static_cast<int>(rng() % 80);
-        const int jitter = static_cast<int>(rng() % 60);
-        std::uniform_int_distribution<int> jit(-jitter, jitter);
-        PathShape p;
+        std::uniform_int_distribution<int> jitter(-static_cast<int>(rng() % 60), static_cast<int>(rng() % 60));
         int x = 0, y = 0;
         for (int i = 0; i < n; ++i) {
             p.Anchors.push_back(AnchorPoint{x, y, static_cast<std::int16_t>(rng() % 2)});
             const int dir = static_cast<int>(rng() % 8);
-            x += (dir % 3 - 1) * step + jit(rng);
-            y += (dir / 3 % 3 - 1) * step + jit(rng);
+            x += (dir % 3 - 1) * step + jitter(rng);
+            y += (dir / 3 % 3 - 1) * step + jitter(rng);
         }
-        p.AnchorMax = n - 1;
         p.Closed = (rng() % 2) ? VbTrue : VbFalse;
-        const float t1 = static_cast<float>(rng() % 120);
-        const float t2 = static_cast<float>(rng() % 60);
+    }
+    p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
+    return p;
+}
+}  // namespace
+
+// The resuming scan must remove the same anchors as restarting from the
+// beginning after each removal.
+TEST(Optimize, MatchesRestartingReferenceOnRandomStrokes) {
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 20000; ++round) {
+        const PathShape p = RandomStroke(rng, round);
+        const auto t1 = static_cast<float>(rng() % 120);
+        const auto t2 = static_cast<float>(rng() % 120);
         PathShape fast = p, slow = p;
         OptimizePath(fast, t1, t2);
         OptimizePathReference(slow, t1, t2);
         ASSERT_EQ(fast.Anchors, slow.Anchors) << "round " << round;
         ASSERT_EQ(fast.AnchorMax, slow.AnchorMax) << "round " << round;
-    }
-}
-
-// Small closed polygons exercise removals that wrap around anchor 0.
-TEST(Optimize, MatchesRestartingReferenceOnSmallClosedPaths) {
-    std::mt19937 rng(777);
-    for (int round = 0; round < 20000; ++round) {
-        const int n = 3 + static_cast<int>(rng() % 6);
-        std::uniform_int_distribution<int> coord(0, 300);
-        PathShape p;
-        for (int i = 0; i < n; ++i) p.Anchors.push_back(AnchorPoint{coord(rng), coord(rng), 0});
-        p.AnchorMax = n - 1;
-        p.Closed = VbTrue;
-        const float t1 = static_cast<float>(rng() % 40);
-        const float t2 = static_cast<float>(rng() % 120);
-        PathShape fast = p, slow = p;
-        OptimizePath(fast, t1, t2);
-        OptimizePathReference(slow, t1, t2);
-        ASSERT_EQ(fast.Anchors, slow.Anchors) << "round " << round;
     }
 }
 
