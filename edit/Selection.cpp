@@ -1,6 +1,7 @@
 #include "edit/Selection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "edit/Geometry.h"
@@ -16,12 +17,22 @@ bool OutsideSquare(std::int64_t dx, std::int64_t dy, float tol) {
     return static_cast<double>(std::llabs(dx)) >= tol || static_cast<double>(std::llabs(dy)) >= tol;
 }
 
-// Cheap rejection of a segment whose box, widened by a margin well above the
-// tolerance plus any rounding of the distance, does not hold the point.
-bool FarFromSegment(const AnchorPoint& a, const AnchorPoint& b, std::int32_t tx, std::int32_t ty, double margin) {
-    const double minX = std::min(a.X, b.X) - margin, maxX = std::max(a.X, b.X) + margin;
-    const double minY = std::min(a.Y, b.Y) - margin, maxY = std::max(a.Y, b.Y) + margin;
-    return tx < minX || tx > maxX || ty < minY || ty > maxY;
+// Cheap rejection: both ends of the segment lie beyond the same side of a
+// square around the pointer. The margin exceeds the tolerance by more than
+// any rounding of the computed distance, so no hit is ever rejected.
+struct Window {
+    std::int64_t minX, maxX, minY, maxY;
+    bool Excludes(const AnchorPoint& a, const AnchorPoint& b) const {
+        return (a.X < minX && b.X < minX) || (a.X > maxX && b.X > maxX) || (a.Y < minY && b.Y < minY) ||
+               (a.Y > maxY && b.Y > maxY);
+    }
+};
+
+Window AroundPointer(std::int32_t tx, std::int32_t ty, float tol) {
+    double wide = std::ceil(static_cast<double>(tol) * 1.001 + 2.0);
+    if (!(wide < 1e15)) wide = 1e15;  // also a NaN tolerance from a zero or invalid zoom
+    const auto m = static_cast<std::int64_t>(wide);
+    return {tx - m, tx + m, ty - m, ty + m};
 }
 }  // namespace
 
@@ -90,7 +101,7 @@ PathHit HitAnchor(const DrawCore& doc, std::int32_t tx, std::int32_t ty) {
 
 PathHit HitSegment(const DrawCore& doc, std::int32_t tx, std::int32_t ty) {
     const float tol = HitTolerance(doc.ZoomRate);
-    const double margin = static_cast<double>(tol) * 1.001 + 2.0;
+    const Window window = AroundPointer(tx, ty, tol);
     const TwipPoint pointer{tx, ty};
     PathHit hit;
     for (std::size_t k = 1; k < doc.Paths.size(); ++k) {
@@ -102,7 +113,7 @@ PathHit HitSegment(const DrawCore& doc, std::int32_t tx, std::int32_t ty) {
         for (std::size_t j = 0; j <= last; ++j) {
             const AnchorPoint& a = p.Anchors[j];
             const AnchorPoint& b = p.Anchors[(j + 1) % count];
-            if (FarFromSegment(a, b, tx, ty, margin)) continue;
+            if (window.Excludes(a, b)) continue;
             if (SegmentDistance({a.X, a.Y}, {b.X, b.Y}, pointer) < tol)
                 hit = {static_cast<std::int32_t>(k), static_cast<std::int32_t>(j)};
         }

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "core/History.h"
+#include "edit/ShapeCreate.h"
+#include "tests/edit/EditTestSupport.h"
+
+using Points = std::vector<std::pair<int, int>>;
+
+namespace {
+// A pencil stroke through the given points, as the press and moves build it.
+void Stroke(DrawCore& doc, const DrawStyle& style, const Points& points, std::int16_t kind = 1) {
+    BeginPath(doc, points.front().first, points.front().second, style, kind);
+    for (std::size_t i = 1; i < points.size(); ++i) AppendAnchor(doc, points[i].first, points[i].second, kind);
+}
+}  // namespace
+
+TEST(ShapeCreate, NewPathsTakeTheStyle) {
+    DrawStyle style;
+    style.CurColors[0] = PackColor(1, 2, 3, 128);
+    style.CurColors[1] = PackColor(4, 5, 6, 7);
+    style.CurColors[2] = PackColor(8, 9, 10, 255);
+    style.CurLineOn = 0;
+    style.CurFillType = 2;
+    const struct {
+        float pt;
+        int twips;
+    } widths[] = {{0.5f, 10}, {1.5f, 30}, {0.125f, 2}, {0.375f, 8}, {1.0f, 20}};
+    for (const auto& w : widths) {
+        style.LineWidthPt = w.pt;
+        const PathShape p = StyledPath(style);
+        EXPECT_EQ(p.LineWidth, w.twips) << w.pt;
+        EXPECT_EQ(p.LineOn, 0);
+        EXPECT_EQ(p.LineColor, style.CurColors[0]);
+        EXPECT_EQ(p.FillColor, style.CurColors[1]);
+        EXPECT_EQ(p.FillColor2, style.CurColors[2]);
+        EXPECT_EQ(p.FillType, 2);
+    }
+}
+
+TEST(ShapeCreate, RectangleAndEllipseAnchors) {
+    DrawCore doc;
+    const DrawStyle style;
+    const std::int32_t r = CreateRectangle(doc, 2000, 1000, style);
+    const std::int32_t e = CreateEllipse(doc, 2000, 1000, style);
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(e, 2);
+    const PathShape& rect = doc.Paths[1];
+    EXPECT_EQ(Coords(rect), (Points{{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}));
+    EXPECT_EQ(rect.Selected, VbTrue);
+    EXPECT_EQ(rect.Closed, VbTrue);
+    EXPECT_EQ(rect.GradX, 2500);
+    EXPECT_EQ(rect.GradY, 1500);
+    EXPECT_FLOAT_EQ(rect.GradScale, 1000.0f / 32768.0f);
+    EXPECT_EQ(rect.Anchors[0].Kind, 0);
+
+    const PathShape& ellipse = doc.Paths[2];
+    const Points offsets{{0, -500}, {354, -354}, {500, 0}, {354, 354}, {0, 500}, {-354, 354}, {-500, 0}, {-354, -354}};
+    ASSERT_EQ(ellipse.AnchorMax, 7);
+    for (std::size_t k = 0; k < 8; ++k) {
+        EXPECT_EQ(ellipse.Anchors[k].X - 2500, offsets[k].first) << k;
+        EXPECT_EQ(ellipse.Anchors[k].Y - 1500, offsets[k].second) << k;
+        EXPECT_EQ(ellipse.Anchors[k].Kind, 1);
+    }
+}
+
+TEST(ShapeCreate, ClosingDropsTheDuplicateLastAnchor) {
+    const struct {
+        Points points;
+        std::size_t anchorsAfter;
+    } cases[] = {
+        {{{0, 0}, {1000, 0}, {2000, 500}, {2000, 1500}, {1000, 2000}, {0, 1500}, {-500, 700}, {10, 10}}, 7},
+        {{{0, 0}, {30, 30}}, 2},
+    };
+    for (const auto& c : cases) {
+        DrawCore doc;
+        doc.Setup.OptimizeFlag = 0;
+        FakePreviewHost host;
+        Stroke(doc, DrawStyle{}, c.points);
+        EXPECT_TRUE(FinishStroke(doc, host, true));
+        ASSERT_EQ(doc.GetPathCount(), 1);
+        EXPECT_EQ(doc.Paths[1].Closed, VbTrue);
+        EXPECT_EQ(doc.Paths[1].Anchors.size(), c.anchorsAfter);
+        EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(c.anchorsAfter));
+        EXPECT_EQ(host.Rebuilds, 1);
+        EXPECT_EQ(doc.HistoryPos, 1);
+        EXPECT_TRUE(doc.IsModified());
+    }
+}
+
+TEST(ShapeCreate, SingleAnchorStrokeLeavesNoTrace) {
+    DrawCore doc;
+    FakePreviewHost host;
+    BeginPath(doc, 100, 100, DrawStyle{}, 1);
+    EXPECT_FALSE(FinishStroke(doc, host, true));
+    EXPECT_EQ(doc.GetPathCount(), 0);
+    EXPECT_EQ(doc.HistoryPos, 0);
+    EXPECT_EQ(host.Rebuilds, 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(ShapeCreate, FinishStrokeOptimisesWithEnabledPhases) {
+    const Points line{{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}};
+    const struct {
+        std::int16_t flag;
+        Points expected;
+    } cases[] = {{0, line}, {1, {{0, 0}, {60, 0}}}, {2, {{0, 0}, {100, 0}}}, {3, {{0, 0}, {60, 0}}}};
+    for (const auto& c : cases) {
+        DrawCore doc;
+        doc.Setup.OptimizeFlag = c.flag;
+        doc.Setup.OptimizePoint = 60;
+        doc.Setup.OptimizeLine = 30;
+        FakePreviewHost host;
+        Stroke(doc, DrawStyle{}, line, 0);
+        FinishStroke(doc, host, false);
+        EXPECT_EQ(Coords(doc.Paths[1]), c.expected) << c.flag;
+        EXPECT_EQ(doc.Paths[1].Closed, VbFalse);
+    }
+}
+
+TEST(ShapeCreate, GradientFitsTheBoundingBox) {
+    const struct {
+        Points points;
+        int gx, gy;
+        float angle, scale;
+    } cases[] = {
+        {{{0, 0}, {3000, 1000}}, 1500, 500, 0.0f, 3000.0f / 32768},
+        {{{0, 0}, {1000, 3000}}, 500, 1500, 90.0f, 3000.0f / 32768},
+        {{{-1000, -500}, {-3000, -2000}, {-2000, -1000}}, -2000, -1250, 0.0f, 2000.0f / 32768},
+        {{{0, 0}, {1001, 1001}}, 500, 500, 0.0f, 1001.0f / 32768},
+    };
+    for (const auto& c : cases) {
+        PathShape p;
+        for (const auto& [x, y] : c.points) p.Anchors.push_back(AnchorPoint{x, y, 1});
+        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
+        FitGradientToPath(p);
+        EXPECT_EQ(p.GradX, c.gx);
+        EXPECT_EQ(p.GradY, c.gy);
+        EXPECT_FLOAT_EQ(p.GradAngle, c.angle);
+        EXPECT_FLOAT_EQ(p.GradScale, c.scale);
+    }
+}
