@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "app/DrawGUI.h"
+#include "swf/Preview.h"
 #include "view/Overlays.h"
 
 void DrawGUI::WireCanvas() {
@@ -25,7 +26,18 @@ void DrawGUI::HScroll1_Change() { DispShape(1); }
 
 void DrawGUI::VScroll1_Change() { DispShape(1); }
 
-void DrawGUI::RebuildPreview() {}
+void DrawGUI::RebuildPreview() {
+    std::string error;
+    if (!::RebuildPreview(mk_, core_, error)) {
+        // Said once per failure run; the previous preview stays on the canvas.
+        if (error != lastPreviewError_) SetStatusText(QString::fromStdString(error));
+        lastPreviewError_ = error;
+        return;
+    }
+    lastPreviewError_.clear();
+    view_.ShockwaveFlash1.BackgroundColor = mk_.BackgroundColor;
+    view_.ShockwaveFlash1.Quality2 = mk_.Quality2;
+}
 
 void DrawGUI::DispShape(int mode) {
     if (!client_) return;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 
 #include "app/CommandLine.h"
+#include "swf/Preview.h"
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
@@ -26,6 +27,7 @@ DrawGUI::~DrawGUI() = default;
 
 void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     show();
+    InvalidateUnderlay(mk_);
     core_.TempMoviePath = (tempDir_.path() + "/_canvtemp.tmp").toStdString();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     core_.ZoomRate = 1.0f;
@@ -34,6 +36,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     edit_ = EditState{};
     core_.ResetDocument();
     core_.ClearClip();
+    RebuildPreview();
     Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
     if (!document.empty()) LoadDocument(QString::fromStdString(document));

@@ -7,6 +7,7 @@
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
 #include "edit/EditState.h"
+#include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
 class QAction;
@@ -32,6 +33,7 @@ public:
 
     DrawCore& Core() { return core_; }
     EditState& Edit() { return edit_; }
+    SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
     QString StatusText() const;
     void SetStatusText(const QString& text);
@@ -83,6 +85,8 @@ private:
 
     DrawCore core_;
     EditState edit_;
+    SWFMakeCore mk_;
+    std::string lastPreviewError_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;

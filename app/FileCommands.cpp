@@ -10,6 +10,7 @@
 #include "core/History.h"
 #include "core/PathNames.h"
 #include "edit/Selection.h"
+#include "swf/Preview.h"
 
 namespace {
 const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd)";
@@ -106,6 +107,7 @@ void DrawGUI::LoadDocument(const QString& path) {
         ResetCanvasDefaults(core_.Setup);
     }
     SnapshotHistory(core_);
+    InvalidateUnderlay(mk_);
     RebuildPreview();
     DispShape(0);
     if (good) PushHistory(core_);

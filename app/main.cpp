@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/DrawGUI.h"
+#include "app/HeadlessExport.h"
 
 namespace {
 // Qt's default platform needs a display; without one say so plainly.
@@ -33,4 +35,14 @@ int RunEditor(int argc, char** argv) {
 }
 }  // namespace
 
-int main(int argc, char** argv) { return RunEditor(argc, argv); }
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "--export-swf") {
+        if (argc != 4) {
+            std::cerr << "usage: lumivane --export-swf IN.lvd OUT.swf\n";
+            return 2;
+        }
+        return RunExportSwf(argv[2], argv[3], std::cerr);
+    }
+    return RunEditor(argc, argv);
+}
