@@ -46,7 +46,7 @@ void DrawGUI::DispShape(int mode) {
         CanvasSurface surface(view_.Picture1->Image());
         const ViewGeometry geometry = Geometry();
         QString status = StatusLabel1->text();
-        DrawSelection({surface, geometry, core_, *this}, mode, edit_.Box, status);
+        DrawSelection(OverlayContext(surface, geometry, core_, *this), mode, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);
     }
     view_.Picture1->update();

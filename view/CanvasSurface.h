@@ -1,14 +1,20 @@
 #pragma once
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
+#include <memory>
 
 // The canvas pixels and the raster operations of the editing overlays.
 // Invert mode XORs with white, so drawing the same overlay twice restores
 // the pixels; copy-pen mode paints normally. Nothing is anti-aliased.
 class CanvasSurface {
 public:
-    explicit CanvasSurface(QImage& image) : image_(image) {}
+    // `image` must be of Format_RGB32 and keep its size while the surface lives.
+    explicit CanvasSurface(QImage& image);
+    ~CanvasSurface();
+    CanvasSurface(const CanvasSurface&) = delete;
+    CanvasSurface& operator=(const CanvasSurface&) = delete;
 
     void Clear(const QColor& color);
     // Fills the box that includes both corners, in copy-pen mode.
@@ -27,5 +33,13 @@ public:
 
 private:
     void InvertPixel(int x, int y);
+    void SetPixel(int x, int y, QRgb color);
+    // One painter for every copy-pen primitive of a redraw: opening a painter
+    // per dot would cost more than the dots.
+    QPainter& Painter();
     QImage& image_;
+    std::unique_ptr<QPainter> painter_;
+    uchar* bits_;
+    qsizetype stride_;
+    int width_, height_;
 };

@@ -3,7 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent) {
+CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), image_(1, 1, QImage::Format_RGB32) {
+    image_.fill(Qt::white);
     setObjectName("Picture1");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

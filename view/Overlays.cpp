@@ -7,7 +7,7 @@
 namespace {
 QPoint ToScreen(const OverlayContext& c, std::int32_t tx, std::int32_t ty) {
     std::int32_t sx = 0, sy = 0;
-    PosTwipToScr(c.Geometry, tx, ty, sx, sy);
+    c.ToScreen(tx, ty, sx, sy);
     return {sx, sy};
 }
 

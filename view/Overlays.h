@@ -11,10 +11,13 @@
 // What the overlay routines draw on and read: the canvas pixels, the view
 // mapping as read from the controls for this redraw, and the document.
 struct OverlayContext {
+    OverlayContext(CanvasSurface& surface, const ViewGeometry& geometry, const DrawCore& doc, PreviewHost& host)
+        : Surface(surface), Geometry(geometry), Doc(doc), Host(host), ToScreen(geometry) {}
     CanvasSurface& Surface;
     const ViewGeometry& Geometry;
     const DrawCore& Doc;
     PreviewHost& Host;  // DispShape(1) for the routines that refresh first
+    TwipToScreen ToScreen;
 };
 
 // Splits a packed colour into its bytes.

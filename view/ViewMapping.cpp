@@ -52,10 +52,17 @@ void PosScrToTwip(const ViewGeometry& g, float x, float y, std::int32_t& tx, std
     ty = FloorToInt(((g.ScrollY + static_cast<double>(y)) - MarginY(g)) / zoom * 20.0);
 }
 
+TwipToScreen::TwipToScreen(const ViewGeometry& g)
+    : zoom_(g.ZoomRate), offsetX_(MarginX(g) - g.ScrollX), offsetY_(MarginY(g) - g.ScrollY) {}
+
+void TwipToScreen::operator()(std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) const {
+    sx = FloorToInt(zoom_ * tx / 20.0) + offsetX_;
+    sy = FloorToInt(zoom_ * ty / 20.0) + offsetY_;
+}
+
 void PosTwipToScr(const ViewGeometry& g, std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) {
-    const double zoom = g.ZoomRate;
-    sx = FloorToInt(zoom * tx / 20.0) - g.ScrollX + MarginX(g);
-    sy = FloorToInt(zoom * ty / 20.0) - g.ScrollY + MarginY(g);
+    const TwipToScreen map(g);
+    map(tx, ty, sx, sy);
 }
 
 DrawingArea ComputeDrawingArea(const ViewGeometry& g) {

@@ -29,6 +29,17 @@ void PosScrToTwip(const ViewGeometry& g, float x, float y, std::int32_t& tx, std
 void PosTwipToScr(const ViewGeometry& g, std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy);
 DrawingArea ComputeDrawingArea(const ViewGeometry& g);
 
+// PosTwipToScr for many points of one redraw: the margins are worked out once.
+class TwipToScreen {
+public:
+    explicit TwipToScreen(const ViewGeometry& g);
+    void operator()(std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) const;
+
+private:
+    double zoom_;
+    std::int32_t offsetX_, offsetY_;
+};
+
 struct ScrollRange {
     bool Enabled = false;
     std::int16_t Min = 0;
