@@ -21,6 +21,7 @@ DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     setAcceptDrops(true);
     CreateMenus();
     CreateControls();
+    resize(800, 640);
 }
 
 DrawGUI::~DrawGUI() = default;

@@ -19,8 +19,8 @@ constexpr struct {
     const char* Caption;
 } kToolButtons[] = {{2, "選択"}, {1, "変形"}, {3, "グラデ"}, {0, "鉛筆"}, {6, "＼"},
                     {4, "□"},    {5, "○"},    {7, "☆"},      {8, "文字"}};
-constexpr int kPanelWidth = 56;
-constexpr int kButtonWidth = 49, kButtonHeight = 17;
+constexpr int kPanelWidth = 68;
+constexpr int kButtonWidth = 64, kButtonHeight = 19;
 constexpr int kStatusHeight = 18;
 
 QFrame* Box(QWidget* parent, const char* name, int w, int h) {
@@ -66,9 +66,9 @@ void DrawGUI::CreateControls() {
     Check1 = new QCheckBox("ﾘｱﾙﾀｲﾑ", ToolPanel);
     Check1->setGeometry(2, y, kPanelWidth - 2, 17);
     Check3 = new QCheckBox("下絵", ToolPanel);
-    Check3->setGeometry(2, y + 17, 27, 17);
+    Check3->setGeometry(2, y + 17, 40, 17);
     Check4 = new QCheckBox("前", ToolPanel);
-    Check4->setGeometry(29, y + 17, 27, 17);
+    Check4->setGeometry(42, y + 17, 26, 17);
     for (QCheckBox* c : {Check1, Check3, Check4}) c->setEnabled(false);
     y += 38;
     PicStatus = Box(ToolPanel, "PicStatus", 44, 150);

@@ -1,0 +1,129 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/DrawGUI.h"
+#include "core/History.h"
+#include "tests/app/FakeDialogs.h"
+
+namespace {
+// A window showing a 100 × 100 pixel canvas with a red square from
+// (20, 20) to (60, 60) pixels on a blue background.
+struct CanvasWindow {
+    DrawGUI gui{std::make_unique<FakeDialogs>()};
+    CanvasWindow() {
+        gui.Form_Load({});
+        gui.resize(900, 700);
+        DrawCore& doc = gui.Core();
+        doc.Setup.CanvasWidth = 100;
+        doc.Setup.CanvasHeight = 100;
+        doc.Setup.BackColor[0] = 0;
+        doc.Setup.BackColor[1] = 0;
+        doc.Setup.BackColor[2] = 255;
+        doc.Setup.Quality = 0;
+        PathShape p;
+        p.Anchors = {{400, 400, 0}, {400, 1200, 0}, {1200, 1200, 0}, {1200, 400, 0}};
+        p.AnchorMax = 3;
+        p.Closed = VbTrue;
+        p.LineOn = 0;
+        p.FillType = 1;
+        p.FillColor = PackColor(255, 0, 0, 255);
+        doc.AppendPath(p);
+        PushHistory(doc);
+        gui.RebuildPreview();
+        gui.Form_Resize();
+    }
+    QColor At(int x, int y) { return gui.View().Picture1->Image().pixelColor(x, y); }
+    // The canvas pixel of document pixel (x, y).
+    QPoint Screen(int x, int y) {
+        std::int32_t sx, sy;
+        PosTwipToScr(gui.Geometry(), x * 20, y * 20, sx, sy);
+        return {sx, sy};
+    }
+    void TypeZoom(const QString& text) {
+        gui.Combo2->setCurrentText(text);
+        emit gui.Combo2->lineEdit()->returnPressed();
+    }
+};
+
+bool Near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
+           std::abs(a.blue() - b.blue()) <= 2;
+}
+}  // namespace
+
+TEST(Canvas, ShowsTheMovieAtTheDrawingAreaAt100And200Percent) {
+    CanvasWindow w;
+    for (int zoom : {100, 200}) {
+        if (zoom == 200) w.TypeZoom("200");
+        EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, zoom / 100.0f);
+        const int scale = zoom / 100;
+        const QPoint origin = w.Screen(0, 0);
+        const DrawingArea a = ComputeDrawingArea(w.gui.Geometry());
+        EXPECT_EQ(a.Right - a.Left, 100 * scale);
+        EXPECT_EQ(QPoint(a.Left, a.Top), origin);
+        EXPECT_TRUE(Near(w.At(origin.x() + 1, origin.y() + 1), QColor(0, 0, 255))) << zoom;
+        EXPECT_TRUE(Near(w.At(origin.x() + 40 * scale, origin.y() + 40 * scale), QColor(255, 0, 0))) << zoom;
+        EXPECT_TRUE(Near(w.At(origin.x() + 19 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
+        EXPECT_TRUE(Near(w.At(origin.x() + 61 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
+        EXPECT_EQ(w.At(origin.x() - 2, origin.y() - 2), QColor(255, 255, 255)) << zoom;  // margin
+    }
+    EXPECT_EQ(w.gui.Combo2->currentText(), "200%");
+}
+
+TEST(Canvas, ZoomBoxFallsBackToOneHundredPercent) {
+    CanvasWindow w;
+    w.TypeZoom("abc");
+    EXPECT_EQ(w.gui.Core().ZoomRate, 1.0f);
+    EXPECT_EQ(w.gui.Combo2->currentText(), "100%");
+    w.gui.Combo2->setCurrentIndex(6);
+    emit w.gui.Combo2->textActivated(w.gui.Combo2->currentText());
+    EXPECT_EQ(w.gui.Core().ZoomRate, 3.0f);
+}
+
+TEST(Canvas, ScrollBarsFollowTheMagnifiedCanvas) {
+    CanvasWindow w;
+    QScrollBar* h = w.gui.View().HScroll1;
+    EXPECT_FALSE(h->isEnabled());
+    w.TypeZoom("2000%");  // 2000 pixels wide: larger than the view
+    ASSERT_TRUE(h->isEnabled());
+    EXPECT_EQ(h->maximum(), -h->minimum());
+    EXPECT_EQ(h->singleStep(), 50);
+    EXPECT_EQ(h->pageStep(), 100);
+    h->setValue(h->minimum());
+    EXPECT_EQ(ComputeDrawingArea(w.gui.Geometry()).Left, 0);  // left edge at the view's left edge
+    w.TypeZoom("100%");
+    EXPECT_FALSE(h->isEnabled());
+    EXPECT_EQ(h->value(), 0);
+}
+
+TEST(Canvas, RedrawsDoNotRenderTheMovieAgain) {
+    CanvasWindow w;
+    QTest::qWait(250);  // past the player's time-stamp resolution window
+    w.gui.DispShape(0);
+    const std::size_t renders = w.gui.View().ShockwaveFlash1.RenderCount();
+    for (int i = 0; i < 5; ++i) w.gui.DispShape(1);
+    w.gui.View().HScroll1->setValue(0);
+    EXPECT_EQ(w.gui.View().ShockwaveFlash1.RenderCount(), renders);
+    w.gui.Core().Paths[1].FillColor = PackColor(0, 255, 0, 255);
+    w.gui.Core().Paths[1].ShapeCache.reset();
+    w.gui.RebuildPreview();
+    w.gui.DispShape(1);
+    EXPECT_EQ(w.gui.View().ShockwaveFlash1.RenderCount(), renders + 1);
+    EXPECT_TRUE(Near(w.At(w.Screen(40, 40).x(), w.Screen(40, 40).y()), QColor(0, 255, 0)));
+}
+
+TEST(Canvas, UndoRedrawsTheCanvas) {
+    CanvasWindow w;
+    w.gui.Core().Paths[1].FillColor = PackColor(0, 255, 0, 255);
+    w.gui.Core().Paths[1].ShapeCache.reset();
+    PushHistory(w.gui.Core());
+    w.gui.RebuildPreview();
+    w.gui.DispShape(0);
+    const QPoint inside = w.Screen(40, 40);
+    EXPECT_TRUE(Near(w.At(inside.x(), inside.y()), QColor(0, 255, 0)));
+    w.gui.mnuUnDo->trigger();
+    EXPECT_TRUE(Near(w.At(inside.x(), inside.y()), QColor(255, 0, 0)));
+}
