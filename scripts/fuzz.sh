@@ -12,7 +12,7 @@ if ! command -v clang++-14 >/dev/null; then
   $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev
 fi
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$build_dir" -DLUMIVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" >/dev/null
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined" >/dev/null
 cmake --build "$build_dir" --target "$target" -j"$(nproc)"
 corpus="fuzz-corpus/$target"
 mkdir -p "$corpus"
