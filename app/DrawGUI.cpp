@@ -67,6 +67,10 @@ void DrawGUI::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty()) return;
     event->acceptProposedAction();
-    if (ConfirmModify() == 1) return;
-    LoadDocument(urls.first().toLocalFile());
+    Picture1_OLEDragDrop(urls);
+}
+
+void DrawGUI::Picture1_OLEDragDrop(const QList<QUrl>& files) {
+    if (files.isEmpty() || ConfirmModify() == 1) return;
+    LoadDocument(files.first().toLocalFile());
 }

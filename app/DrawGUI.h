@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <memory>
 
 #include "app/AppDialogs.h"
@@ -49,6 +50,8 @@ public:
     void mnuClipWrite_Click();
     void mnuClipRead_Click();
     void mnuQuit_Click();
+    // Files dropped on the window: the first opens as a document.
+    void Picture1_OLEDragDrop(const QList<QUrl>& files);
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();

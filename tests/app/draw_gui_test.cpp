@@ -180,6 +180,28 @@ TEST(DrawGUI, ClipFilesCarryTheSelection) {
     EXPECT_EQ(w.gui.Core().GetClipCount(), 0);
 }
 
+TEST(DrawGUI, DroppedFileOpensAsDocumentAfterAsking) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/dropped.lvd";
+    {
+        Window source;
+        source.AddSquare(0);
+        source.dialogs->Paths.push_back(path);
+        source.gui.mnuSaveFileAs->trigger();
+    }
+    Window w;
+    w.AddSquare(100);
+    auto drop = [&] { w.gui.Picture1_OLEDragDrop({QUrl::fromLocalFile(path), QUrl::fromLocalFile("/ignored.lvd")}); };
+    w.dialogs->Answers.push_back(QMessageBox::Cancel);
+    drop();
+    EXPECT_EQ(w.dialogs->Boxes.size(), 1u);
+    EXPECT_EQ(w.gui.Core().Paths[1].Anchors[0].X, 100);
+    w.dialogs->Answers.push_back(QMessageBox::No);
+    drop();
+    EXPECT_EQ(w.Title(), "[ dropped.lvd ] - Lumivane");
+    EXPECT_EQ(w.gui.Core().Paths[1].Anchors[0].X, 0);
+}
+
 TEST(CommandLine, QuotesAreRemovedOnlyInPairs) {
     EXPECT_EQ(CommandLineDocument({"\"/a/b", "c.lvd\""}), "/a/b c.lvd");
     EXPECT_EQ(CommandLineDocument({"\"/a/b"}), "\"/a/b");
