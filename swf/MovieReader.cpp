@@ -143,7 +143,7 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         case TagDefineShape3: {
             auto shape = std::make_shared<ShapeDefinition>();
             reason = ReadShape(body, code, *shape, recordBudget);
-            if (!shape->StyleSets.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
+            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
         case TagDefineBitsJpeg2:
