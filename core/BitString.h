@@ -14,7 +14,9 @@ public:
 
     // Appends the low `width` bits of value (width 0..32), MSB first.
     void append(std::uint32_t value, int width);
-    void append(const BitString& other);
+    void append(const BitString& other) { append(other, 0); }
+    // Appends bits fromBit..size()-1 of other, eight bytes at a time.
+    void append(const BitString& other, std::size_t fromBit);
     void appendZeros(std::size_t count);
     // Pads with zero bits to the next whole byte.
     void padToByte();

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/DrawCore.h"
+#include "swf/SWFMakeCore.h"
+
+// The preview movie of the document: header, the cached underlay tags when
+// shown, one DefineShape3 of every path (character 1), its placement at depth
+// 259, ShowFrame and End. Fills stale ShapeCache fields of doc.Paths. These
+// are exactly the bytes RebuildPreview writes.
+std::string BuildPreviewMovie(SWFMakeCore& mk, DrawCore& doc);
+
+// Writes the preview movie into doc.TempMoviePath and sets the player
+// properties BackgroundColor and Quality2 of `mk`. When the file cannot be
+// written the previous preview file stays, `error` gets a line for the status
+// label, and the result is false.
+bool RebuildPreview(SWFMakeCore& mk, DrawCore& doc, std::string& error);
+
+// Marks the underlay's cached tags stale.
+void InvalidateUnderlay(SWFMakeCore& mk);
+
+// Player colour 0xRRGGBB of the canvas background.
+std::int32_t BackgroundColorOf(const CanvasSetup& setup);
+// Player quality name of Setup.Quality 0..3; empty for any other value.
+std::string QualityName(std::int16_t quality);

@@ -1,0 +1,204 @@
+#include "swf/ShapeExport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "swf/BitEncoder.h"
+
+namespace {
+constexpr int kDeltaBits = 17;
+constexpr double kPi = 3.14159265358979;
+
+// Highest anchor index that exists; a count larger than the array is not trusted.
+std::int32_t ExportedMax(const PathShape& path) {
+    const auto stored = static_cast<std::int64_t>(path.Anchors.size()) - 1;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(path.AnchorMax, stored));
+}
+
+void AppendGradRecord(BitString& out, int ratio, std::int32_t color) {
+    out.append(static_cast<std::uint32_t>(ratio), 8);
+    ColorBits(out, color);
+}
+
+void EncodeFillStyles(BitString& out, const PathShape& path, int fill) {
+    if (fill < 1 || fill > 4) {
+        out.append(0, 8);  // FillStyleCount 0
+        return;
+    }
+    out.append(1, 8);  // FillStyleCount 1
+    if (fill == 1) {
+        out.append(0x00, 8);
+        ColorBits(out, path.FillColor);
+        return;
+    }
+    out.append(fill == 4 ? 0x12 : 0x10, 8);
+    EncodeGradientMatrix(out, path);
+    if (fill == 3) {
+        out.append(3, 8);
+        AppendGradRecord(out, 0, path.FillColor);
+        AppendGradRecord(out, 128, path.FillColor2);
+        AppendGradRecord(out, 255, path.FillColor);
+    } else {
+        out.append(2, 8);
+        AppendGradRecord(out, 0, path.FillColor);
+        AppendGradRecord(out, 255, path.FillColor2);
+    }
+}
+
+void EncodeLineStyles(BitString& out, const PathShape& path, int line) {
+    if (line < 1) {
+        out.append(0, 8);  // LineStyleCount 0
+        return;
+    }
+    out.append(1, 8);
+    const auto width = static_cast<std::uint32_t>(path.LineWidth);
+    out.append(width & 255u, 8);  // Width, little-endian
+    out.append((width >> 8) & 255u, 8);
+    ColorBits(out, path.LineColor);
+}
+
+void StraightEdge(BitString& out, std::int64_t& penX, std::int64_t& penY, std::int64_t x, std::int64_t y) {
+    out.append(0b1111111, 7);  // edge, straight, NumBits 15, general line
+    ToBitString(out, x - penX, kDeltaBits);
+    ToBitString(out, y - penY, kDeltaBits);
+    penX = x;
+    penY = y;
+}
+
+void CurvedEdge(BitString& out, std::int64_t& penX, std::int64_t& penY, const AnchorPoint& control,
+                std::int64_t endX, std::int64_t endY) {
+    out.append(0b101111, 6);  // edge, curved, NumBits 15
+    ToBitString(out, control.X - penX, kDeltaBits);
+    ToBitString(out, control.Y - penY, kDeltaBits);
+    ToBitString(out, endX - control.X, kDeltaBits);
+    ToBitString(out, endY - control.Y, kDeltaBits);
+    penX = endX;
+    penY = endY;
+}
+
+// The path's cached records, encoded into its cache first when stale.
+const BitString* CachedPathBits(PathShape& path) {
+    if (!path.ShapeCache) {
+        BitString bits = EncodePathRecords(path);
+        if (bits.empty()) return nullptr;  // not exported; nothing worth caching
+        path.ShapeCache = std::make_shared<const BitString>(std::move(bits));
+    }
+    return path.ShapeCache.get();
+}
+}  // namespace
+
+std::int64_t MidpointHalfEven(std::int64_t a, std::int64_t b) {
+    const std::int64_t sum = a + b;
+    const std::int64_t low = sum >> 1;  // floor
+    if ((sum & 1) == 0 || (low & 1) == 0) return low;
+    return low + 1;
+}
+
+void EncodeGradientMatrix(BitString& out, const PathShape& path) {
+    const float theta = static_cast<float>(static_cast<double>(path.GradAngle) * kPi / 180.0);
+    const double s = path.GradScale;
+    const double cosine = s * std::cos(static_cast<double>(theta));
+    const double sine = s * std::sin(static_cast<double>(theta));
+    EncodeMatrix(out, static_cast<float>(cosine), static_cast<float>(cosine), static_cast<float>(sine),
+                 static_cast<float>(-sine), path.GradX, path.GradY);
+    out.append(0, 1);  // the fields after it start on a byte boundary
+}
+
+void EncodeEdges(BitString& out, const PathShape& path, std::int64_t& penX, std::int64_t& penY) {
+    const std::int32_t last = ExportedMax(path);
+    if (last < 1) return;
+    const bool closed = path.Closed != VbFalse;
+    const auto& anchors = path.Anchors;
+    const std::int32_t stop = closed ? last + 1 : last;  // a closed path visits anchor 0 last
+    for (std::int32_t step = 1; step <= stop; ++step) {
+        const std::int32_t i = step % (last + 1);
+        const AnchorPoint& a = anchors[static_cast<std::size_t>(i)];
+        if (a.Kind == 0 || (i == last && !closed)) {
+            StraightEdge(out, penX, penY, a.X, a.Y);
+        } else if (a.Kind == 1) {
+            const std::int32_t j = (i + 1) % (last + 1);
+            const AnchorPoint& next = anchors[static_cast<std::size_t>(j)];
+            if (next.Kind == 0 || (j == last && !closed))
+                CurvedEdge(out, penX, penY, a, next.X, next.Y);
+            else
+                CurvedEdge(out, penX, penY, a, MidpointHalfEven(a.X, next.X), MidpointHalfEven(a.Y, next.Y));
+        }
+    }
+}
+
+BitString EncodePathRecords(const PathShape& path) {
+    BitString bits;
+    const std::int32_t last = ExportedMax(path);
+    if (last < 1) return bits;
+    const bool closed = path.Closed != VbFalse;
+    // An open path is never filled and always outlined.
+    const int fill = closed ? path.FillType : 0;
+    const int line = closed ? path.LineOn : 1;
+    bits.reserveBits(static_cast<std::size_t>(last + 1) * 75 + 1000);
+
+    bits.append(0b010000, 6);  // style change with new styles
+    EncodeFillStyles(bits, path, fill);
+    EncodeLineStyles(bits, path, line);
+    bits.append(0b00010001, 8);  // NumFillBits 1, NumLineBits 1
+
+    const auto& anchors = path.Anchors;
+    std::int64_t x0 = anchors[0].X;
+    std::int64_t y0 = anchors[0].Y;
+    if (closed && anchors[0].Kind == 1) {
+        if (anchors[1].Kind != 1) {
+            x0 = anchors[1].X;
+            y0 = anchors[1].Y;
+        } else {
+            x0 = MidpointHalfEven(anchors[0].X, anchors[1].X);
+            y0 = MidpointHalfEven(anchors[0].Y, anchors[1].Y);
+        }
+    }
+    bits.append(0b001011, 6);  // style change: line style, fill style 0, move-to
+    bits.append(kDeltaBits, 5);
+    ToBitString(bits, x0, kDeltaBits);
+    ToBitString(bits, y0, kDeltaBits);
+    bits.append(fill >= 1 && fill <= 4 ? 1 : 0, 1);
+    bits.append(line >= 1 ? 1 : 0, 1);
+    EncodeEdges(bits, path, x0, y0);
+    return bits;
+}
+
+BitString AlignStyleBits(const BitString& pathBits, std::size_t accumulatedLength) {
+    BitString out;
+    if (pathBits.empty()) return out;
+    const std::size_t r = (accumulatedLength + 6) % 8;
+    out.append(pathBits.bytes()[0] >> 2, 6);
+    if (r > 0) out.appendZeros(8 - r);
+    out.append(pathBits, 6);
+    return out;
+}
+
+void AppendAlignedPath(BitString& out, const BitString& pathBits) {
+    if (pathBits.empty()) return;
+    out.append(pathBits.bytes()[0] >> 2, 6);
+    out.padToByte();
+    out.append(pathBits, 6);
+}
+
+void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<PathShape>& paths,
+                        std::int32_t canvasWidth, std::int32_t canvasHeight) {
+    const std::size_t lengthIndex = BeginLongTag(mk, TagDefineShape3);
+    const auto id = WordToBytes(characterId);
+    CopyToMovie(mk, GrowMovie(mk, 2), id.data(), id.size());
+    BitString bounds;
+    EncodeRect24(bounds, 0, std::int64_t{canvasWidth} * 20, 0, std::int64_t{canvasHeight} * 20);
+    AppendBits(mk, bounds);
+
+    std::size_t totalBits = 24 + 6;
+    for (std::size_t i = 1; i < paths.size(); ++i)
+        if (const BitString* bits = CachedPathBits(paths[i])) totalBits += bits->size() + 8;
+    BitString shape;
+    shape.reserveBits(totalBits);
+    shape.appendZeros(24);  // no styles of its own: each path brings its own
+    for (std::size_t i = 1; i < paths.size(); ++i)
+        if (paths[i].ShapeCache) AppendAlignedPath(shape, *paths[i].ShapeCache);
+    shape.append(0, 6);  // EndShapeRecord
+    AppendBits(mk, shape);
+    PatchTagLength(mk, lengthIndex);
+}

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "ShapeTestPaths.h"
+#include "SwfTestReader.h"
+#include "swf/BitEncoder.h"
+#include "swf/ShapeExport.h"
+
+namespace {
+std::string B(std::int64_t value, int width) {
+    BitString b;
+    ToBitString(b, value, width);
+    return BitText(b);
+}
+std::string Color(std::int32_t packed) {
+    BitString b;
+    ColorBits(b, packed);
+    return BitText(b);
+}
+std::string Straight(std::int64_t dx, std::int64_t dy) { return "1111111" + B(dx, 17) + B(dy, 17); }
+std::string Curve(std::int64_t cdx, std::int64_t cdy, std::int64_t adx, std::int64_t ady) {
+    return "101111" + B(cdx, 17) + B(cdy, 17) + B(adx, 17) + B(ady, 17);
+}
+std::string MoveTo(std::int64_t x, std::int64_t y, bool fill, bool line) {
+    return "001011" "10001" + B(x, 17) + B(y, 17) + (fill ? "1" : "0") + (line ? "1" : "0");
+}
+const std::string kNoFill = "00000000";
+const std::string kNoLine = "00000000";
+const std::string kBits11 = "00010001";
+std::string LineStyle(const PathShape& p) {
+    return "00000001" + B(p.LineWidth & 255, 8) + B((p.LineWidth >> 8) & 255, 8) + Color(p.LineColor);
+}
+std::string Records(const PathShape& p) { return BitText(EncodePathRecords(p)); }
+}  // namespace
+
+TEST(ShapeExport, OpenPathIsOutlinedAndNeverFilled) {
+    PathShape p = MakePath({{100, 200, 0}, {300, 400, 0}}, false, /*fillType*/ 1, /*lineOn*/ 0);
+    EXPECT_EQ(Records(p), "010000" + kNoFill + LineStyle(p) + kBits11 + MoveTo(100, 200, false, true) +
+                              Straight(200, 200));
+}
+
+TEST(ShapeExport, ClosedPathsEncodeEveryEdgeKind) {
+    const PathShape square = Square(0, 0, 1000);
+    const std::string solid = "00000001" "00000000" + Color(square.FillColor);
+    EXPECT_EQ(Records(square), "010000" + solid + LineStyle(square) + kBits11 + MoveTo(0, 0, true, true) +
+                                   Straight(1000, 0) + Straight(0, 1000) + Straight(-1000, 0) + Straight(0, -1000));
+
+    // All control points: curves through the midpoints (halves to even),
+    // starting and ending at the midpoint of anchors 0 and 1.
+    PathShape curves = MakePath({{1, 1, 1}, {2, 3, 1}, {3, -5, 1}}, true, 0, 0);
+    EXPECT_EQ(Records(curves), "010000" + kNoFill + kNoLine + kBits11 + MoveTo(2, 2, false, false) +
+                                   Curve(0, 1, 0, -4) + Curve(1, -4, -1, 3) + Curve(-1, 3, 1, 1));
+
+    // A control point first: the start is anchor 1, reached by a zero-length edge.
+    PathShape leading = MakePath({{0, 0, 1}, {100, 0, 0}, {100, 100, 0}}, true, 0, 1);
+    EXPECT_EQ(Records(leading), "010000" + kNoFill + LineStyle(leading) + kBits11 + MoveTo(100, 0, false, true) +
+                                    Straight(0, 0) + Straight(0, 100) + Curve(-100, -100, 100, 0));
+
+    // A control point last, before an on-curve anchor 0: a zero-length edge ends it.
+    PathShape trailing = MakePath({{0, 0, 0}, {100, 0, 0}, {100, 100, 1}}, true, 0, 1);
+    EXPECT_EQ(Records(trailing), "010000" + kNoFill + LineStyle(trailing) + kBits11 + MoveTo(0, 0, false, true) +
+                                     Straight(100, 0) + Curve(0, 100, -100, -100) + Straight(0, 0));
+
+    // Unknown kinds write nothing, except as the last anchor of an open path,
+    // which always gets a straight edge (here of zero length after the curve).
+    PathShape odd = MakePath({{0, 0, 0}, {50, 50, 5}, {100, 0, 0}}, true, 0, 1);
+    EXPECT_EQ(Records(odd), "010000" + kNoFill + LineStyle(odd) + kBits11 + MoveTo(0, 0, false, true) +
+                                Straight(100, 0) + Straight(-100, 0));
+    PathShape openOdd = MakePath({{0, 0, 0}, {50, 50, 1}, {100, 0, 7}}, false);
+    EXPECT_EQ(Records(openOdd), "010000" + kNoFill + LineStyle(openOdd) + kBits11 + MoveTo(0, 0, false, true) +
+                                    Curve(50, 50, 50, -50) + Straight(0, 0));
+}
+
+TEST(ShapeExport, FarCoordinatesKeepTheirLow17Bits) {
+    PathShape far = MakePath({{70000, -70000, 0}, {-70000, 70000, 0}}, false);
+    EXPECT_EQ(Records(far), "010000" + kNoFill + LineStyle(far) + kBits11 + MoveTo(70000, -70000, false, true) +
+                                Straight(-140000, 140000));
+    EXPECT_EQ(B(70000, 17), B(70000 - 131072, 17));
+
+    // Extreme stored values: the deltas are taken wide, then cut.
+    const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
+    PathShape extreme = MakePath({{lo, hi, 1}, {hi, lo, 1}, {hi, hi, 0}}, true);
+    EXPECT_EQ(Records(extreme), "010000" + kNoFill + LineStyle(extreme) + kBits11 + MoveTo(0, 0, false, true) +
+                                    Curve(hi, lo, 0, std::int64_t{hi} - lo) + Straight(0, 0) +
+                                    Curve(std::int64_t{lo} - hi, 0, -std::int64_t{lo}, -std::int64_t{hi}));
+}
+
+TEST(ShapeExport, LineWidthIsLittleEndian) {
+    PathShape p = MakePath({{0, 0, 0}, {10, 10, 0}}, false);
+    p.LineWidth = 300;
+    BitString acc;
+    acc.appendZeros(2);
+    acc.append(AlignStyleBits(EncodePathRecords(p), 2));
+    // Byte 1: no fills, byte 2: one line style, bytes 3-4: the width.
+    EXPECT_EQ(HexText(acc.bytes()).substr(2, 8), "00012C01");
+}
+
+TEST(ShapeExport, GradientFills) {
+    PathShape three = Square(0, 0, 100, 3);
+    three.GradX = 10;
+    three.GradY = -20;
+    BitString identity;
+    EncodeMatrix(identity, 1.0f, 1.0f, 0.0f, 0.0f, 10, -20);
+    const std::string matrix = BitText(identity) + "0";
+    const std::string fill3 = "00000001" "00010000" + matrix + "00000011" + "00000000" + Color(three.FillColor) +
+                              "10000000" + Color(three.FillColor2) + "11111111" + Color(three.FillColor);
+    EXPECT_EQ(Records(three).substr(6, fill3.size()), fill3);
+
+    PathShape radial = three;
+    radial.FillType = 4;
+    const std::string fill4 = "00000001" "00010010" + matrix + "00000010" + "00000000" + Color(three.FillColor) +
+                              "11111111" + Color(three.FillColor2);
+    EXPECT_EQ(Records(radial).substr(6, fill4.size()), fill4);
+
+    // Rotation by 180 degrees: the angle is held in single precision, so the
+    // sine is a tiny negative number whose 8.16 value is all ones.
+    PathShape turned = Square(0, 0, 100, 2);
+    turned.GradAngle = 180.0f;
+    BitString m;
+    EncodeGradientMatrix(m, turned);
+    const std::string minusOne = "11111111" + std::string(16, '0');
+    EXPECT_EQ(BitText(m), "111000" + minusOne + minusOne + "111000" + std::string(24, '1') + std::string(24, '0') +
+                              "10111" + std::string(46, '0') + "0");
+}
+
+TEST(ShapeExport, DegeneratePathsContributeNothing) {
+    PathShape single = MakePath({{5, 5, 0}}, true, 1);
+    EXPECT_TRUE(EncodePathRecords(single).empty());
+    PathShape negative = Square(0, 0, 10);
+    negative.AnchorMax = -3;
+    EXPECT_TRUE(EncodePathRecords(negative).empty());
+    // A count larger than the anchors held is not trusted.
+    PathShape overCounted = MakePath({{0, 0, 0}, {10, 0, 0}}, false);
+    overCounted.AnchorMax = 50;
+    PathShape exact = MakePath({{0, 0, 0}, {10, 0, 0}}, false);
+    EXPECT_EQ(EncodePathRecords(overCounted), EncodePathRecords(exact));
+}
+
+TEST(ShapeExport, AlignmentPutsStyleArraysOnByteBoundaries) {
+    const BitString path = EncodePathRecords(Square(0, 0, 10));
+    EXPECT_TRUE(AlignStyleBits(BitString{}, 3).empty());
+    EXPECT_EQ(AlignStyleBits(path, 2), path);  // (2 + 6) mod 8 = 0
+    EXPECT_EQ(BitText(AlignStyleBits(path, 24)), BitText(path).substr(0, 6) + "00" + BitText(path).substr(6));
+    for (std::size_t lead = 0; lead < 17; ++lead) {
+        BitString viaAlign, viaAppend;
+        viaAlign.appendZeros(lead);
+        viaAppend.appendZeros(lead);
+        viaAlign.append(AlignStyleBits(path, lead));
+        AppendAlignedPath(viaAppend, path);
+        EXPECT_EQ(viaAppend, viaAlign) << lead;
+        EXPECT_EQ((lead + (viaAlign.size() - lead - path.size()) + 6) % 8, 0u) << lead;
+    }
+}
+
+TEST(ShapeExport, MidpointsRoundHalvesToEven) {
+    const std::int64_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        std::int64_t a, b, mid;
+    } cases[] = {{1, 2, 2}, {3, 2, 2}, {4, 6, 5}, {-1, -2, -2}, {-3, 0, -2}, {-1, 0, 0}, {hi, hi, hi}, {lo, hi, 0},
+                 {lo, lo, lo}};
+    for (const auto& c : cases) EXPECT_EQ(MidpointHalfEven(c.a, c.b), c.mid) << c.a << " " << c.b;
+}
+
+TEST(ShapeExport, EmptyListGivesShapeWithOnlyTheEndRecord) {
+    SWFMakeCore mk;
+    std::vector<PathShape> paths(1);
+    DefineDrawingShape(mk, 1, paths, 320, 320);
+    EXPECT_EQ(HexText(mk.MovieBuffer), "3F08" "13000000" "0100" "C000000000C80000000000C800" "00000000");
+}
