@@ -1,5 +1,6 @@
 #include "core/BitString.h"
 
+#include <bit>
 #include <cstring>
 
 void BitString::append(std::uint32_t value, int width) {
@@ -20,16 +21,15 @@ void BitString::append(std::uint32_t value, int width) {
 
 namespace {
 std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
-    std::uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v = (v << 8) | p[i];
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
     return v;
 }
 
 void StoreBigEndian64(std::uint8_t* p, std::uint64_t v) {
-    for (int i = 7; i >= 0; --i) {
-        p[i] = static_cast<std::uint8_t>(v);
-        v >>= 8;
-    }
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    std::memcpy(p, &v, 8);
 }
 
 // Up to 8 bits starting at bit `from` of `src`, right-aligned.

@@ -16,6 +16,13 @@ std::uint8_t LowByteOfFloor(double v) {
     if (!std::isfinite(whole)) return 0;
     return static_cast<std::uint8_t>(static_cast<std::int64_t>(std::fmod(whole, 256.0)));
 }
+void PatchHeader(SWFMakeCore& mk) {
+    if (mk.MovieBuffer.size() < MovieHeaderSize) return;
+    const auto total = LongToBytes(static_cast<std::uint32_t>(mk.MovieBuffer.size()));
+    CopyToMovie(mk, kFileLengthIndex, total.data(), total.size());
+    const auto frames = WordToBytes(mk.FrameCounter);
+    CopyToMovie(mk, kFrameCountIndex, frames.data(), frames.size());
+}
 }  // namespace
 
 void WriteMovieHeader(SWFMakeCore& mk, std::uint8_t version, std::int32_t canvasWidth, std::int32_t canvasHeight,
@@ -61,17 +68,15 @@ void WriteShowFrame(SWFMakeCore& mk) {
 void WriteEnd(SWFMakeCore& mk) { AppendHex(mk, "0000"); }
 
 std::string TakeMovieBytes(SWFMakeCore& mk) {
-    if (mk.MovieBuffer.size() >= MovieHeaderSize) {
-        const auto total = LongToBytes(static_cast<std::uint32_t>(mk.MovieBuffer.size()));
-        CopyToMovie(mk, kFileLengthIndex, total.data(), total.size());
-        const auto frames = WordToBytes(mk.FrameCounter);
-        CopyToMovie(mk, kFrameCountIndex, frames.data(), frames.size());
-    }
+    PatchHeader(mk);
     std::string bytes = std::move(mk.MovieBuffer);
     mk.MovieBuffer.clear();
     return bytes;
 }
 
 bool WriteMovieFile(SWFMakeCore& mk, const std::string& path) {
-    return WriteFileReplacing(path, TakeMovieBytes(mk));
+    PatchHeader(mk);
+    const bool written = WriteFileReplacing(path, mk.MovieBuffer);
+    mk.MovieBuffer.clear();
+    return written;
 }

@@ -26,6 +26,7 @@ void WriteEnd(SWFMakeCore& mk);
 // Fills in FileLength and FrameCount and hands over the finished bytes; the
 // buffer is empty afterwards.
 std::string TakeMovieBytes(SWFMakeCore& mk);
-// TakeMovieBytes, written to `path` through a temporary file that replaces
-// it, so a failed write leaves the old file whole. False when it failed.
+// Fills in FileLength and FrameCount and writes the movie to `path` through a
+// temporary file that replaces it, so a failed write leaves the old file
+// whole. The buffer is empty afterwards. False when the write failed.
 bool WriteMovieFile(SWFMakeCore& mk, const std::string& path);

@@ -9,8 +9,11 @@
 // tests and the command line make their own.
 struct SWFMakeCore {
     // The movie being built. Empty between builds: a build starts with the
-    // header at index 0 and ends when the bytes are taken or written.
+    // header at index 0 and ends when the bytes are taken or written. Its
+    // capacity is kept, so a rebuild does not allocate the movie afresh.
     std::string MovieBuffer;
+    // Scratch for the shape records of a build, kept for its capacity too.
+    BitString ShapeBits;
     // ShowFrame tags written since the header of the current build.
     std::int32_t FrameCounter = 0;
 

@@ -11,9 +11,9 @@ constexpr int kDeltaBits = 17;
 constexpr double kPi = 3.14159265358979;
 
 // Highest anchor index that exists; a count larger than the array is not trusted.
-std::int32_t ExportedMax(const PathShape& path) {
+std::int64_t ExportedMax(const PathShape& path) {
     const auto stored = static_cast<std::int64_t>(path.Anchors.size()) - 1;
-    return static_cast<std::int32_t>(std::min<std::int64_t>(path.AnchorMax, stored));
+    return std::min<std::int64_t>(path.AnchorMax, stored);
 }
 
 void AppendGradRecord(BitString& out, int ratio, std::int32_t color) {
@@ -106,18 +106,18 @@ void EncodeGradientMatrix(BitString& out, const PathShape& path) {
 }
 
 void EncodeEdges(BitString& out, const PathShape& path, std::int64_t& penX, std::int64_t& penY) {
-    const std::int32_t last = ExportedMax(path);
+    const std::int64_t last = ExportedMax(path);
     if (last < 1) return;
     const bool closed = path.Closed != VbFalse;
     const auto& anchors = path.Anchors;
-    const std::int32_t stop = closed ? last + 1 : last;  // a closed path visits anchor 0 last
-    for (std::int32_t step = 1; step <= stop; ++step) {
-        const std::int32_t i = step % (last + 1);
+    const std::int64_t stop = closed ? last + 1 : last;  // a closed path visits anchor 0 last
+    for (std::int64_t step = 1; step <= stop; ++step) {
+        const std::int64_t i = step % (last + 1);
         const AnchorPoint& a = anchors[static_cast<std::size_t>(i)];
         if (a.Kind == 0 || (i == last && !closed)) {
             StraightEdge(out, penX, penY, a.X, a.Y);
         } else if (a.Kind == 1) {
-            const std::int32_t j = (i + 1) % (last + 1);
+            const std::int64_t j = (i + 1) % (last + 1);
             const AnchorPoint& next = anchors[static_cast<std::size_t>(j)];
             if (next.Kind == 0 || (j == last && !closed))
                 CurvedEdge(out, penX, penY, a, next.X, next.Y);
@@ -129,7 +129,7 @@ void EncodeEdges(BitString& out, const PathShape& path, std::int64_t& penX, std:
 
 BitString EncodePathRecords(const PathShape& path) {
     BitString bits;
-    const std::int32_t last = ExportedMax(path);
+    const std::int64_t last = ExportedMax(path);
     if (last < 1) return bits;
     const bool closed = path.Closed != VbFalse;
     // An open path is never filled and always outlined.
@@ -193,12 +193,14 @@ void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<
     std::size_t totalBits = 24 + 6;
     for (std::size_t i = 1; i < paths.size(); ++i)
         if (const BitString* bits = CachedPathBits(paths[i])) totalBits += bits->size() + 8;
-    BitString shape;
+    BitString& shape = mk.ShapeBits;
+    shape.clear();
     shape.reserveBits(totalBits);
     shape.appendZeros(24);  // no styles of its own: each path brings its own
     for (std::size_t i = 1; i < paths.size(); ++i)
         if (paths[i].ShapeCache) AppendAlignedPath(shape, *paths[i].ShapeCache);
     shape.append(0, 6);  // EndShapeRecord
     AppendBits(mk, shape);
+    shape.clear();
     PatchTagLength(mk, lengthIndex);
 }
