@@ -30,25 +30,25 @@ void AppendEdge(std::vector<PathCommand>& out, const Edge& e) {
 // start until it returns to its first point or no edge continues it.
 std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges) {
     std::vector<PathCommand> out;
+    out.reserve(edges.size() + 2);
     const std::size_t n = edges.size();
-    std::vector<std::pair<std::uint64_t, std::size_t>> starts(n);
-    for (std::size_t i = 0; i < n; ++i) starts[i] = {Key(edges[i].From), i};
-    std::sort(starts.begin(), starts.end());
-    std::vector<bool> used(n, false);
-    std::vector<std::size_t> firstUnused(n, 0);  // per sorted run start: skip used entries
+    std::vector<char> used(n, 0);
+    // Edges by start point, built only when a contour does not simply continue
+    // with its neighbour in record order.
+    std::vector<std::pair<std::uint64_t, std::size_t>> starts;
 
     const auto findNext = [&](std::size_t cur, Point at) -> std::size_t {
         if (cur + 1 < n && !used[cur + 1] && edges[cur + 1].From == at) return cur + 1;
         if (cur > 0 && !used[cur - 1] && edges[cur - 1].From == at) return cur - 1;
-        const std::uint64_t key = Key(at);
-        auto it = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
-        const std::size_t run = static_cast<std::size_t>(it - starts.begin());
-        for (std::size_t k = std::max(run, run < n ? firstUnused[run] : run); k < n && starts[k].first == key; ++k) {
-            if (!used[starts[k].second]) {
-                if (run < n) firstUnused[run] = k;
-                return starts[k].second;
-            }
+        if (starts.empty()) {
+            starts.resize(n);
+            for (std::size_t i = 0; i < n; ++i) starts[i] = {Key(edges[i].From), i};
+            std::sort(starts.begin(), starts.end());
         }
+        const std::uint64_t key = Key(at);
+        for (auto it = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
+             it != starts.end() && it->first == key; ++it)
+            if (!used[it->second]) return it->second;
         return n;
     };
 
@@ -58,7 +58,7 @@ std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges) {
         out.push_back({PathOp::MoveTo, begin.X, begin.Y, 0, 0});
         std::size_t cur = i;
         while (cur < n) {
-            used[cur] = true;
+            used[cur] = 1;
             AppendEdge(out, edges[cur]);
             const Point at = edges[cur].To;
             if (at == begin) {
