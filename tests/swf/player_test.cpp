@@ -230,7 +230,7 @@ TEST_F(PlayerFixture, ParsesOnlyChangedFilesAndRedrawsOnlyWhenSomethingChanged) 
     Show(OneShapeMovie(6400, 6400, a));
     EXPECT_EQ(player.ParseCount(), 1u);
     EXPECT_EQ(player.RenderCount(), 1u);
-    const std::size_t conversions = player.Layers().conversions();
+    const std::size_t conversions = player.Stage().Layers().conversions();
     player.Render(320, 320);
     EXPECT_EQ(player.ParseCount(), 1u);
     EXPECT_EQ(player.RenderCount(), 1u);
@@ -244,7 +244,7 @@ TEST_F(PlayerFixture, ParsesOnlyChangedFilesAndRedrawsOnlyWhenSomethingChanged) 
     player.Render(640, 640);
     EXPECT_EQ(player.ParseCount(), 1u);
     EXPECT_EQ(player.RenderCount(), 4u);
-    EXPECT_EQ(player.Layers().conversions(), conversions);
+    EXPECT_EQ(player.Stage().Layers().conversions(), conversions);
     // One rectangle changes colour (same file size): only its layer is converted again.
     Records b;
     AddRect(b, 0, 0, 1000, 1000, Solid(255, 0, 0));
@@ -252,7 +252,7 @@ TEST_F(PlayerFixture, ParsesOnlyChangedFilesAndRedrawsOnlyWhenSomethingChanged) 
     AddRect(b, 4000, 0, 5000, 1000, Solid(0, 0, 255));
     const QImage& img = Show(OneShapeMovie(6400, 6400, b), 640, 640);
     EXPECT_EQ(player.ParseCount(), 2u);
-    EXPECT_EQ(player.Layers().conversions(), conversions + 1);
+    EXPECT_EQ(player.Stage().Layers().conversions(), conversions + 1);
     EXPECT_TRUE(Near(PixelAt(img, 250, 50), Over(0, 255, 1, 254, {0x10, 0x20, 0x30}), 1));
 }
 
@@ -270,4 +270,30 @@ TEST_F(PlayerFixture, MissingOrBrokenMovieShowsTheBackgroundAndSaysWhy) {
     const QImage& cut = Show(good.substr(0, good.size() - 20));
     EXPECT_TRUE(Near(PixelAt(cut, 25, 20), {255, 0, 0}, 0));
     EXPECT_NE(player.Reason().find("shorter than its header"), std::string::npos);
+}
+
+TEST_F(PlayerFixture, EditingOnePathResumesFromTheLayersBelowIt) {
+    const auto movie = [](int green) {
+        Records r;
+        for (int i = 0; i < 6; ++i)
+            AddRect(r, 300 * i, 300 * i, 300 * i + 2000, 300 * i + 2000,
+                    i == 3 ? Solid(0, green, 0, 200) : Solid(40 * i, 0, 255 - 40 * i, 150), 1, 60);
+        return OneShapeMovie(6400, 6400, r);
+    };
+    player.Quality2 = "high";
+    Show(movie(10));
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+    Show(movie(20));  // layer 4 (after the empty initial layer) changes: drawn whole, the layers below kept
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+    for (int green : {30, 40}) {
+        const QImage& img = Show(movie(green));
+        EXPECT_EQ(player.Stage().ResumedAt(), 4u);
+        EXPECT_EQ(player.Stage().LayersDrawn(), 3u);
+        SwfPlayer fresh;
+        fresh.Movie = player.Movie;
+        EXPECT_TRUE(fresh.Render(320, 320) == img) << green;
+    }
+    // Another size, or a change further down, draws from the background again.
+    Show(movie(50), 300, 300);
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
 }
