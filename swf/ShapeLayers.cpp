@@ -102,7 +102,11 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
         layer.Fills = shape.StyleSets[span.StyleSetIndex].Fills;
         layer.Lines = shape.StyleSets[span.StyleSetIndex].Lines;
     }
+    // Per fill style: edges with the fill on their right (fill style 1) in
+    // record order, and the reversed fill style 0 edges, later appended in
+    // reverse record order so a run of them still links edge after edge.
     std::vector<std::vector<Edge>> fillEdges(layer.Fills.size() + 1);
+    std::vector<std::vector<Edge>> reversedEdges(layer.Fills.size() + 1);
     std::vector<LineBuilder> lines(layer.Lines.size() + 1);
     std::uint32_t fill0 = 0, fill1 = 0, line = 0;
     Point pen{span.PenX, span.PenY};
@@ -133,14 +137,16 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
         }
         pen = e.To;
         if (fill0 != fill1) {
-            if (fill0) fillEdges[fill0].push_back(e.Reversed());
+            if (fill0) reversedEdges[fill0].push_back(e.Reversed());
             if (fill1) fillEdges[fill1].push_back(e);
         }
         if (line) lines[line].Add(e);
     }
 
-    for (std::uint32_t f = 1; f < fillEdges.size(); ++f)
+    for (std::uint32_t f = 1; f < fillEdges.size(); ++f) {
+        fillEdges[f].insert(fillEdges[f].end(), reversedEdges[f].rbegin(), reversedEdges[f].rend());
         if (!fillEdges[f].empty()) layer.FillPaths.push_back({f, LinkContours(fillEdges[f])});
+    }
     for (std::uint32_t l = 1; l < lines.size(); ++l) {
         lines[l].Finish();
         if (!lines[l].Commands.empty()) layer.LinePaths.push_back({l, std::move(lines[l].Commands)});
@@ -153,4 +159,20 @@ std::vector<ShapeLayer> BuildShapeLayers(const ShapeDefinition& shape) {
     layers.reserve(shape.Layers.size());
     for (const LayerSpan& span : shape.Layers) layers.push_back(BuildShapeLayer(shape, span));
     return layers;
+}
+
+bool IsReversedContour(const std::vector<PathCommand>& a, const std::vector<PathCommand>& b) {
+    if (a.size() != b.size() || a.size() < 3) return false;
+    const std::size_t n = a.size() - 2;  // segments
+    if (a[0].Op != PathOp::MoveTo || b[0].Op != PathOp::MoveTo || a.back().Op != PathOp::Close ||
+        b.back().Op != PathOp::Close)
+        return false;
+    for (std::size_t i = 0; i <= n; ++i)
+        if (b[i].X != a[n - i].X || b[i].Y != a[n - i].Y) return false;
+    for (std::size_t i = 1; i <= n; ++i) {
+        const PathCommand &s = b[i], &t = a[n - i + 1];
+        if (s.Op != t.Op || (s.Op != PathOp::LineTo && s.Op != PathOp::CurveTo)) return false;
+        if (s.Op == PathOp::CurveTo && (s.CX != t.CX || s.CY != t.CY)) return false;
+    }
+    return true;
 }

@@ -156,6 +156,13 @@ std::uint64_t BitmapsKey(const ParsedMovie& movie) {
     return h;
 }
 
+// Copies pixels between two images of the same size and format into the
+// target's own buffer, so neither is reallocated.
+void CopyPixels(const QImage& from, QImage& to) {
+    const std::size_t bytes = static_cast<std::size_t>(from.sizeInBytes());
+    std::memcpy(to.bits(), from.constBits(), bytes);
+}
+
 // Snapshots are kept only for stages up to this many pixels.
 constexpr std::int64_t MaxSnapshotPixels = std::int64_t{1} << 25;
 
@@ -198,17 +205,20 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
             ++firstChange;
     const bool resume = snapshotStep_ > 0 && settings == lastSettings_ && snapshotStep_ <= firstChange &&
                         snapshot_.width() == w && snapshot_.height() == h;
-    const bool keepSnapshot = std::int64_t{w} * h <= MaxSnapshotPixels && firstChange > 0 && firstChange < keys.size();
+    // A copy is worth keeping when the same layer changed twice in a row, as
+    // while a path is dragged; changes all over the stack would only pay for copies.
+    const bool takeSnapshot = std::int64_t{w} * h <= MaxSnapshotPixels && firstChange > 0 &&
+                              firstChange < keys.size() && firstChange == lastFirstChange_ &&
+                              !(resume && snapshotStep_ == firstChange);
 
+    if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     std::size_t from = 0;
     if (resume) {
-        image = snapshot_;
+        CopyPixels(snapshot_, image);
         from = snapshotStep_;
     } else {
-        if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
-            image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
         image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (options.Background & 0xFFFFFFu))));
-        snapshot_ = QImage();
         snapshotStep_ = 0;
     }
     resumedAt_ = from;
@@ -219,9 +229,11 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         painter.setPen(Qt::NoPen);
         const QTransform stage = StageTransform(movie.Header.FrameSize, w, h);
         for (std::size_t i = from; i < steps.size(); ++i) {
-            if (keepSnapshot && i == firstChange && snapshotStep_ != firstChange) {
+            if (takeSnapshot && i == firstChange) {
                 painter.end();
-                snapshot_ = image.copy();
+                if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+                    snapshot_ = QImage(image.size(), image.format());
+                CopyPixels(image, snapshot_);
                 snapshotStep_ = firstChange;
                 painter.begin(&image);
                 painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
@@ -241,5 +253,6 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     layers_.EndFrame();
     bitmaps_.Retain(movie);
     lastKeys_ = std::move(keys);
+    lastFirstChange_ = firstChange;
     lastSettings_ = settings;
 }

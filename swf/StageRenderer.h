@@ -52,5 +52,6 @@ private:
     std::uint64_t lastSettings_ = 0;
     QImage snapshot_;
     std::size_t snapshotStep_ = 0;  // 0: no snapshot
+    std::size_t lastFirstChange_ = 0;
     std::size_t layersDrawn_ = 0, resumedAt_ = 0;
 };

@@ -283,17 +283,30 @@ TEST_F(PlayerFixture, EditingOnePathResumesFromTheLayersBelowIt) {
     player.Quality2 = "high";
     Show(movie(10));
     EXPECT_EQ(player.Stage().ResumedAt(), 0u);
-    Show(movie(20));  // layer 4 (after the empty initial layer) changes: drawn whole, the layers below kept
-    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
-    for (int green : {30, 40}) {
+    // Layer 4 (after the empty initial layer) changes twice: drawn whole, the layers below kept.
+    for (int green : {20, 30}) {
+        Show(movie(green));
+        EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+        EXPECT_EQ(player.Stage().LayersDrawn(), 7u);
+    }
+    for (int green : {40, 50}) {
         const QImage& img = Show(movie(green));
         EXPECT_EQ(player.Stage().ResumedAt(), 4u);
         EXPECT_EQ(player.Stage().LayersDrawn(), 3u);
         SwfPlayer fresh;
         fresh.Movie = player.Movie;
+        fresh.Quality2 = "high";
         EXPECT_TRUE(fresh.Render(320, 320) == img) << green;
     }
     // Another size, or a change further down, draws from the background again.
-    Show(movie(50), 300, 300);
+    Show(movie(60), 300, 300);
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+    Show(movie(70), 300, 300);
+    Show(movie(80), 300, 300);
+    Show(movie(90), 300, 300);
+    EXPECT_EQ(player.Stage().ResumedAt(), 4u);
+    Records below;
+    AddRect(below, 0, 0, 500, 500, Solid(1, 2, 3));
+    Show(OneShapeMovie(6400, 6400, below), 300, 300);
     EXPECT_EQ(player.Stage().ResumedAt(), 0u);
 }

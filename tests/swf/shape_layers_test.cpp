@@ -48,9 +48,11 @@ TEST(ShapeLayers, FillStyle0EdgesAreReversedAndClosed) {
     ASSERT_EQ(l.FillPaths.size(), 1u);
     EXPECT_EQ(l.FillPaths[0].Style, 1u);
     // Linked backwards: the contour runs against the record order.
-    EXPECT_EQ(l.FillPaths[0].Commands, (Cmds{M(1100, 200), L(100, 200), L(100, 1200), L(1100, 1200), L(1100, 200), Z()}));
+    EXPECT_EQ(l.FillPaths[0].Commands, (Cmds{M(100, 200), L(100, 1200), L(1100, 1200), L(1100, 200), L(100, 200), Z()}));
     ASSERT_EQ(l.LinePaths.size(), 1u);
     EXPECT_EQ(l.LinePaths[0].Commands, (Cmds{M(100, 200), L(1100, 200), L(1100, 1200), L(100, 1200), L(100, 200), Z()}));
+    EXPECT_TRUE(IsReversedContour(l.FillPaths[0].Commands, l.LinePaths[0].Commands));
+    EXPECT_FALSE(IsReversedContour(l.LinePaths[0].Commands, l.LinePaths[0].Commands));
 }
 
 TEST(ShapeLayers, FillStyle1EdgesKeepTheirDirection) {
@@ -86,7 +88,12 @@ TEST(ShapeLayers, CurvesUseControlThenAnchorDeltas) {
     r.Curve(-100, 0, 0, -100);
     const auto layers = Layers(r);
     EXPECT_EQ(layers[1].LinePaths[0].Commands, (Cmds{M(0, 0), C(100, 0, 100, 100), C(0, 100, 0, 0), Z()}));
-    EXPECT_EQ(layers[1].FillPaths[0].Commands, (Cmds{M(100, 100), C(100, 0, 0, 0), C(0, 100, 100, 100), Z()}));
+    EXPECT_EQ(layers[1].FillPaths[0].Commands, (Cmds{M(0, 0), C(0, 100, 100, 100), C(100, 0, 0, 0), Z()}));
+    EXPECT_TRUE(IsReversedContour(layers[1].FillPaths[0].Commands, layers[1].LinePaths[0].Commands));
+    // The same points with a control point moved are not the same outline.
+    auto moved = layers[1].LinePaths[0].Commands;
+    moved[1].CX += 1;
+    EXPECT_FALSE(IsReversedContour(layers[1].FillPaths[0].Commands, moved));
 }
 
 TEST(ShapeLayers, EachNewStyleSetIsItsOwnLayerWithItsOwnStyles) {
@@ -105,7 +112,7 @@ TEST(ShapeLayers, EachNewStyleSetIsItsOwnLayerWithItsOwnStyles) {
     ASSERT_EQ(layers[2].Fills.size(), 2u);
     ASSERT_EQ(layers[2].FillPaths.size(), 1u);
     EXPECT_EQ(layers[2].FillPaths[0].Style, 2u);
-    EXPECT_EQ(layers[2].FillPaths[0].Commands, (Cmds{M(5, 15), L(5, 5), L(5, 15), Z()}));
+    EXPECT_EQ(layers[2].FillPaths[0].Commands, (Cmds{M(5, 5), L(5, 15), L(5, 5), Z()}));
     EXPECT_EQ(layers[2].LinePaths[0].Commands, (Cmds{M(5, 5), L(5, 15), L(5, 5), Z()}));
 }
 
@@ -129,7 +136,7 @@ TEST(ShapeLayers, ContoursLinkAcrossMovesAndStyleSwitches) {
     const ShapeLayer& l = layers[1];
     ASSERT_EQ(l.FillPaths.size(), 1u);
     EXPECT_EQ(l.FillPaths[0].Commands,
-              (Cmds{M(10, 0), L(0, 0), L(0, 10), L(10, 0), Z(), M(55, 50), L(50, 50), L(55, 55), L(55, 50), Z()}));
+              (Cmds{M(0, 0), L(0, 10), L(10, 0), L(0, 0), Z(), M(50, 50), L(55, 55), L(55, 50), L(50, 50), Z()}));
     EXPECT_TRUE(l.LinePaths.empty());
 }
 
