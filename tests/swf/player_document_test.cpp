@@ -204,3 +204,18 @@ TEST_F(DocumentPlayer, LowQualityGivesOnlyTheMovieColours) {
     doc.Setup.Quality = 2;
     EXPECT_GT(colours(Show()).size(), 20u);
 }
+
+TEST_F(DocumentPlayer, CanvasBeyondTheSixteenBitFrameFieldsStillShowsTheDrawing) {
+    // 2000 px = 40000 twips wraps to a negative frame width, 3300 px = 66000 to a tiny one.
+    for (int width : {2000, 3300}) {
+        doc.ResetDocument();
+        doc.Setup.CanvasWidth = width;
+        doc.Setup.CanvasHeight = 50;
+        doc.AppendPath(Box(20 * (width - 100), 0, 20 * (width - 50), 1000, 1, PackColor(0, 0, 0, 255)));
+        const QImage& img = Show(0.5f);
+        ASSERT_EQ(img.width(), width / 2);
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 55, 10), White, 0)) << width;
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 40, 10), Over(0, 0, 0, 254, White))) << width;
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 20, 10), White, 0)) << width;
+    }
+}
