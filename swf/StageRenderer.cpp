@@ -213,6 +213,12 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
 
     if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
         image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        reason += (reason.empty() ? "" : "; ") + ("no memory for a " + std::to_string(w) + " x " + std::to_string(h) + " image");
+        lastKeys_.clear();
+        snapshotStep_ = 0;
+        return;
+    }
     std::size_t from = 0;
     if (resume) {
         CopyPixels(snapshot_, image);

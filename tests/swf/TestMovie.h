@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/BitString.h"
+#include "swf/BitEncoder.h"
+#include "swf/MovieAssembly.h"
 
 namespace testmovie {
 
@@ -13,26 +15,9 @@ inline void Bytes(BitString& b, std::initializer_list<int> values) {
 }
 inline void U16(BitString& b, int v) { Bytes(b, {v & 255, (v >> 8) & 255}); }
 
-inline void Rect(BitString& b, int xmin, int xmax, int ymin, int ymax, int bits = 16) {
-    b.append(static_cast<std::uint32_t>(bits), 5);
-    for (int v : {xmin, xmax, ymin, ymax}) b.append(static_cast<std::uint32_t>(v), bits);
-    b.padToByte();
-}
-
-// MATRIX with all parts present; scales and skews as 16.16 in 24 bits.
+// MATRIX through the writer's encoder, padded to whole bytes.
 inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int tx, int ty) {
-    const auto fixed = [](double v) { return static_cast<std::uint32_t>(static_cast<std::int32_t>(v * 65536.0)); };
-    b.append(1, 1);
-    b.append(24, 5);
-    b.append(fixed(sx), 24);
-    b.append(fixed(sy), 24);
-    b.append(1, 1);
-    b.append(24, 5);
-    b.append(fixed(r0), 24);
-    b.append(fixed(r1), 24);
-    b.append(23, 5);
-    b.append(static_cast<std::uint32_t>(tx), 23);
-    b.append(static_cast<std::uint32_t>(ty), 23);
+    EncodeMatrix(b, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(r0), static_cast<float>(r1), tx, ty);
     b.padToByte();
 }
 
@@ -149,7 +134,8 @@ inline void ShortTag(std::string& movie, int code) {
 inline BitString Shape3(int id, int w, int h, const Records& records) {
     BitString b;
     U16(b, id);
-    Rect(b, 0, w, 0, h, 24);
+    EncodeRect24(b, 0, w, 0, h);
+    b.padToByte();
     Bytes(b, {0, 0, 0});
     b.append(records.Bits);
     b.appendZeros(6);  // end record
@@ -164,21 +150,17 @@ inline BitString Place(int id, int depth, double sx = 1, double sy = 1, double r
     U16(b, depth);
     U16(b, id);
     Matrix(b, sx, sy, r0, r1, tx, ty);
-    b.append(0b11, 2);
-    b.append(15, 4);
-    for (int v : mult) b.append(static_cast<std::uint32_t>(v), 15);
-    for (int v : add) b.append(static_cast<std::uint32_t>(v), 15);
+    EncodeCxformAlpha(b, {mult[0], mult[1], mult[2], mult[3]}, {add[0], add[1], add[2], add[3]});
     b.padToByte();
     return b;
 }
 
 // Header for a frame of w x h twips; Finish patches the file length.
 inline std::string Header(int w, int h, int version = 6) {
-    BitString b;
-    Bytes(b, {'F', 'W', 'S', version, 0, 0, 0, 0});
-    Rect(b, 0, w, 0, h, 16);
-    Bytes(b, {0, 12, 1, 0});
-    return std::string(b.bytes().begin(), b.bytes().end());
+    SWFMakeCore mk;
+    WriteMovieHeader(mk, static_cast<std::uint8_t>(version), w / 20, h / 20, 12.0f);
+    mk.MovieBuffer[19] = 1;  // frame count
+    return mk.MovieBuffer;
 }
 inline std::string Finish(std::string movie) {
     const std::size_t n = movie.size();
