@@ -2,6 +2,7 @@
 
 #include <turbojpeg.h>
 
+#include "swf/JpegImage.h"
 #include "swf/SwfPlayer.h"
 #include "tests/swf/PlayerTestUtil.h"
 #include "tests/swf/TestMovie.h"
@@ -89,6 +90,17 @@ TEST_F(PlayerFixture, JpegBitmapThroughAClippedBitmapFill) {
     U16(bits, 2);
     Bytes(bits, {0xFF, 0xD9, 0xFF, 0xD8});
     for (unsigned long i = 0; i < jpegSize; ++i) bits.append(jpeg[i], 8);
+    // The same stream claiming 8000 x 8000 pixels is refused without decoding.
+    std::vector<std::uint8_t> forged(jpeg, jpeg + jpegSize);
+    for (std::size_t i = 0; i + 8 < forged.size(); ++i)
+        if (forged[i] == 0xFF && forged[i + 1] == 0xC0) {
+            forged[i + 5] = forged[i + 7] = 0x1F;
+            forged[i + 6] = forged[i + 8] = 0x40;
+            break;
+        }
+    std::string why;
+    EXPECT_TRUE(DecodeJpeg(forged, why).isNull());
+    EXPECT_NE(why.find("too large"), std::string::npos) << why;
     tjFree(jpeg);
     tjDestroy(tj);
     Tag(m, 21, bits);
