@@ -1,7 +1,20 @@
 #include "swf/BitReader.h"
 
+#include <bit>
+#include <cstring>
+
 std::uint32_t BitReader::readUB(int width) {
     if (width <= 0) return 0;
+    const std::size_t byteIndex = bitPos_ >> 3;
+    if (width <= 32 && byteIndex + 8 <= size_) {
+        // Fast path: one big-endian 64-bit window holds the offset (< 8) plus the field (<= 32).
+        std::uint64_t window;
+        std::memcpy(&window, data_ + byteIndex, 8);
+        if constexpr (std::endian::native == std::endian::little) window = __builtin_bswap64(window);
+        const std::uint64_t value = (window << (bitPos_ & 7)) >> (64 - width);
+        bitPos_ += static_cast<std::size_t>(width);
+        return static_cast<std::uint32_t>(value);
+    }
     if (width > 32 || bitsLeft() < static_cast<std::size_t>(width)) {
         failed_ = true;
         bitPos_ = size_ * 8;

@@ -1,5 +1,6 @@
 #include "swf/JpegImage.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <turbojpeg.h>
@@ -20,7 +21,10 @@ QImage DecodeJpeg(const std::vector<std::uint8_t>& jpeg, std::string& reason, st
         reason = std::string("bad JPEG header: ") + tjGetErrorStr2(handle.get());
         return {};
     }
-    if (width <= 0 || height <= 0 || std::int64_t{width} * height > maxPixels) {
+    // Even a flat picture needs some bits per block: a stream far too short for
+    // its stated size is refused before any pixel memory is taken.
+    const std::int64_t plausible = std::max<std::int64_t>(std::int64_t{1} << 20, static_cast<std::int64_t>(jpeg.size()) * 1024);
+    if (width <= 0 || height <= 0 || std::int64_t{width} * height > std::min(maxPixels, plausible)) {
         reason = "JPEG picture too large (" + std::to_string(width) + "x" + std::to_string(height) + ")";
         return {};
     }

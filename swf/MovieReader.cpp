@@ -38,10 +38,38 @@ std::string ReadHeader(const std::uint8_t* data, std::size_t size, MovieHeader& 
     header.FrameRate = rateInteger + rateFraction / 256.0;
     header.FrameCount = r.readU16();
     if (r.failed()) return "the movie header is truncated";
-    const SwfRect& f = header.FrameSize;
-    if (std::int64_t{f.Xmax} - f.Xmin <= 0 || std::int64_t{f.Ymax} - f.Ymin <= 0) return "the movie's frame size is empty";
     headerEnd = r.bytePosition();
     return {};
+}
+
+bool EmptyFrame(const SwfRect& f) { return std::int64_t{f.Xmax} - f.Xmin <= 0 || std::int64_t{f.Ymax} - f.Ymin <= 0; }
+
+// A canvas wider or taller than 1638 pixels does not fit the header's 16-bit
+// frame fields, which then hold only the low 16 bits. When a shape's bounds
+// (24-bit fields) start where the frame starts and end on the same low 16
+// bits, the frame is taken from them.
+void RecoverWrappedFrame(ParsedMovie& movie) {
+    SwfRect& f = movie.Header.FrameSize;
+    const auto fix = [](std::int32_t frameMin, std::int32_t& frameMax, std::int32_t shapeMin, std::int32_t shapeMax) {
+        if (shapeMin == frameMin && shapeMax != frameMax && ((std::int64_t{shapeMax} - frameMax) & 0xFFFF) == 0)
+            frameMax = shapeMax;
+    };
+    for (const auto& [id, shape] : movie.Shapes) {
+        const SwfRect& b = shape->Bounds;
+        if (b.Xmax <= 32767 && b.Ymax <= 32767) continue;  // fits the header's fields
+        fix(f.Xmin, f.Xmax, b.Xmin, b.Xmax);
+        fix(f.Ymin, f.Ymax, b.Ymin, b.Ymax);
+        return;
+    }
+}
+
+// Final checks once the tags are read.
+ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded) {
+    RecoverWrappedFrame(movie);
+    if (EmptyFrame(movie.Header.FrameSize)) AddReason(movie, "the movie's frame size is empty");
+    else if (!frameEnded) AddReason(movie, "the movie ends before its first ShowFrame");
+    movie.Complete = movie.Reason.empty();
+    return movie;
 }
 
 std::string ReadBitmap(BitReader& r, std::size_t length, ParsedMovie& movie) {
@@ -112,7 +140,7 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
     while (pos < end) {
         if (end - pos < 2) {
             AddReason(movie, "tag header truncated");
-            return movie;
+            return Finish(movie, false);
         }
         const unsigned word = data[pos] | (data[pos + 1] << 8);
         pos += 2;
@@ -121,14 +149,14 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         if (length == 0x3F) {
             if (end - pos < 4) {
                 AddReason(movie, "tag header truncated");
-                return movie;
+                return Finish(movie, false);
             }
             length = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16) | (std::size_t{data[pos + 3]} << 24);
             pos += 4;
         }
         if (length > end - pos) {
             AddReason(movie, "tag " + std::to_string(code) + " runs past the end of the file");
-            return movie;
+            return Finish(movie, false);
         }
         BitReader body(data + pos, length);
         pos += length;
@@ -136,14 +164,13 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         switch (code) {
         case TagEnd:
         case TagShowFrame:
-            movie.Complete = movie.Reason.empty();
-            return movie;
+            return Finish(movie, true);
         case TagDefineShape:
         case TagDefineShape2:
         case TagDefineShape3: {
             auto shape = std::make_shared<ShapeDefinition>();
             reason = ReadShape(body, code, *shape, recordBudget);
-            if (!shape->StyleSets.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
+            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
         case TagDefineBitsJpeg2:
@@ -156,8 +183,7 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
             break;
         }
         if (!reason.empty()) AddReason(movie, reason);
-        if (recordBudget == 0) return movie;
+        if (recordBudget == 0) return Finish(movie, false);
     }
-    AddReason(movie, "the movie ends before its first ShowFrame");
-    return movie;
+    return Finish(movie, false);
 }

@@ -1,5 +1,7 @@
 #include "swf/PreparedLayers.h"
 
+#include <algorithm>
+
 QPainterPath ToPainterPath(const std::vector<PathCommand>& commands) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
@@ -21,7 +23,15 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
     prepared->Fills = std::move(layer.Fills);
     prepared->Lines = std::move(layer.Lines);
     for (const StylePath& p : layer.FillPaths) prepared->FillPaths.emplace_back(p.Style, ToPainterPath(p.Commands));
-    for (const StylePath& p : layer.LinePaths) prepared->LinePaths.emplace_back(p.Style, ToPainterPath(p.Commands));
+    for (const StylePath& p : layer.LinePaths) {
+        // A closed path's outline is usually its fill contour run backwards: share the path.
+        auto same = std::find_if(layer.FillPaths.begin(), layer.FillPaths.end(),
+                                 [&](const StylePath& f) { return IsReversedContour(f.Commands, p.Commands); });
+        prepared->LinePaths.emplace_back(
+            p.Style, same != layer.FillPaths.end()
+                         ? prepared->FillPaths[static_cast<std::size_t>(same - layer.FillPaths.begin())].second
+                         : ToPainterPath(p.Commands));
+    }
     return prepared;
 }
 

@@ -30,25 +30,25 @@ void AppendEdge(std::vector<PathCommand>& out, const Edge& e) {
 // start until it returns to its first point or no edge continues it.
 std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges) {
     std::vector<PathCommand> out;
+    out.reserve(edges.size() + 2);
     const std::size_t n = edges.size();
-    std::vector<std::pair<std::uint64_t, std::size_t>> starts(n);
-    for (std::size_t i = 0; i < n; ++i) starts[i] = {Key(edges[i].From), i};
-    std::sort(starts.begin(), starts.end());
-    std::vector<bool> used(n, false);
-    std::vector<std::size_t> firstUnused(n, 0);  // per sorted run start: skip used entries
+    std::vector<char> used(n, 0);
+    // Edges by start point, built only when a contour does not simply continue
+    // with its neighbour in record order.
+    std::vector<std::pair<std::uint64_t, std::size_t>> starts;
 
     const auto findNext = [&](std::size_t cur, Point at) -> std::size_t {
         if (cur + 1 < n && !used[cur + 1] && edges[cur + 1].From == at) return cur + 1;
         if (cur > 0 && !used[cur - 1] && edges[cur - 1].From == at) return cur - 1;
-        const std::uint64_t key = Key(at);
-        auto it = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
-        const std::size_t run = static_cast<std::size_t>(it - starts.begin());
-        for (std::size_t k = std::max(run, run < n ? firstUnused[run] : run); k < n && starts[k].first == key; ++k) {
-            if (!used[starts[k].second]) {
-                if (run < n) firstUnused[run] = k;
-                return starts[k].second;
-            }
+        if (starts.empty()) {
+            starts.resize(n);
+            for (std::size_t i = 0; i < n; ++i) starts[i] = {Key(edges[i].From), i};
+            std::sort(starts.begin(), starts.end());
         }
+        const std::uint64_t key = Key(at);
+        for (auto it = std::lower_bound(starts.begin(), starts.end(), std::make_pair(key, std::size_t{0}));
+             it != starts.end() && it->first == key; ++it)
+            if (!used[it->second]) return it->second;
         return n;
     };
 
@@ -58,7 +58,7 @@ std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges) {
         out.push_back({PathOp::MoveTo, begin.X, begin.Y, 0, 0});
         std::size_t cur = i;
         while (cur < n) {
-            used[cur] = true;
+            used[cur] = 1;
             AppendEdge(out, edges[cur]);
             const Point at = edges[cur].To;
             if (at == begin) {
@@ -102,7 +102,11 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
         layer.Fills = shape.StyleSets[span.StyleSetIndex].Fills;
         layer.Lines = shape.StyleSets[span.StyleSetIndex].Lines;
     }
+    // Per fill style: edges with the fill on their right (fill style 1) in
+    // record order, and the reversed fill style 0 edges, later appended in
+    // reverse record order so a run of them still links edge after edge.
     std::vector<std::vector<Edge>> fillEdges(layer.Fills.size() + 1);
+    std::vector<std::vector<Edge>> reversedEdges(layer.Fills.size() + 1);
     std::vector<LineBuilder> lines(layer.Lines.size() + 1);
     std::uint32_t fill0 = 0, fill1 = 0, line = 0;
     Point pen{span.PenX, span.PenY};
@@ -133,14 +137,16 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
         }
         pen = e.To;
         if (fill0 != fill1) {
-            if (fill0) fillEdges[fill0].push_back(e.Reversed());
+            if (fill0) reversedEdges[fill0].push_back(e.Reversed());
             if (fill1) fillEdges[fill1].push_back(e);
         }
         if (line) lines[line].Add(e);
     }
 
-    for (std::uint32_t f = 1; f < fillEdges.size(); ++f)
+    for (std::uint32_t f = 1; f < fillEdges.size(); ++f) {
+        fillEdges[f].insert(fillEdges[f].end(), reversedEdges[f].rbegin(), reversedEdges[f].rend());
         if (!fillEdges[f].empty()) layer.FillPaths.push_back({f, LinkContours(fillEdges[f])});
+    }
     for (std::uint32_t l = 1; l < lines.size(); ++l) {
         lines[l].Finish();
         if (!lines[l].Commands.empty()) layer.LinePaths.push_back({l, std::move(lines[l].Commands)});
@@ -153,4 +159,20 @@ std::vector<ShapeLayer> BuildShapeLayers(const ShapeDefinition& shape) {
     layers.reserve(shape.Layers.size());
     for (const LayerSpan& span : shape.Layers) layers.push_back(BuildShapeLayer(shape, span));
     return layers;
+}
+
+bool IsReversedContour(const std::vector<PathCommand>& a, const std::vector<PathCommand>& b) {
+    if (a.size() != b.size() || a.size() < 3) return false;
+    const std::size_t n = a.size() - 2;  // segments
+    if (a[0].Op != PathOp::MoveTo || b[0].Op != PathOp::MoveTo || a.back().Op != PathOp::Close ||
+        b.back().Op != PathOp::Close)
+        return false;
+    for (std::size_t i = 0; i <= n; ++i)
+        if (b[i].X != a[n - i].X || b[i].Y != a[n - i].Y) return false;
+    for (std::size_t i = 1; i <= n; ++i) {
+        const PathCommand &s = b[i], &t = a[n - i + 1];
+        if (s.Op != t.Op || (s.Op != PathOp::LineTo && s.Op != PathOp::CurveTo)) return false;
+        if (s.Op == PathOp::CurveTo && (s.CX != t.CX || s.CY != t.CY)) return false;
+    }
+    return true;
 }

@@ -33,3 +33,7 @@ struct ShapeLayer {
 // either side (fill style 0 edges reversed), line subpaths in record order.
 ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span);
 std::vector<ShapeLayer> BuildShapeLayers(const ShapeDefinition& shape);
+
+// True when `a` and `b` are one closed contour, each the other traversed
+// backwards: then one path serves both the fill and the line.
+bool IsReversedContour(const std::vector<PathCommand>& a, const std::vector<PathCommand>& b);

@@ -1,5 +1,6 @@
 #include "swf/ShapeReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "swf/RecordReaders.h"
@@ -133,6 +134,8 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
     int fillBits = static_cast<int>(r.readUB(4));
     int lineBits = static_cast<int>(r.readUB(4));
     shape.Layers.push_back({});
+    // Edges take some 40 bits as this program writes them; growing beyond is rare.
+    shape.Records.reserve(std::min(recordBudget, r.bitsLeft() / 40));
     std::int32_t penX = 0, penY = 0;
 
     for (;;) {

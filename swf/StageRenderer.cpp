@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QBrush>
 #include <QLinearGradient>
@@ -115,30 +116,149 @@ QTransform StageTransform(const SwfRect& frame, int width, int height) {
     return QTransform(s, 0, 0, s, ox, oy);
 }
 
-void RenderStage(const ParsedMovie& movie, const StageOptions& options, LayerCache& layers, BitmapCache& bitmaps,
-                 QImage& image, std::string& reason) {
-    const int w = std::max(options.Width, 1), h = std::max(options.Height, 1);
-    if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
-        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (options.Background & 0xFFFFFFu))));
-    if (movie.Shapes.empty() || movie.DisplayList.empty()) {
-        layers.EndFrame();
-        return;
+namespace {
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
+    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    h *= 0xFF51AFD7ED558CCDull;
+    return h ^ (h >> 32);
+}
+
+std::uint64_t MixDouble(std::uint64_t h, double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return Mix(h, bits);
+}
+
+// Identity of everything a drawn layer depends on besides its own bits.
+std::uint64_t PlacementKey(const Placement& p) {
+    std::uint64_t h = Mix(p.Depth, p.CharacterId);
+    for (double v : {p.Matrix.ScaleX, p.Matrix.ScaleY, p.Matrix.RotateSkew0, p.Matrix.RotateSkew1}) h = MixDouble(h, v);
+    h = Mix(h, (std::uint64_t{static_cast<std::uint32_t>(p.Matrix.TranslateX)} << 32) |
+                   static_cast<std::uint32_t>(p.Matrix.TranslateY));
+    for (int i = 0; i < 4; ++i)
+        h = Mix(h, (std::uint64_t{static_cast<std::uint32_t>(p.ColorTransform.Mult[i])} << 32) |
+                       static_cast<std::uint32_t>(p.ColorTransform.Add[i]));
+    return h;
+}
+
+std::uint64_t BitmapsKey(const ParsedMovie& movie) {
+    std::uint64_t h = 0;
+    for (const auto& [id, bitmap] : movie.Bitmaps) {
+        h = Mix(h, id);
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < bitmap->Jpeg.size(); ++i) {
+            word = (word << 8) | bitmap->Jpeg[i];
+            if ((i & 7) == 7) h = Mix(h, word);
+        }
+        h = Mix(Mix(h, word), bitmap->Jpeg.size());
     }
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
-    painter.setPen(Qt::NoPen);
-    const QTransform stage = StageTransform(movie.Header.FrameSize, w, h);
+    return h;
+}
+
+// Copies pixels between two images of the same size and format into the
+// target's own buffer, so neither is reallocated.
+void CopyPixels(const QImage& from, QImage& to) {
+    const std::size_t bytes = static_cast<std::size_t>(from.sizeInBytes());
+    std::memcpy(to.bits(), from.constBits(), bytes);
+}
+
+// Snapshots are kept only for stages up to this many pixels.
+constexpr std::int64_t MaxSnapshotPixels = std::int64_t{1} << 25;
+
+}  // namespace
+
+std::vector<StageRenderer::Step> StageRenderer::StepsOf(const ParsedMovie& movie) const {
+    std::vector<Step> steps;
+    const std::uint64_t bitmaps = movie.Bitmaps.empty() ? 0 : BitmapsKey(movie);
     for (const auto& [depth, place] : movie.DisplayList) {
         if (place.IsMask) continue;
         auto shape = movie.Shapes.find(place.CharacterId);
         if (shape == movie.Shapes.end()) continue;
-        const QTransform transform = ToQTransform(place.Matrix) * stage;
-        const double scale = std::sqrt(std::abs(transform.determinant()));
-        if (!(scale > 0) || !std::isfinite(scale)) continue;
-        LayerPainter lp{painter, movie, bitmaps, place.ColorTransform, transform, scale, options.AntiAlias, reason};
-        for (const LayerSpan& span : shape->second->Layers) lp.Draw(*layers.Get(*shape->second, span));
+        const std::uint64_t placeKey = Mix(PlacementKey(place), bitmaps);
+        for (const LayerSpan& span : shape->second->Layers) {
+            std::uint64_t key = Mix(placeKey, span.Hash);
+            key = Mix(key, (std::uint64_t{static_cast<std::uint32_t>(span.PenX)} << 32) | static_cast<std::uint32_t>(span.PenY));
+            steps.push_back({&place, shape->second.get(), &span, Mix(key, shape->second->TagCode)});
+        }
     }
-    layers.EndFrame();
-    bitmaps.Retain(movie);
+    return steps;
+}
+
+void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options, QImage& image, std::string& reason) {
+    const int w = std::max(options.Width, 1), h = std::max(options.Height, 1);
+    const std::vector<Step> steps = StepsOf(movie);
+    std::vector<std::uint64_t> keys(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) keys[i] = steps[i].Key;
+
+    const SwfRect& f = movie.Header.FrameSize;
+    std::uint64_t settings = Mix(Mix(static_cast<std::uint64_t>(w) << 32 | static_cast<std::uint32_t>(h), options.Background),
+                                 options.AntiAlias);
+    settings = Mix(Mix(settings, (std::uint64_t{static_cast<std::uint32_t>(f.Xmin)} << 32) | static_cast<std::uint32_t>(f.Xmax)),
+                   (std::uint64_t{static_cast<std::uint32_t>(f.Ymin)} << 32) | static_cast<std::uint32_t>(f.Ymax));
+    settings = Mix(settings, movie.Header.Version);
+
+    // First step that differs from the previous frame.
+    std::size_t firstChange = 0;
+    if (settings == lastSettings_)
+        while (firstChange < keys.size() && firstChange < lastKeys_.size() && keys[firstChange] == lastKeys_[firstChange])
+            ++firstChange;
+    const bool resume = snapshotStep_ > 0 && settings == lastSettings_ && snapshotStep_ <= firstChange &&
+                        snapshot_.width() == w && snapshot_.height() == h;
+    // A copy is worth keeping when the same layer changed twice in a row, as
+    // while a path is dragged; changes all over the stack would only pay for copies.
+    const bool takeSnapshot = std::int64_t{w} * h <= MaxSnapshotPixels && firstChange > 0 &&
+                              firstChange < keys.size() && firstChange == lastFirstChange_ &&
+                              !(resume && snapshotStep_ == firstChange);
+
+    if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        reason += (reason.empty() ? "" : "; ") + ("no memory for a " + std::to_string(w) + " x " + std::to_string(h) + " image");
+        lastKeys_.clear();
+        snapshotStep_ = 0;
+        return;
+    }
+    std::size_t from = 0;
+    if (resume) {
+        CopyPixels(snapshot_, image);
+        from = snapshotStep_;
+    } else {
+        image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (options.Background & 0xFFFFFFu))));
+        snapshotStep_ = 0;
+    }
+    resumedAt_ = from;
+    layersDrawn_ = 0;
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
+        painter.setPen(Qt::NoPen);
+        const QTransform stage = StageTransform(movie.Header.FrameSize, w, h);
+        for (std::size_t i = from; i < steps.size(); ++i) {
+            if (takeSnapshot && i == firstChange) {
+                painter.end();
+                if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+                    snapshot_ = QImage(image.size(), image.format());
+                CopyPixels(image, snapshot_);
+                snapshotStep_ = firstChange;
+                painter.begin(&image);
+                painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
+                painter.setPen(Qt::NoPen);
+            }
+            const Step& step = steps[i];
+            const QTransform transform = ToQTransform(step.Place->Matrix) * stage;
+            const double scale = std::sqrt(std::abs(transform.determinant()));
+            if (!(scale > 0) || !std::isfinite(scale)) continue;
+            LayerPainter lp{painter, movie, bitmaps_, step.Place->ColorTransform, transform, scale, options.AntiAlias, reason};
+            lp.Draw(*layers_.Get(*step.Shape, *step.Span));
+            ++layersDrawn_;
+        }
+    }
+    // Layers skipped by resuming are still in use.
+    for (std::size_t i = 0; i < from; ++i) layers_.Get(*steps[i].Shape, *steps[i].Span);
+    layers_.EndFrame();
+    bitmaps_.Retain(movie);
+    lastKeys_ = std::move(keys);
+    lastFirstChange_ = firstChange;
+    lastSettings_ = settings;
 }

@@ -77,7 +77,7 @@ const QImage& SwfPlayer::Render(int width, int height) {
     options.Background = static_cast<std::uint32_t>(BackgroundColor);
     options.AntiAlias = antiAlias;
     drawReason_.clear();
-    RenderStage(*movie_, options, layers_, bitmaps_, image_, drawReason_);
+    stage_.Render(*movie_, options, image_, drawReason_);
     ++renderCount_;
     imageValid_ = true;
     imageWidth_ = width;

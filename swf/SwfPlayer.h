@@ -6,9 +6,8 @@
 
 #include <QImage>
 
-#include "swf/BitmapCache.h"
 #include "swf/MovieData.h"
-#include "swf/PreparedLayers.h"
+#include "swf/StageRenderer.h"
 
 // The preview player behind the canvas. The caller sets the three
 // properties and asks for the image at the control's size; the movie file
@@ -27,7 +26,7 @@ public:
     // Counters for callers and tests: how often the file was parsed and the image drawn.
     std::size_t ParseCount() const { return parseCount_; }
     std::size_t RenderCount() const { return renderCount_; }
-    const LayerCache& Layers() const { return layers_; }
+    const StageRenderer& Stage() const { return stage_; }
 
 private:
     struct FileStamp {
@@ -56,7 +55,6 @@ private:
     std::string drawReason_;
     std::string reason_;
 
-    LayerCache layers_;
-    BitmapCache bitmaps_;
+    StageRenderer stage_;
     std::size_t parseCount_ = 0, renderCount_ = 0;
 };

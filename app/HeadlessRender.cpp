@@ -1,0 +1,116 @@
+#include "app/HeadlessRender.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "core/DocumentFile.h"
+#include "core/DrawCore.h"
+#include "core/FileBytes.h"
+#include "swf/Preview.h"
+#include "swf/SWFMakeCore.h"
+#include "swf/SwfPlayer.h"
+
+namespace {
+
+constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best]\n";
+// Largest image side the headless render produces.
+constexpr double MaxSide = 16384;
+
+struct RenderArgs {
+    std::string In, Out;
+    float Zoom = 1.0f;
+    int Quality = -1;  // -1: the document's own
+};
+
+bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostream& err) {
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--zoom" || a == "--quality") && i + 1 >= args.size()) {
+            err << a << " needs a value\n" << Usage;
+            return false;
+        }
+        if (a == "--zoom") {
+            const std::string& v = args[++i];
+            char* end = nullptr;
+            const double z = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end != '\0' || !std::isfinite(z) || z <= 0) {
+                err << "bad zoom: " << v << "\n" << Usage;
+                return false;
+            }
+            out.Zoom = static_cast<float>(z);
+        } else if (a == "--quality") {
+            const std::string& v = args[++i];
+            out.Quality = -1;
+            for (int q = 0; q <= 3; ++q)
+                if (QualityName(static_cast<std::int16_t>(q)) == v) out.Quality = q;
+            if (out.Quality < 0) {
+                err << "bad quality: " << v << "\n" << Usage;
+                return false;
+            }
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) {
+        err << Usage;
+        return false;
+    }
+    out.In = files[0];
+    out.Out = files[1];
+    return true;
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args, std::ostream& err) {
+    RenderArgs ra;
+    if (!ParseArgs(args, ra, err)) return 1;
+    DrawCore doc;
+    std::string text;
+    if (!ReadFileBytes(ra.In, text) || !ParseDocument(text, doc.Setup, doc.Paths)) {
+        err << "ファイル [" << ra.In << "] は不正なLumivaneファイルです。\n";
+        return 1;
+    }
+    doc.ZoomRate = ra.Zoom;
+    if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);
+    // The control's size, as the canvas redraw sets it: ZoomRate x canvas size.
+    const double width = std::nearbyint(static_cast<float>(doc.ZoomRate * static_cast<float>(doc.Setup.CanvasWidth)));
+    const double height = std::nearbyint(static_cast<float>(doc.ZoomRate * static_cast<float>(doc.Setup.CanvasHeight)));
+    if (!(width >= 1 && height >= 1 && width <= MaxSide && height <= MaxSide)) {
+        err << "image size " << width << " x " << height << " is out of range (1 to " << MaxSide << " pixels)\n";
+        return 1;
+    }
+
+    QTemporaryDir temp;
+    if (!temp.isValid()) {
+        err << "cannot create a temporary folder\n";
+        return 2;
+    }
+    doc.TempMoviePath = temp.filePath("_canvtemp.tmp").toStdString();
+    SWFMakeCore mk;
+    std::string error;
+    if (!RebuildPreview(mk, doc, error)) {
+        err << error << "\n";
+        return 2;
+    }
+
+    SwfPlayer player;
+    player.Movie = doc.TempMoviePath;
+    player.BackgroundColor = mk.BackgroundColor;
+    player.Quality2 = mk.Quality2;
+    const QImage& image = player.Render(static_cast<int>(width), static_cast<int>(height));
+    if (!image.save(QString::fromStdString(ra.Out), "PNG")) {
+        err << "ファイル [" << ra.Out << "] を書き込めませんでした。\n";
+        return 2;
+    }
+    if (!player.Reason().empty()) {
+        err << "the movie was drawn only in part: " << player.Reason() << "\n";
+        return 3;
+    }
+    return 0;
+}

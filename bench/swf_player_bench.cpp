@@ -1,0 +1,216 @@
+// The preview player on the 1000-path drawing against drawing the same paths
+// straight from the document with QPainter (same size, brushes, pens and
+// anti-aliasing). Each player case reports `ratio` = player CPU time / direct
+// drawing CPU time measured in the same run; `fresh` parses, converts and
+// rasterises a movie never seen, `OnePathChanged` the movie after one path changed.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QTemporaryDir>
+#include <cmath>
+#include <ctime>
+#include <memory>
+
+#include "bench/BenchDocument.h"
+#include "core/DrawCore.h"
+#include "swf/MovieReader.h"
+#include "swf/PreparedLayers.h"
+#include "swf/Preview.h"
+#include "swf/SwfPlayer.h"
+
+namespace {
+
+// Process CPU time (all threads): the machine may be shared, and the ratio
+// should not depend on what else runs.
+struct Clock {
+    using time_point = double;
+    static double now() {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    }
+};
+
+// The drawing's placement composes every colour at alpha (a * 255) >> 8.
+QColor DocColor(std::int32_t packed) {
+    return QColor(ColorByte(packed, 0), ColorByte(packed, 1), ColorByte(packed, 2), (ColorByte(packed, 3) * 255) >> 8);
+}
+
+QPointF Pt(const AnchorPoint& a) { return QPointF(a.X, a.Y); }
+
+QPainterPath OutlineOf(const PathShape& p) {
+    QPainterPath path;
+    const int n = p.AnchorMax + 1;
+    if (n < 2) return path;
+    const bool closed = p.Closed != 0;
+    const auto mid = [](const AnchorPoint& a, const AnchorPoint& b) { return (Pt(a) + Pt(b)) / 2; };
+    QPointF start = Pt(p.Anchors[0]);
+    if (closed && p.Anchors[0].Kind == 1) start = p.Anchors[1].Kind != 1 ? Pt(p.Anchors[1]) : mid(p.Anchors[0], p.Anchors[1]);
+    path.moveTo(start);
+    for (int step = 1; step <= (closed ? n : n - 1); ++step) {
+        const int i = step % n;
+        const AnchorPoint& a = p.Anchors[i];
+        if (a.Kind == 0 || (i == p.AnchorMax && !closed)) {
+            path.lineTo(Pt(a));
+        } else if (a.Kind == 1) {
+            const int j = (i + 1) % n;
+            const AnchorPoint& next = p.Anchors[j];
+            const bool onCurve = next.Kind == 0 || (j == p.AnchorMax && !closed);
+            path.quadTo(Pt(a), onCurve ? Pt(next) : mid(a, next));
+        }
+    }
+    if (closed) path.closeSubpath();
+    return path;
+}
+
+QBrush FillOf(const PathShape& p) {
+    if (p.FillType == 1) return DocColor(p.FillColor);
+    QGradient g = p.FillType == 4 ? QGradient(QRadialGradient(0, 0, 16384)) : QGradient(QLinearGradient(-16384, 0, 16384, 0));
+    g.setInterpolationMode(QGradient::ComponentInterpolation);
+    g.setColorAt(0, DocColor(p.FillColor));
+    if (p.FillType == 3) {
+        g.setColorAt(128 / 255.0, DocColor(p.FillColor2));
+        g.setColorAt(1, DocColor(p.FillColor));
+    } else {
+        g.setColorAt(1, DocColor(p.FillColor2));
+    }
+    const double t = p.GradAngle * 3.14159265358979 / 180, s = p.GradScale;
+    QBrush brush(g);
+    brush.setTransform(QTransform(s * std::cos(t), s * std::sin(t), -s * std::sin(t), s * std::cos(t), p.GradX, p.GradY));
+    return brush;
+}
+
+void DrawDirect(const DrawCore& doc, QImage& image, double zoom) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(QTransform::fromScale(zoom / 20, zoom / 20));
+    for (std::size_t i = 1; i < doc.Paths.size(); ++i) {
+        const PathShape& p = doc.Paths[i];
+        const QPainterPath path = OutlineOf(p);
+        if (p.Closed && p.FillType >= 1 && p.FillType <= 4) painter.fillPath(path, FillOf(p));
+        if (p.LineOn >= 1 || !p.Closed)
+            painter.strokePath(path, QPen(DocColor(p.LineColor), std::max<double>(p.LineWidth, 20 / zoom), Qt::SolidLine,
+                                          Qt::RoundCap, Qt::RoundJoin));
+    }
+}
+
+struct Drawing {
+    QTemporaryDir dir;
+    DrawCore doc;
+    SWFMakeCore mk;
+    Drawing() {
+        doc.Setup.CanvasWidth = 1000;
+        doc.Setup.CanvasHeight = 1000;
+        doc.TempMoviePath = dir.filePath("_canvtemp.tmp").toStdString();
+        for (int i = 0; i < BenchPaths; ++i) doc.AppendPath(MakeBenchRing(i));
+        Rebuild();
+    }
+    void Rebuild() {
+        std::string error;
+        if (!RebuildPreview(mk, doc, error)) std::abort();
+    }
+    void NudgePath(int index, int step) {
+        PathShape changed = doc.GetPath(index);
+        changed.Anchors[3].X += (step % 2) ? 1 : -1;
+        doc.SetPath(index, changed);
+        Rebuild();
+    }
+};
+
+double Seconds(double a, double b) { return b - a; }
+
+double DirectSeconds(const Drawing& d, int zoom) {
+    QImage image(1000 * zoom, 1000 * zoom, QImage::Format_ARGB32_Premultiplied);
+    DrawDirect(d.doc, image, zoom);  // warm-up
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        const auto t0 = Clock::now();
+        DrawDirect(d.doc, image, zoom);
+        best = std::min(best, Seconds(t0, Clock::now()));
+    }
+    return best;
+}
+
+void BM_DirectQPainter(benchmark::State& state) {
+    Drawing d;
+    const int zoom = static_cast<int>(state.range(0));
+    QImage image(1000 * zoom, 1000 * zoom, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) DrawDirect(d.doc, image, zoom);
+}
+
+void BM_PlayerFresh(benchmark::State& state) {
+    Drawing d;
+    const int zoom = static_cast<int>(state.range(0));
+    const double direct = DirectSeconds(d, zoom);
+    double total = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        auto player = std::make_unique<SwfPlayer>();
+        player->Movie = d.doc.TempMoviePath;
+        benchmark::DoNotOptimize(player->Render(1000 * zoom, 1000 * zoom).constBits());
+        const double s = Seconds(t0, Clock::now());
+        state.SetIterationTime(s);
+        total += s;
+        player.reset();
+    }
+    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / direct;
+}
+
+// One path changes per frame: the same one, as in a drag (range 1 = 1), or a
+// different one each time, anywhere in the stack (range 1 = 0).
+void BM_PlayerOnePathChanged(benchmark::State& state) {
+    Drawing d;
+    const int zoom = static_cast<int>(state.range(0));
+    const bool sameEachTime = state.range(1) != 0;
+    const double direct = DirectSeconds(d, zoom);
+    SwfPlayer player;
+    player.Movie = d.doc.TempMoviePath;
+    player.Render(1000 * zoom, 1000 * zoom);
+    double total = 0;
+    int step = 0;
+    const auto nextPath = [&] { return sameEachTime ? 500 : 1 + (step * 389) % BenchPaths; };
+    d.NudgePath(nextPath(), step++);
+    player.Render(1000 * zoom, 1000 * zoom);
+    for (auto _ : state) {
+        d.NudgePath(nextPath(), step++);  // the writer's part, not timed
+        const auto t0 = Clock::now();
+        benchmark::DoNotOptimize(player.Render(1000 * zoom, 1000 * zoom).constBits());
+        const double s = Seconds(t0, Clock::now());
+        state.SetIterationTime(s);
+        total += s;
+    }
+    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / direct;
+}
+
+// The player's work besides rasterising: reading the file's records and
+// turning every layer into QPainter paths.
+void BM_ParseAndConvert(benchmark::State& state) {
+    Drawing d;
+    SWFMakeCore mk;
+    const std::string bytes = BuildPreviewMovie(mk, d.doc);
+    const bool convert = state.range(0) != 0;
+    for (auto _ : state) {
+        const ParsedMovie m = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        if (convert)
+            for (const auto& [id, shape] : m.Shapes)
+                for (const LayerSpan& span : shape->Layers) benchmark::DoNotOptimize(PrepareLayer(*shape, span));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ParseAndConvert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DirectQPainter)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayerFresh)->Arg(1)->Arg(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayerOnePathChanged)
+    ->Args({1, 1})
+    ->Args({4, 1})
+    ->Args({1, 0})
+    ->Args({4, 0})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

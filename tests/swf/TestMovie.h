@@ -1,0 +1,181 @@
+#pragma once
+// Assembles small movies bit by bit for reader and renderer tests.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/BitString.h"
+#include "swf/BitEncoder.h"
+#include "swf/MovieAssembly.h"
+
+namespace testmovie {
+
+inline void Bytes(BitString& b, std::initializer_list<int> values) {
+    for (int v : values) b.append(static_cast<std::uint32_t>(v), 8);
+}
+inline void U16(BitString& b, int v) { Bytes(b, {v & 255, (v >> 8) & 255}); }
+
+// MATRIX through the writer's encoder, padded to whole bytes.
+inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int tx, int ty) {
+    EncodeMatrix(b, static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(r0), static_cast<float>(r1), tx, ty);
+    b.padToByte();
+}
+
+struct Color {
+    int R, G, B, A = 255;
+};
+
+inline void Rgba(BitString& b, Color c) { Bytes(b, {c.R, c.G, c.B, c.A}); }
+
+struct Stop {
+    int Ratio;
+    Color C;
+};
+
+// A fill style of a DefineShape3: solid (type 0), gradient (0x10 / 0x12) or bitmap (0x40..0x43).
+struct Fill {
+    int Type = 0;
+    Color C{0, 0, 0, 255};
+    std::vector<Stop> Stops = {};
+    double Sx = 1, Sy = 1, R0 = 0, R1 = 0;
+    int Tx = 0, Ty = 0;
+    int BitmapId = 0;
+};
+struct Line {
+    int Width;
+    Color C;
+};
+
+inline void StyleArrays(BitString& b, const std::vector<Fill>& fills, const std::vector<Line>& lines, bool rgba = true) {
+    Bytes(b, {static_cast<int>(fills.size())});
+    for (const Fill& f : fills) {
+        Bytes(b, {f.Type});
+        if (f.Type == 0) {
+            Bytes(b, {f.C.R, f.C.G, f.C.B});
+            if (rgba) Bytes(b, {f.C.A});
+        } else if (f.Type >= 0x40) {
+            U16(b, f.BitmapId);
+            Matrix(b, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
+        } else {
+            Matrix(b, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
+            Bytes(b, {static_cast<int>(f.Stops.size())});
+            for (const Stop& s : f.Stops) {
+                Bytes(b, {s.Ratio, s.C.R, s.C.G, s.C.B});
+                if (rgba) Bytes(b, {s.C.A});
+            }
+        }
+    }
+    Bytes(b, {static_cast<int>(lines.size())});
+    for (const Line& l : lines) {
+        U16(b, l.Width);
+        Bytes(b, {l.C.R, l.C.G, l.C.B});
+        if (rgba) Bytes(b, {l.C.A});
+    }
+}
+
+// Shape records with 17-bit fields and one fill and one line bit.
+struct Records {
+    BitString Bits;
+    int FillBits = 1, LineBits = 1;
+
+    // Starts a layer: a style-change record with new styles (arrays byte-aligned).
+    void NewStyles(const std::vector<Fill>& fills, const std::vector<Line>& lines, int fillBits = 1, int lineBits = 1) {
+        Bits.append(0b010000, 6);
+        Bits.padToByte();
+        StyleArrays(Bits, fills, lines);
+        Bits.append(static_cast<std::uint32_t>(fillBits), 4);
+        Bits.append(static_cast<std::uint32_t>(lineBits), 4);
+        FillBits = fillBits;
+        LineBits = lineBits;
+    }
+    // Style change with move-to and the given style indices (-1 = leave unchanged).
+    void Change(int x, int y, int fill0, int fill1, int line) {
+        Bits.append(0, 1);
+        Bits.append(0, 1);
+        Bits.append(line >= 0, 1);
+        Bits.append(fill1 >= 0, 1);
+        Bits.append(fill0 >= 0, 1);
+        Bits.append(1, 1);
+        Bits.append(17, 5);
+        Bits.append(static_cast<std::uint32_t>(x), 17);
+        Bits.append(static_cast<std::uint32_t>(y), 17);
+        if (fill0 >= 0) Bits.append(static_cast<std::uint32_t>(fill0), FillBits);
+        if (fill1 >= 0) Bits.append(static_cast<std::uint32_t>(fill1), FillBits);
+        if (line >= 0) Bits.append(static_cast<std::uint32_t>(line), LineBits);
+    }
+    void Straight(int dx, int dy) {
+        Bits.append(0b1111111, 7);
+        Bits.append(static_cast<std::uint32_t>(dx), 17);
+        Bits.append(static_cast<std::uint32_t>(dy), 17);
+    }
+    void Curve(int cx, int cy, int ax, int ay) {
+        Bits.append(0b101111, 6);
+        for (int v : {cx, cy, ax, ay}) Bits.append(static_cast<std::uint32_t>(v), 17);
+    }
+};
+
+// Tag with a long header.
+inline void Tag(std::string& movie, int code, const BitString& body) {
+    const int word = (code << 6) | 0x3F;
+    const std::size_t n = body.bytes().size();
+    const unsigned char head[6] = {static_cast<unsigned char>(word & 255), static_cast<unsigned char>(word >> 8),
+                                   static_cast<unsigned char>(n & 255), static_cast<unsigned char>((n >> 8) & 255),
+                                   static_cast<unsigned char>((n >> 16) & 255), static_cast<unsigned char>(n >> 24)};
+    movie.append(reinterpret_cast<const char*>(head), 6);
+    movie.append(reinterpret_cast<const char*>(body.bytes().data()), n);
+}
+inline void ShortTag(std::string& movie, int code) {
+    const int word = code << 6;
+    movie.push_back(static_cast<char>(word & 255));
+    movie.push_back(static_cast<char>(word >> 8));
+}
+
+// DefineShape3 body: id, bounds, empty initial styles, then `records`.
+inline BitString Shape3(int id, int w, int h, const Records& records) {
+    BitString b;
+    U16(b, id);
+    EncodeRect24(b, 0, w, 0, h);
+    b.padToByte();
+    Bytes(b, {0, 0, 0});
+    b.append(records.Bits);
+    b.appendZeros(6);  // end record
+    b.padToByte();
+    return b;
+}
+
+inline BitString Place(int id, int depth, double sx = 1, double sy = 1, double r0 = 0, double r1 = 0, int tx = 0,
+                       int ty = 0, std::vector<int> mult = {256, 256, 256, 255}, std::vector<int> add = {0, 0, 0, 0}) {
+    BitString b;
+    Bytes(b, {0x0E});
+    U16(b, depth);
+    U16(b, id);
+    Matrix(b, sx, sy, r0, r1, tx, ty);
+    EncodeCxformAlpha(b, {mult[0], mult[1], mult[2], mult[3]}, {add[0], add[1], add[2], add[3]});
+    b.padToByte();
+    return b;
+}
+
+// Header for a frame of w x h twips; Finish patches the file length.
+inline std::string Header(int w, int h, int version = 6) {
+    SWFMakeCore mk;
+    WriteMovieHeader(mk, static_cast<std::uint8_t>(version), w / 20, h / 20, 12.0f);
+    mk.MovieBuffer[19] = 1;  // frame count
+    return mk.MovieBuffer;
+}
+inline std::string Finish(std::string movie) {
+    const std::size_t n = movie.size();
+    for (int i = 0; i < 4; ++i) movie[4 + i] = static_cast<char>((n >> (8 * i)) & 255);
+    return movie;
+}
+
+// A whole one-frame movie: header, one DefineShape3 (id 1) placed at depth 259, ShowFrame, End.
+inline std::string OneShapeMovie(int w, int h, const Records& records, int alphaMult = 255) {
+    std::string m = Header(w, h);
+    Tag(m, 32, Shape3(1, w, h, records));
+    Tag(m, 26, Place(1, 259, 1, 1, 0, 0, 0, 0, {256, 256, 256, alphaMult}));
+    ShortTag(m, 1);
+    ShortTag(m, 0);
+    return Finish(m);
+}
+
+}  // namespace testmovie

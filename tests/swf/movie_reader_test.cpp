@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "swf/BitReader.h"
+#include "swf/MovieReader.h"
+#include "tests/swf/TestMovie.h"
+
+using namespace testmovie;
+
+namespace {
+
+ParsedMovie Read(const std::string& bytes) {
+    return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+void AddSquare(Records& r, int x, int y, int side, int fill0, int line, Color fillColor = {255, 0, 0}, int width = 20) {
+    r.NewStyles({Fill{0, fillColor}}, {Line{width, {0, 0, 255}}});
+    r.Change(x, y, fill0, -1, line);
+    r.Straight(side, 0);
+    r.Straight(0, side);
+    r.Straight(-side, 0);
+    r.Straight(0, -side);
+}
+
+Records Square(int x, int y, int side, int fill0, int line) {
+    Records r;
+    AddSquare(r, x, y, side, fill0, line);
+    return r;
+}
+
+}  // namespace
+
+TEST(BitReader, ReadsFieldsAcrossBytesWithSignExtension) {
+    const std::uint8_t data[] = {0b10110101, 0b01111001, 0b10110000, 0x34, 0x12};
+    BitReader r(data, sizeof data);
+    EXPECT_EQ(r.readUB(3), 0b101u);
+    EXPECT_EQ(r.readUB(16), 0xABCDu);
+    EXPECT_EQ(r.readSB(2), -2);  // bits 10
+    EXPECT_EQ(r.readSB(3), 0);   // bits 000
+    EXPECT_EQ(r.readU16(), 0x1234u);  // aligns first
+    EXPECT_FALSE(r.failed());
+    EXPECT_EQ(r.readUB(1), 0u);
+    EXPECT_TRUE(r.failed());
+}
+
+TEST(BitReader, SignedFieldsOfEveryWidth) {
+    for (int width = 2; width <= 32; ++width) {
+        BitString b;
+        b.append(~0u, width);        // -1
+        b.append(1u << (width - 1), width);  // most negative
+        BitReader r(b.bytes().data(), b.bytes().size());
+        EXPECT_EQ(r.readSB(width), -1) << width;
+        EXPECT_EQ(r.readSB(width), static_cast<std::int32_t>(-(std::int64_t{1} << (width - 1)))) << width;
+    }
+}
+
+TEST(MovieReader, ReadsHeaderShapeAndPlacement) {
+    const ParsedMovie m = Read(OneShapeMovie(6400, 4000, Square(100, 200, 1000, 1, 1)));
+    EXPECT_TRUE(m.Complete) << m.Reason;
+    EXPECT_EQ(m.Reason, "");
+    EXPECT_EQ(m.Header.Version, 6);
+    EXPECT_EQ(m.Header.FrameSize.Xmax, 6400);
+    EXPECT_EQ(m.Header.FrameSize.Ymax, 4000);
+    EXPECT_DOUBLE_EQ(m.Header.FrameRate, 12.0);
+    EXPECT_EQ(m.Header.FrameCount, 1);
+    ASSERT_EQ(m.Shapes.count(1), 1u);
+    const ShapeDefinition& s = *m.Shapes.at(1);
+    EXPECT_EQ(s.Bounds.Xmax, 6400);
+    ASSERT_EQ(s.StyleSets.size(), 2u);
+    ASSERT_EQ(s.StyleSets[1].Fills.size(), 1u);
+    EXPECT_EQ(s.StyleSets[1].Fills[0].Color, (SwfColor{255, 0, 0, 255}));
+    EXPECT_EQ(s.StyleSets[1].Lines[0].Width, 20);
+    ASSERT_EQ(s.Records.size(), 6u);
+    EXPECT_TRUE(s.Records[0].HasNewStyles);
+    EXPECT_EQ(s.Records[1].MoveX, 100);
+    EXPECT_EQ(s.Records[1].MoveY, 200);
+    EXPECT_EQ(s.Records[4].DeltaX, -1000);
+    EXPECT_EQ(s.Records[5].DeltaY, -1000);
+    ASSERT_EQ(s.Layers.size(), 2u);
+    EXPECT_EQ(s.Layers[1].FirstRecord, 0u);
+    EXPECT_EQ(s.Layers[1].EndRecord, 6u);
+    ASSERT_EQ(m.DisplayList.count(259), 1u);
+    const Placement& p = m.DisplayList.at(259);
+    EXPECT_EQ(p.CharacterId, 1);
+    EXPECT_DOUBLE_EQ(p.Matrix.ScaleX, 1.0);
+    EXPECT_EQ(p.ColorTransform.Mult[3], 255);
+    EXPECT_EQ(p.ColorTransform.Mult[0], 256);
+}
+
+TEST(MovieReader, LayerHashFollowsContentNotPosition) {
+    // The same square behind a differently long first path hashes the same; a changed one does not.
+    const auto layerHashes = [](int firstSide, int secondColor) {
+        Records r = Square(0, 0, firstSide, 1, 1);
+        if (firstSide > 500) r.Straight(3, 0);  // shifts the following bits
+        AddSquare(r, 50, 50, 300, 1, 1, {0, secondColor, 0});
+        const ParsedMovie m = Read(OneShapeMovie(6400, 6400, r));
+        std::vector<std::uint64_t> hashes;
+        for (const LayerSpan& l : m.Shapes.at(1)->Layers) hashes.push_back(l.Hash);
+        return hashes;
+    };
+    const auto a = layerHashes(100, 7), b = layerHashes(1000, 7), c = layerHashes(100, 8);
+    ASSERT_EQ(a.size(), 3u);
+    EXPECT_EQ(a[2], b[2]);
+    EXPECT_NE(a[1], b[1]);
+    EXPECT_NE(a[2], c[2]);
+    EXPECT_EQ(a[1], c[1]);
+}
+
+TEST(MovieReader, ShortAndLongTagHeadersAndUnknownTagsSkipped) {
+    std::string m = Header(2000, 2000);
+    m += std::string("\x43\x02\x01\x02\x03", 5);  // SetBackgroundColor (9), short header, 3 bytes
+    BitString unknown;
+    Bytes(unknown, {1, 2, 3, 4, 5});
+    Tag(m, 77, unknown);
+    Tag(m, 32, Shape3(1, 2000, 2000, Square(0, 0, 100, 1, 0)));
+    Tag(m, 26, Place(1, 1));
+    ShortTag(m, 1);
+    const ParsedMovie p = Read(Finish(m));
+    EXPECT_TRUE(p.Complete) << p.Reason;
+    EXPECT_EQ(p.Shapes.size(), 1u);
+    EXPECT_EQ(p.DisplayList.size(), 1u);
+}
+
+TEST(MovieReader, BadHeadersGiveReasons) {
+    const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 0));
+    std::string cws = good;
+    cws[0] = 'C';
+    std::string other = good;
+    other[1] = 'X';
+    std::string emptyFrame = Finish(Header(0, 2000) + good.substr(21));
+    struct Case {
+        std::string Bytes, Expect;
+    } cases[] = {
+        {"", "too short"},
+        {good.substr(0, 12), "header is truncated"},
+        {cws, "compressed"},
+        {other, "not a movie"},
+        {emptyFrame, "frame size is empty"},
+    };
+    for (const Case& c : cases) {
+        const ParsedMovie m = Read(c.Bytes);
+        EXPECT_FALSE(m.Complete);
+        EXPECT_NE(m.Reason.find(c.Expect), std::string::npos) << m.Reason;
+    }
+}
+
+TEST(MovieReader, TruncatedMovieKeepsWhatWasRead) {
+    const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 0));
+    // Cut inside the PlaceObject2 tag: the shape is there, the placement and frame are not.
+    const std::string cut = good.substr(0, good.size() - 10);
+    const ParsedMovie m = Read(cut);
+    EXPECT_FALSE(m.Complete);
+    EXPECT_NE(m.Reason.find("shorter than its header"), std::string::npos) << m.Reason;
+    EXPECT_EQ(m.Shapes.size(), 1u);
+    EXPECT_TRUE(m.DisplayList.empty());
+    // Every prefix reads without fault and never claims completeness before the ShowFrame.
+    for (std::size_t n = 0; n + 4 < good.size(); ++n) {
+        const ParsedMovie p = Read(good.substr(0, n));
+        EXPECT_FALSE(p.Complete) << n;
+        EXPECT_FALSE(p.Reason.empty()) << n;
+    }
+}
+
+TEST(MovieReader, AbsurdCountsAndLengthsStayBounded) {
+    const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 1));
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bad = good;
+        const int flips = 1 + static_cast<int>(rng() % 6);
+        for (int i = 0; i < flips; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
+        const ParsedMovie m = Read(bad);
+        std::size_t records = 0;
+        for (const auto& [id, s] : m.Shapes) records += s->Records.size();
+        EXPECT_LE(records, bad.size() * 2);
+        if (!m.Complete) {
+            EXPECT_FALSE(m.Reason.empty());
+        }
+    }
+}
+
+TEST(MovieReader, PlaceObject2MoveAndOccupiedDepth) {
+    std::string m = Header(2000, 2000);
+    Tag(m, 32, Shape3(1, 2000, 2000, Square(0, 0, 100, 1, 0)));
+    Tag(m, 26, Place(1, 5, 1, 1, 0, 0, 10, 20));
+    Tag(m, 26, Place(2, 5));  // depth taken: ignored
+    BitString move;
+    Bytes(move, {0x05});  // move + matrix
+    U16(move, 5);
+    Matrix(move, 2, 2, 0, 0, 30, 40);
+    Tag(m, 26, move);
+    ShortTag(m, 1);
+    const ParsedMovie p = Read(Finish(m));
+    ASSERT_EQ(p.DisplayList.size(), 1u);
+    const Placement& pl = p.DisplayList.at(5);
+    EXPECT_EQ(pl.CharacterId, 1);
+    EXPECT_DOUBLE_EQ(pl.Matrix.ScaleX, 2.0);
+    EXPECT_EQ(pl.Matrix.TranslateX, 30);
+    EXPECT_EQ(pl.ColorTransform.Mult[3], 255);
+}
+
+TEST(MovieReader, JpegBitmapLosesItsLeadingTableBlock) {
+    std::string m = Header(2000, 2000);
+    BitString body;
+    U16(body, 2);
+    Bytes(body, {0xFF, 0xD9, 0xFF, 0xD8, 0xFF, 0xD8, 0xAA, 0xFF, 0xD9});
+    Tag(m, 21, body);
+    ShortTag(m, 1);
+    const ParsedMovie p = Read(Finish(m));
+    ASSERT_EQ(p.Bitmaps.count(2), 1u);
+    EXPECT_EQ(p.Bitmaps.at(2)->Jpeg, (std::vector<std::uint8_t>{0xFF, 0xD8, 0xAA, 0xFF, 0xD9}));
+}
+
+TEST(ColorTransform, EightEightFixedPointClamped) {
+    SwfColorTransform cx;
+    cx.Mult[3] = 255;
+    EXPECT_EQ(ApplyColorTransform(cx, {10, 20, 30, 255}), (SwfColor{10, 20, 30, 254}));
+    EXPECT_EQ(ApplyColorTransform(cx, {0, 0, 0, 128}).A, 127);
+    cx.Mult[0] = 512;
+    cx.Add[1] = -30;
+    cx.Add[2] = 300;
+    EXPECT_EQ(ApplyColorTransform(cx, {200, 20, 30, 0}), (SwfColor{255, 0, 255, 0}));
+}
