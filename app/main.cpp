@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -7,6 +8,7 @@
 
 #include "app/DrawGUI.h"
 #include "app/HeadlessExport.h"
+#include "app/HeadlessRender.h"
 
 namespace {
 // Qt's default platform needs a display; without one say so plainly.
@@ -43,6 +45,12 @@ int main(int argc, char** argv) {
             return 2;
         }
         return RunExportSwf(argv[2], argv[3], std::cerr);
+    }
+    if (command == "--render") {
+        // Rendering needs no display: the player draws into an image.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return RunRender(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
     }
     return RunEditor(argc, argv);
 }
