@@ -16,6 +16,7 @@ std::uint8_t LowByteOfFloor(double v) {
     if (!std::isfinite(whole)) return 0;
     return static_cast<std::uint8_t>(static_cast<std::int64_t>(std::fmod(whole, 256.0)));
 }
+
 void PatchHeader(SWFMakeCore& mk) {
     if (mk.MovieBuffer.size() < MovieHeaderSize) return;
     const auto total = LongToBytes(static_cast<std::uint32_t>(mk.MovieBuffer.size()));

@@ -92,60 +92,51 @@ TEST(Movie, EveryFillTypeParsesBackToItsAnchors) {
     doc.AppendPath(MakePath({{5, 5, 0}}, true, 1));  // a single anchor is not exported
     doc.AppendPath(MakePath({{0, 0, 1}, {400, 0, 1}, {400, 400, 1}, {0, 400, 1}}, true, 1));
     SWFMakeCore mk;
-    const std::string bytes = BuildPreviewMovie(mk, doc);
-
-    const SwfMovie m = DecodeMovie(bytes);
+    const SwfMovie m = DecodeMovie(BuildPreviewMovie(mk, doc));
     ASSERT_EQ(m.Error, "");
     ASSERT_EQ(m.Tags.size(), 4u);
-    EXPECT_EQ(m.Tags[0].Code, 32);
-    EXPECT_EQ(m.Tags[1].Code, 26);
-    EXPECT_EQ(m.Tags[2].Code, 1);
-    EXPECT_EQ(m.Tags[3].Code, 0);
+    const int codes[] = {32, 26, 1, 0};
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(m.Tags[k].Code, codes[k]);
 
     const SwfShape shape = DecodeShape3(m.Tags[0].Body);
     ASSERT_EQ(shape.Error, "");
     EXPECT_EQ(shape.Id, 1);
     ASSERT_EQ(shape.Paths.size(), 7u);
     for (int fill = 0; fill <= 4; ++fill) {
+        SCOPED_TRACE(fill);
         const PathShape& src = doc.Paths[static_cast<std::size_t>(fill) + 1];
         const SwfPathRecords& got = shape.Paths[static_cast<std::size_t>(fill)];
-        SCOPED_TRACE(fill);
         EXPECT_EQ(got.FillStyle0, fill == 0 ? 0u : 1u);
-        EXPECT_EQ(got.Fills.size(), fill == 0 ? 0u : 1u);
+        ASSERT_EQ(got.Fills.size(), fill == 0 ? 0u : 1u);
+        using Stops = std::vector<std::pair<int, std::uint32_t>>;
+        const auto c1 = Rgba(src.FillColor), c2 = Rgba(src.FillColor2);
+        const Stops stops[] = {{}, {}, {{0, c1}, {255, c2}}, {{0, c1}, {128, c2}, {255, c1}}, {{0, c1}, {255, c2}}};
+        const int types[] = {0, 0x00, 0x10, 0x10, 0x12};
         if (fill >= 1) {
             const SwfFillStyle& f = got.Fills[0];
-            const int types[] = {0, 0x00, 0x10, 0x10, 0x12};
             EXPECT_EQ(f.Type, types[fill]);
-            if (fill == 1) {
-                EXPECT_EQ(f.Color, Rgba(src.FillColor));
-            }
+            EXPECT_EQ(f.Color, fill == 1 ? c1 : 0u);
+            EXPECT_EQ(f.Gradient, stops[fill]);
             if (fill >= 2) {
                 EXPECT_EQ(f.Matrix.TranslateX, src.GradX);
                 EXPECT_EQ(f.Matrix.TranslateY, -500);
                 EXPECT_NEAR(f.Matrix.ScaleX, 0.25 * std::cos(3.14159265358979 / 6), 1e-4);
                 EXPECT_NEAR(f.Matrix.Skew0, 0.125, 1e-4);
                 EXPECT_NEAR(f.Matrix.Skew1, -0.125, 1e-4);
-                const auto c1 = Rgba(src.FillColor), c2 = Rgba(src.FillColor2);
-                using Stops = std::vector<std::pair<int, std::uint32_t>>;
-                const Stops expected = fill == 3 ? Stops{{0, c1}, {128, c2}, {255, c1}} : Stops{{0, c1}, {255, c2}};
-                EXPECT_EQ(f.Gradient, expected);
             }
         }
-        EXPECT_EQ(got.Lines.size(), static_cast<std::size_t>(fill % 2));
-        if (!got.Lines.empty()) {
-            EXPECT_EQ(got.Lines[0].Width, static_cast<std::uint32_t>(src.LineWidth));
-            EXPECT_EQ(got.Lines[0].Color, Rgba(src.LineColor));
-        }
+        using Lines = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+        const Lines lines = fill % 2 ? Lines{{40u + fill, Rgba(src.LineColor)}} : Lines{};
+        EXPECT_EQ(got.Lines, lines);
         EXPECT_EQ(got.StartX, src.Anchors[0].X);
         EXPECT_EQ(got.StartY, src.Anchors[0].Y);
         ASSERT_EQ(got.Edges.size(), 4u);
         for (std::size_t k = 0; k < 4; ++k) {
             const AnchorPoint& a = src.Anchors[(k + 1) % 4];
             EXPECT_FALSE(got.Edges[k].Curved);
-            EXPECT_EQ(got.Edges[k].X, a.X);
-            EXPECT_EQ(got.Edges[k].Y, a.Y);
+            EXPECT_EQ(got.Edges[k].NumBits, 17);
+            EXPECT_EQ(std::make_pair(got.Edges[k].X, got.Edges[k].Y), std::make_pair(a.X, a.Y));
         }
-        for (int bits : got.EdgeNumBits) EXPECT_EQ(bits, 17);
     }
     // The open path: outlined, unfilled, curving through the control points,
     // then a zero-length straight edge onto its last anchor.
@@ -153,31 +144,27 @@ TEST(Movie, EveryFillTypeParsesBackToItsAnchors) {
     EXPECT_TRUE(open.Fills.empty());
     EXPECT_EQ(open.Lines.size(), 1u);
     ASSERT_EQ(open.Edges.size(), 3u);
-    EXPECT_FALSE(open.Edges[2].Curved);
-    EXPECT_EQ(open.Edges[2].X, 160);
     EXPECT_TRUE(open.Edges[0].Curved);
     EXPECT_EQ(open.Edges[0].ControlX, 60);
-    EXPECT_EQ(open.Edges[0].X, 85);
-    EXPECT_EQ(open.Edges[0].Y, 50);
+    EXPECT_EQ(std::make_pair(open.Edges[0].X, open.Edges[0].Y), std::make_pair(85, 50));
     EXPECT_EQ(open.Edges[1].ControlX, 110);
     EXPECT_EQ(open.Edges[1].X, 160);
+    EXPECT_FALSE(open.Edges[2].Curved);
+    EXPECT_EQ(open.Edges[2].X, 160);
     // All control points: a closed loop of curves through the midpoints.
     const SwfPathRecords& round = shape.Paths[6];
-    EXPECT_EQ(round.StartX, 200);
-    EXPECT_EQ(round.StartY, 0);
+    EXPECT_EQ(std::make_pair(round.StartX, round.StartY), std::make_pair(200, 0));
     ASSERT_EQ(round.Edges.size(), 4u);
-    EXPECT_EQ(round.Edges.back().X, 200);
-    EXPECT_EQ(round.Edges.back().Y, 0);
+    EXPECT_EQ(std::make_pair(round.Edges[3].X, round.Edges[3].Y), std::make_pair(200, 0));
     EXPECT_EQ(round.Edges[0].ControlX, 400);
-    EXPECT_EQ(round.Edges[0].X, 400);
-    EXPECT_EQ(round.Edges[0].Y, 200);
+    EXPECT_EQ(std::make_pair(round.Edges[0].X, round.Edges[0].Y), std::make_pair(400, 200));
 
     const SwfPlace place = DecodePlace2(m.Tags[1].Body);
-    EXPECT_EQ(place.BytesRead, m.Tags[1].Body.size());
+    EXPECT_TRUE(place.UsedWholeBody);
     EXPECT_EQ(place.Flags, 0x0E);
     EXPECT_EQ(place.Depth, 259);
     EXPECT_EQ(place.CharacterId, 1);
-    EXPECT_EQ(place.Cxform.Mult[3], 255);
+    EXPECT_EQ(place.Mult[3], 255);
 }
 
 TEST(Movie, PlacementCarriesOffsetScaleAndOpacity) {
@@ -189,18 +176,16 @@ TEST(Movie, PlacementCarriesOffsetScaleAndOpacity) {
     ASSERT_EQ(m.Error, "");
     EXPECT_EQ(m.FrameCount, 0u);
     const SwfPlace p = DecodePlace2(m.Tags[0].Body);
+    EXPECT_TRUE(p.UsedWholeBody);
     EXPECT_EQ(m.Tags[0].Body.size(), 41u);
     EXPECT_EQ(p.CharacterId, 3);
     EXPECT_EQ(p.Depth, 258);
-    EXPECT_EQ(p.Matrix.ScaleBits, 24);
-    EXPECT_EQ(p.Matrix.RotateBits, 24);
-    EXPECT_EQ(p.Matrix.TranslateBits, 23);
+    EXPECT_EQ(p.Matrix.ScaleBits + p.Matrix.RotateBits + p.Matrix.TranslateBits, 24 + 24 + 23);
     EXPECT_EQ(p.Matrix.ScaleX, 0.5);
-    EXPECT_EQ(p.Matrix.TranslateX, 200);
-    EXPECT_EQ(p.Matrix.TranslateY, 400);
-    EXPECT_EQ(p.Cxform.NBits, 15);
-    EXPECT_EQ(p.Cxform.Mult[0], 256);
-    EXPECT_EQ(p.Cxform.Mult[3], 128);
+    EXPECT_EQ(std::make_pair(p.Matrix.TranslateX, p.Matrix.TranslateY), std::make_pair(200, 400));
+    EXPECT_EQ(p.CxformBits, 15);
+    EXPECT_EQ(p.Mult[0], 256);
+    EXPECT_EQ(p.Mult[3], 128);
 }
 
 TEST(Movie, UnderlayTagsAreCopiedOnlyWhenShownAndCached) {
