@@ -186,7 +186,9 @@ std::vector<StageRenderer::Step> StageRenderer::StepsOf(const ParsedMovie& movie
 }
 
 void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options, QImage& image, std::string& reason) {
-    const int w = std::max(options.Width, 1), h = std::max(options.Height, 1);
+    const int stageW = std::max(options.Width, 1), stageH = std::max(options.Height, 1);
+    const QRect view = options.Viewport.isEmpty() ? QRect(0, 0, stageW, stageH) : options.Viewport;
+    const int w = view.width(), h = view.height();
     const std::vector<Step> steps = StepsOf(movie);
     std::vector<std::uint64_t> keys(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) keys[i] = steps[i].Key;
@@ -197,6 +199,8 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     settings = Mix(Mix(settings, (std::uint64_t{static_cast<std::uint32_t>(f.Xmin)} << 32) | static_cast<std::uint32_t>(f.Xmax)),
                    (std::uint64_t{static_cast<std::uint32_t>(f.Ymin)} << 32) | static_cast<std::uint32_t>(f.Ymax));
     settings = Mix(settings, movie.Header.Version);
+    settings = Mix(Mix(settings, (std::uint64_t{static_cast<std::uint32_t>(stageW)} << 32) | static_cast<std::uint32_t>(stageH)),
+                   (std::uint64_t{static_cast<std::uint32_t>(view.x())} << 32) | static_cast<std::uint32_t>(view.y()));
 
     // First step that differs from the previous frame.
     std::size_t firstChange = 0;
@@ -233,7 +237,8 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
         painter.setPen(Qt::NoPen);
-        const QTransform stage = StageTransform(movie.Header.FrameSize, w, h);
+        const QTransform stage =
+            StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
         for (std::size_t i = from; i < steps.size(); ++i) {
             if (takeSnapshot && i == firstChange) {
                 painter.end();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QRect>
 #include <QTransform>
 
 #include "swf/BitmapCache.h"
@@ -12,6 +13,9 @@
 
 struct StageOptions {
     int Width = 0, Height = 0;
+    // The part of the Width x Height stage to draw, in stage pixels; the
+    // image takes its size. Empty: the whole stage.
+    QRect Viewport;
     std::uint32_t Background = 0xFFFFFF;  // 0xRRGGBB
     bool AntiAlias = true;
 };

@@ -64,16 +64,17 @@ bool SwfPlayer::RefreshMovie() {
     return true;
 }
 
-const QImage& SwfPlayer::Render(int width, int height) {
+const QImage& SwfPlayer::Render(int width, int height, const QRect& viewport) {
     const bool movieChanged = RefreshMovie();
     const bool antiAlias = Quality2 != "low";
     if (!movieChanged && imageValid_ && width == imageWidth_ && height == imageHeight_ &&
-        BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_)
+        viewport == imageViewport_ && BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_)
         return image_;
 
     StageOptions options;
     options.Width = width;
     options.Height = height;
+    options.Viewport = viewport;
     options.Background = static_cast<std::uint32_t>(BackgroundColor);
     options.AntiAlias = antiAlias;
     drawReason_.clear();
@@ -82,6 +83,7 @@ const QImage& SwfPlayer::Render(int width, int height) {
     imageValid_ = true;
     imageWidth_ = width;
     imageHeight_ = height;
+    imageViewport_ = viewport;
     imageBackground_ = BackgroundColor;
     imageAntiAlias_ = antiAlias;
     reason_ = parseReason_;

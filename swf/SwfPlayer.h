@@ -19,7 +19,9 @@ public:
     std::int32_t BackgroundColor = 0xFFFFFF;  // 0xRRGGBB
     std::string Quality2 = "high";          // "low", "medium", "high" or "best"
 
-    const QImage& Render(int width, int height);
+    // The image of the whole stage drawn at width x height, or with a
+    // non-empty `viewport` only that part of it (the image takes its size).
+    const QImage& Render(int width, int height, const QRect& viewport = {});
 
     // Why the current image is blank or partial; empty when the movie was drawn whole.
     const std::string& Reason() const { return reason_; }
@@ -50,6 +52,7 @@ private:
     QImage image_;
     bool imageValid_ = false;
     int imageWidth_ = 0, imageHeight_ = 0;
+    QRect imageViewport_;
     std::int32_t imageBackground_ = 0;
     bool imageAntiAlias_ = true;
     std::string drawReason_;

@@ -66,8 +66,17 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     const QColor blank(255, 255, 255);
     if (mode == 0) surface.Clear(blank);
     const int width = a.Right - a.Left, height = a.Bottom - a.Top;
-    if (width > 0 && height > 0)
-        surface.DrawImage(QRect(a.Left, a.Top, width, height), ShockwaveFlash1.Render(width, height));
+    if (width > 0 && height > 0) {
+        const QRect area(a.Left, a.Top, width, height);
+        if (std::int64_t{width} * height <= MaxWholeStagePixels) {
+            surface.DrawImage(area, ShockwaveFlash1.Render(width, height));
+        } else {
+            // A deeply magnified drawing is drawn only where the canvas shows it.
+            const QRect visible = area.intersected(Picture1->rect());
+            if (!visible.isEmpty())
+                surface.DrawImage(visible, ShockwaveFlash1.Render(width, height, visible.translated(-area.topLeft())));
+        }
+    }
     if (mode > 0) {
         const int sw = Picture1->width(), sh = Picture1->height();
         surface.FillBox(0, 0, sw, a.Top - 1, blank);

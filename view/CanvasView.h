@@ -11,6 +11,10 @@
 // image it shows.
 class CanvasView {
 public:
+    // Up to this size the player draws the whole magnified drawing, so that
+    // scrolling reuses its image; beyond it only the visible part.
+    static constexpr std::int64_t MaxWholeStagePixels = std::int64_t{1} << 24;
+
     explicit CanvasView(QWidget* parent);
 
     CanvasWidget* Picture1;

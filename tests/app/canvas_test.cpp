@@ -127,3 +127,20 @@ TEST(Canvas, UndoRedrawsTheCanvas) {
     w.gui.mnuUnDo->trigger();
     EXPECT_TRUE(Near(w.At(inside.x(), inside.y()), QColor(255, 0, 0)));
 }
+
+TEST(Canvas, DeepZoomDrawsOnlyTheVisiblePart) {
+    CanvasWindow w;
+    w.TypeZoom("20000%");  // a 20000 × 20000 pixel drawing
+    EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, 200.0f);
+    QScrollBar* h = w.gui.View().HScroll1;
+    QScrollBar* v = w.gui.View().VScroll1;
+    const QImage& canvas = w.gui.View().Picture1->Image();
+    EXPECT_TRUE(Near(w.At(canvas.width() / 3, canvas.height() / 3), QColor(255, 0, 0)));  // inside the square
+    h->setValue(h->minimum());
+    v->setValue(v->minimum());
+    EXPECT_TRUE(Near(w.At(5, 5), QColor(0, 0, 255)));  // the drawing's top-left corner
+    h->setValue(h->minimum() + 20 * 200);               // document pixel 20 at the view's left edge
+    v->setValue(v->minimum() + 20 * 200);
+    EXPECT_TRUE(Near(w.At(5, 5), QColor(255, 0, 0)));
+    EXPECT_LE(w.gui.View().ShockwaveFlash1.Render(20000, 20000, QRect(0, 0, 10, 10)).width(), 10);
+}

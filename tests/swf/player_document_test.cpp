@@ -219,3 +219,32 @@ TEST_F(DocumentPlayer, CanvasBeyondTheSixteenBitFrameFieldsStillShowsTheDrawing)
         EXPECT_TRUE(Near(PixelAt(img, width / 2 - 20, 10), White, 0)) << width;
     }
 }
+
+TEST_F(DocumentPlayer, ViewportIsTheSamePixelsAsThatPartOfTheWholeStage) {
+    PathShape p = Box(1000, 1000, 5000, 4000, 2, PackColor(255, 0, 0, 255));
+    p.FillColor2 = PackColor(0, 0, 255, 200);
+    p.LineOn = 1;
+    p.LineWidth = 60;
+    doc.AppendPath(p);
+    doc.AppendPath(Polygon({{200, 6000}, {6000, 300}, {6200, 6200}}, true, 1, PackColor(0, 200, 0, 128), 1));
+    for (int quality : {0, 2}) {
+        doc.Setup.Quality = static_cast<std::int16_t>(quality);
+        const QImage whole = Show(3.0f).copy();
+        const QRect part(317, 205, 301, 250);
+        const QImage cropped = player.Render(960, 960, part);
+        ASSERT_EQ(cropped.size(), part.size());
+        const QImage expected = whole.copy(part);
+        int differing = 0, worst = 0;
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QRgb a = cropped.pixel(x, y), b = expected.pixel(x, y);
+                const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                        std::abs(qBlue(a) - qBlue(b))});
+                differing += d > 0;
+                worst = std::max(worst, d);
+            }
+        // Gradient colours may round one step apart where the sampling grid moved.
+        EXPECT_LE(worst, 1) << "quality " << quality << ", " << differing << " pixels differ";
+        EXPECT_EQ(player.Render(960, 960).size(), QSize(960, 960));
+    }
+}
