@@ -55,11 +55,6 @@ void PosScrToTwip(const ViewGeometry& g, float x, float y, std::int32_t& tx, std
 TwipToScreen::TwipToScreen(const ViewGeometry& g)
     : zoom_(g.ZoomRate), offsetX_(MarginX(g) - g.ScrollX), offsetY_(MarginY(g) - g.ScrollY) {}
 
-void TwipToScreen::operator()(std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) const {
-    sx = FloorToInt(zoom_ * tx / 20.0) + offsetX_;
-    sy = FloorToInt(zoom_ * ty / 20.0) + offsetY_;
-}
-
 void PosTwipToScr(const ViewGeometry& g, std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) {
     const TwipToScreen map(g);
     map(tx, ty, sx, sy);

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -33,9 +34,23 @@ DrawingArea ComputeDrawingArea(const ViewGeometry& g);
 class TwipToScreen {
 public:
     explicit TwipToScreen(const ViewGeometry& g);
-    void operator()(std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) const;
+    void operator()(std::int32_t tx, std::int32_t ty, std::int32_t& sx, std::int32_t& sy) const {
+        sx = Saturate(std::int64_t{Floor(zoom_ * tx / 20.0)} + offsetX_);
+        sy = Saturate(std::int64_t{Floor(zoom_ * ty / 20.0)} + offsetY_);
+    }
 
 private:
+    // floor() of a pixel coordinate, saturated to 32 bits; inline because
+    // overlays map every anchor of every selected path on each redraw.
+    static std::int32_t Floor(double v) {
+        if (!(v > -2147483648.0)) return INT32_MIN;
+        if (!(v < 2147483647.0)) return INT32_MAX;
+        const auto i = static_cast<std::int32_t>(v);
+        return static_cast<double>(i) > v ? i - 1 : i;
+    }
+    static std::int32_t Saturate(std::int64_t v) {
+        return static_cast<std::int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+    }
     double zoom_;
     std::int32_t offsetX_, offsetY_;
 };
