@@ -51,12 +51,13 @@ FileDialogRequest DrawGUI::DialogRequest(const QString& filter, const QString& s
 
 void DrawGUI::mnuNewCanvas_Click() {
     if (ConfirmModify() == 1) return;
+    edit_.MouseDownFlag = false;
     core_.ZoomRate = 1.0f;
     Combo2->setCurrentText("100%");
     core_.Setup.UnderlayShow = 0;
     core_.ResetDocument();
     RebuildPreview();
-    DispShape(0);
+    Form_Resize();  // the zoom went back to 100 %: new scroll ranges, then the redraw
 }
 
 void DrawGUI::mnuOpenFile_Click() {
@@ -109,7 +110,7 @@ void DrawGUI::LoadDocument(const QString& path) {
     SnapshotHistory(core_);
     InvalidateUnderlay(mk_);
     RebuildPreview();
-    DispShape(0);
+    Form_Resize();  // the canvas size may differ: new scroll ranges, then the redraw
     if (good) PushHistory(core_);
     core_.SetModified(false);
 }
