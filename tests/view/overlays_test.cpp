@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/TestPaths.h"
 #include "view/Overlays.h"
 
 namespace {
@@ -25,10 +26,7 @@ struct Canvas {
     }
     OverlayContext Context() { return OverlayContext(surface, geometry, doc, host); }
     void AddSquare(int x, int y, int size, bool selected) {
-        PathShape p;
-        p.Anchors = {{x, y, 0}, {x, y + size, 0}, {x + size, y + size, 0}, {x + size, y, 0}};
-        p.AnchorMax = 3;
-        p.Closed = VbTrue;
+        PathShape p = MakePath({{x, y}, {x, y + size}, {x + size, y + size}, {x + size, y}}, true);
         p.Selected = selected ? VbTrue : VbFalse;
         doc.AppendPath(p);
     }
@@ -47,13 +45,7 @@ TEST(Overlays, PackedColoursSplitIntoTheirBytes) {
     }
 }
 
-TEST(Overlays, ReadoutOverwritesInPlaceWithoutGrowing) {
-    QString text(80, ' ');
-    OverwriteAt(text, 12, "[100,150]");
-    OverwriteAt(text, 21, "[50x50]");
-    EXPECT_EQ(text.mid(11, 9), "[100,150]");
-    EXPECT_EQ(text.mid(20, 7), "[50x50]");
-    EXPECT_EQ(text.size(), 80);
+TEST(Overlays, ReadoutPastTheEndIsCutNotGrown) {
     QString shortText = "0123456789abc";
     OverwriteAt(shortText, 12, "[100,150]");
     EXPECT_EQ(shortText, "0123456789a[1");
@@ -64,10 +56,7 @@ TEST(Overlays, ReadoutOverwritesInPlaceWithoutGrowing) {
 
 TEST(Overlays, SelectionShowsBoxHandlesAndReadout) {
     Canvas c;
-    PathShape diamond;
-    diamond.Anchors = {{2500, 3000, 0}, {3000, 3500, 0}, {2500, 4000, 0}, {2000, 3500, 0}};
-    diamond.AnchorMax = 3;
-    diamond.Closed = VbTrue;
+    PathShape diamond = MakePath({{2500, 3000}, {3000, 3500}, {2500, 4000}, {2000, 3500}}, true);
     diamond.Selected = VbTrue;
     c.doc.AppendPath(diamond);
     SelectionBox box;
