@@ -431,7 +431,7 @@ TEST_F(DocumentPlayer, JpegBitmapThroughAClippedBitmapFill) {
     tjDestroy(tj);
     Tag(m, 21, bits);
     testmovie::Records r;
-    AddRect(r, 0, 0, 320, 160, testmovie::Fill{0x41, {}, {}, 20, 20, 0, 0, 0, 0, 2});
+    AddRect(r, 0, 0, 320, 160, testmovie::Fill{0x41, {}, 20, 20, 0, 0, 0, 0, 2});
     Tag(m, 32, Shape3(3, 320, 160, r));
     Tag(m, 26, Place(3, 258, 10, 10, 0, 0, 200, 400, {256, 256, 256, 128}));
     ShortTag(m, 1);
