@@ -8,7 +8,8 @@
 #include "core/DocumentFile.h"
 #include "core/History.h"
 #include "edit/OptimizeGUI.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/FakePreviewHost.h"
+#include "tests/TestPaths.h"
 
 namespace {
 // A document of a straight 21-anchor stroke between two other paths.

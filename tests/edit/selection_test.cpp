@@ -3,7 +3,7 @@
 #include <random>
 
 #include "edit/Selection.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/TestPaths.h"
 #include "tests/edit/HitReference.h"
 
 namespace {

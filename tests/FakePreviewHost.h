@@ -1,9 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "core/DrawCore.h"
 #include "core/PreviewHost.h"
-#include "tests/TestPaths.h"
 
 // Counts the rebuild and redraw requests of the routines under test.
 class FakePreviewHost : public PreviewHost {
