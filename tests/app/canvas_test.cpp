@@ -7,6 +7,7 @@
 #include "app/DrawGUI.h"
 #include "core/History.h"
 #include "tests/app/FakeDialogs.h"
+#include "tests/TestPaths.h"
 
 namespace {
 // A window showing a 100 × 100 pixel canvas with a red square from
@@ -23,14 +24,7 @@ struct CanvasWindow {
         doc.Setup.BackColor[1] = 0;
         doc.Setup.BackColor[2] = 255;
         doc.Setup.Quality = 0;
-        PathShape p;
-        p.Anchors = {{400, 400, 0}, {400, 1200, 0}, {1200, 1200, 0}, {1200, 400, 0}};
-        p.AnchorMax = 3;
-        p.Closed = VbTrue;
-        p.LineOn = 0;
-        p.FillType = 1;
-        p.FillColor = PackColor(255, 0, 0, 255);
-        doc.AppendPath(p);
+        doc.AppendPath(Box(400, 400, 1200, 1200, PackColor(255, 0, 0, 255)));
         PushHistory(doc);
         gui.RebuildPreview();
         gui.Form_Resize();

@@ -9,6 +9,7 @@
 #include "core/FileBytes.h"
 #include "core/History.h"
 #include "tests/app/FakeDialogs.h"
+#include "tests/TestPaths.h"
 
 namespace {
 struct Window {
@@ -17,11 +18,7 @@ struct Window {
     explicit Window(std::vector<std::string> args = {}) { gui.Form_Load(args); }
 
     void AddSquare(int x) {
-        PathShape p;
-        p.Anchors = {{x, 0, 0}, {x, 100, 0}, {x + 100, 100, 0}};
-        p.AnchorMax = 2;
-        p.Closed = VbTrue;
-        gui.Core().AppendPath(p);
+        gui.Core().AppendPath(MakePath({{x, 0}, {x, 100}, {x + 100, 100}}, true));
         PushHistory(gui.Core());
     }
     // Opens a menu as the user would, so its items compute their state.

@@ -9,6 +9,7 @@
 #include "core/DrawCore.h"
 #include "core/FileBytes.h"
 #include "swf/Preview.h"
+#include "tests/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -22,10 +23,7 @@ protected:
 
 TEST_F(HeadlessExport, WritesTheBytesOfThePreview) {
     DrawCore doc;
-    PathShape p;
-    p.Anchors = {{0, 0, 0}, {2000, 0, 1}, {2000, 2000, 0}};
-    p.AnchorMax = 2;
-    p.Closed = VbTrue;
+    PathShape p = MakePath({{0, 0}, {2000, 0, 1}, {2000, 2000}}, true);
     p.FillType = 3;
     p.FillColor = PackColor(200, 10, 10, 255);
     doc.AppendPath(p);

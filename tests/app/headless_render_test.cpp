@@ -8,6 +8,7 @@
 #include "core/DocumentFile.h"
 #include "core/DrawCore.h"
 #include "core/FileBytes.h"
+#include "tests/TestPaths.h"
 
 namespace {
 
@@ -18,14 +19,7 @@ struct HeadlessRender : ::testing::Test {
     // A 200 x 100 canvas on a blue background with a red 1000 x 1000 twip square at (1000, 500).
     void WriteDocument() {
         DrawCore doc;
-        PathShape p;
-        p.Anchors = {{1000, 500, 0}, {2000, 500, 0}, {2000, 1500, 0}, {1000, 1500, 0}};
-        p.AnchorMax = 3;
-        p.Closed = VbTrue;
-        p.FillType = 1;
-        p.LineOn = 0;
-        p.FillColor = PackColor(255, 0, 0, 255);
-        doc.AppendPath(p);
+        doc.AppendPath(Box(1000, 500, 2000, 1500, PackColor(255, 0, 0, 255)));
         doc.Setup.CanvasWidth = 200;
         doc.Setup.CanvasHeight = 100;
         doc.Setup.BackColor[0] = 0;

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/DocumentFile.h"
+#include "tests/TestPaths.h"
 
 namespace {
 PathShape RectanglePath() {
-    PathShape p;
-    p.Anchors = {{0, 0, 0}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 0, 0}};
-    p.AnchorMax = 3;
-    p.Closed = VbTrue;
+    PathShape p = MakePath({{0, 0}, {0, 1000}, {1000, 1000}, {1000, 0}}, true);
     p.LineWidth = 20;
     p.LineOn = 1;
     p.LineColor = PackColor(0, 0, 0, 255);

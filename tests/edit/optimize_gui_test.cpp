@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -9,20 +8,12 @@
 #include "core/DocumentFile.h"
 #include "core/History.h"
 #include "edit/OptimizeGUI.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/FakePreviewHost.h"
+#include "tests/TestPaths.h"
 
 namespace {
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "optimize_gui_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // A document of a straight 21-anchor stroke between two other paths.
 struct DialogFixture {
-    QApplication& app = App();
     DrawCore doc;
     DragSnapshot snap;
     FakePreviewHost host;

@@ -4,7 +4,7 @@
 
 #include "edit/Optimize.h"
 #include "edit/Transform.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/TestPaths.h"
 #include "tests/edit/OptimizeReference.h"
 
 using Points = std::vector<std::pair<int, int>>;

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "edit/Selection.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/TestPaths.h"
 #include "tests/edit/HitReference.h"
 
 namespace {
@@ -61,12 +61,9 @@ TEST(Selection, HandleToleranceScalesWithZoom) {
         EXPECT_EQ(HitHandle(box, c.zoom, 1000 + c.offset, 1000), c.handle) << c.zoom << " " << c.offset;
     EXPECT_EQ(HitHandle(box, 1.0f, 500, 0), 2);
     EXPECT_EQ(HitHandle(box, 1.0f, 500, 500), 0);  // the centre is no handle
-}
-
-TEST(Selection, OverlappingHandlesGiveTheHighestNumber) {
-    DrawCore doc = DocWith({Selected(MakePath({{0, 0}, {20, 20}}))});
-    SelectionBox box;
-    CalcSelectedRect(doc, box);
+    // Overlapping handles of a small box: the highest number wins.
+    DrawCore small = DocWith({Selected(MakePath({{0, 0}, {20, 20}}))});
+    CalcSelectedRect(small, box);
     EXPECT_EQ(HitHandle(box, 1.0f, 10, 10), 9);
 }
 

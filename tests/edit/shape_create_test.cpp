@@ -2,7 +2,8 @@
 
 #include "core/History.h"
 #include "edit/ShapeCreate.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/FakePreviewHost.h"
+#include "tests/TestPaths.h"
 
 using Points = std::vector<std::pair<int, int>>;
 

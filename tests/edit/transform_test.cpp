@@ -2,7 +2,7 @@
 
 #include "edit/Selection.h"
 #include "edit/Transform.h"
-#include "tests/edit/EditTestSupport.h"
+#include "tests/TestPaths.h"
 
 namespace {
 // A selected 1000 x 1000 square with its gradient centre in the middle, and

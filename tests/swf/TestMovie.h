@@ -27,16 +27,10 @@ struct Color {
 
 inline void Rgba(BitString& b, Color c) { Bytes(b, {c.R, c.G, c.B, c.A}); }
 
-struct Stop {
-    int Ratio;
-    Color C;
-};
-
-// A fill style of a DefineShape3: solid (type 0), gradient (0x10 / 0x12) or bitmap (0x40..0x43).
+// A fill style of a DefineShape3: solid (type 0) or bitmap (0x40..0x43).
 struct Fill {
     int Type = 0;
     Color C{0, 0, 0, 255};
-    std::vector<Stop> Stops = {};
     double Sx = 1, Sy = 1, R0 = 0, R1 = 0;
     int Tx = 0, Ty = 0;
     int BitmapId = 0;
@@ -46,30 +40,21 @@ struct Line {
     Color C;
 };
 
-inline void StyleArrays(BitString& b, const std::vector<Fill>& fills, const std::vector<Line>& lines, bool rgba = true) {
+inline void StyleArrays(BitString& b, const std::vector<Fill>& fills, const std::vector<Line>& lines) {
     Bytes(b, {static_cast<int>(fills.size())});
     for (const Fill& f : fills) {
         Bytes(b, {f.Type});
         if (f.Type == 0) {
-            Bytes(b, {f.C.R, f.C.G, f.C.B});
-            if (rgba) Bytes(b, {f.C.A});
-        } else if (f.Type >= 0x40) {
+            Rgba(b, f.C);
+        } else {
             U16(b, f.BitmapId);
             Matrix(b, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
-        } else {
-            Matrix(b, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
-            Bytes(b, {static_cast<int>(f.Stops.size())});
-            for (const Stop& s : f.Stops) {
-                Bytes(b, {s.Ratio, s.C.R, s.C.G, s.C.B});
-                if (rgba) Bytes(b, {s.C.A});
-            }
         }
     }
     Bytes(b, {static_cast<int>(lines.size())});
     for (const Line& l : lines) {
         U16(b, l.Width);
-        Bytes(b, {l.C.R, l.C.G, l.C.B});
-        if (rgba) Bytes(b, {l.C.A});
+        Rgba(b, l.C);
     }
 }
 
@@ -169,10 +154,10 @@ inline std::string Finish(std::string movie) {
 }
 
 // A whole one-frame movie: header, one DefineShape3 (id 1) placed at depth 259, ShowFrame, End.
-inline std::string OneShapeMovie(int w, int h, const Records& records, int alphaMult = 255) {
+inline std::string OneShapeMovie(int w, int h, const Records& records) {
     std::string m = Header(w, h);
     Tag(m, 32, Shape3(1, w, h, records));
-    Tag(m, 26, Place(1, 259, 1, 1, 0, 0, 0, 0, {256, 256, 256, alphaMult}));
+    Tag(m, 26, Place(1, 259));
     ShortTag(m, 1);
     ShortTag(m, 0);
     return Finish(m);

@@ -5,11 +5,13 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "ShapeTestPaths.h"
-#include "SwfTestReader.h"
 #include "core/FileBytes.h"
 #include "swf/MovieAssembly.h"
+#include "swf/MovieReader.h"
 #include "swf/Preview.h"
+#include "swf/ShapeReader.h"
+#include "tests/TestPaths.h"
+#include "tests/swf/BitText.h"
 
 namespace fs = std::filesystem;
 
@@ -22,9 +24,80 @@ constexpr char kEmptyMovie[] =
     "FC0800100020003FC000000000000000"                            //   colour transform
     "4000" "0000";                                                // ShowFrame, End
 
-std::uint32_t Rgba(std::int32_t packed) {
-    return (static_cast<std::uint32_t>(ColorByte(packed, 0)) << 24) | (ColorByte(packed, 1) << 16) |
-           (ColorByte(packed, 2) << 8) | ColorByte(packed, 3);
+SwfColor Swf(std::int32_t packed) {
+    return {static_cast<std::uint8_t>(ColorByte(packed, 0)), static_cast<std::uint8_t>(ColorByte(packed, 1)),
+            static_cast<std::uint8_t>(ColorByte(packed, 2)), static_cast<std::uint8_t>(ColorByte(packed, 3))};
+}
+
+const std::uint8_t* Data(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+
+struct MovieTag {
+    int Code;
+    std::string Body;
+};
+
+// The tag walk of a whole movie: FileLength is the byte count, every tag's
+// length fits, and the End tag is the last one, ending at the last byte.
+std::vector<MovieTag> WalkTags(const std::string& movie) {
+    std::vector<MovieTag> tags;
+    BitReader r(Data(movie), movie.size());
+    r.skipBytes(4);
+    EXPECT_EQ(r.readU32(), movie.size());
+    const int nbits = static_cast<int>(r.readUB(5));
+    for (int k = 0; k < 4; ++k) r.readUB(nbits);
+    r.skipBytes(4);  // frame rate and count
+    while (!r.failed() && r.bytesLeft() > 0 && (tags.empty() || tags.back().Code != 0)) {
+        const std::uint16_t word = r.readU16();
+        const std::uint32_t length = (word & 0x3F) == 0x3F ? r.readU32() : (word & 0x3F);
+        const std::size_t at = r.bytePosition();
+        EXPECT_TRUE(r.skipBytes(length)) << "tag " << (word >> 6) << " runs past the end";
+        tags.push_back({word >> 6, movie.substr(at, length)});
+    }
+    EXPECT_FALSE(r.failed());
+    EXPECT_EQ(r.bytesLeft(), 0u);
+    EXPECT_TRUE(!tags.empty() && tags.back().Code == 0) << "no End tag";
+    return tags;
+}
+
+// A path's records in absolute twips: its styles, the move-to and the edges.
+struct Edge {
+    bool Curved;
+    std::int32_t ControlX, ControlY, X, Y;
+};
+struct PathRecords {
+    const StyleSet* Styles = nullptr;
+    std::uint32_t Fill0 = 0, Line = 0;
+    std::int32_t StartX = 0, StartY = 0;
+    std::vector<Edge> Edges;
+};
+
+// A DefineShape3 body read back by the movie reader, which must use up the
+// body exactly; one entry per style change with new styles.
+std::vector<PathRecords> ReadPaths(const std::string& body, ShapeDefinition& shape) {
+    BitReader r(Data(body), body.size());
+    std::size_t budget = 1 << 20;
+    EXPECT_EQ(ReadShape(r, 32, shape, budget), "");
+    EXPECT_EQ(r.bytePosition(), body.size());
+    EXPECT_EQ(shape.StyleSets[0].Fills.size() + shape.StyleSets[0].Lines.size(), 0u);
+    std::vector<PathRecords> paths;
+    std::int32_t x = 0, y = 0;
+    for (const ShapeRecord& rec : shape.Records) {
+        if (rec.HasNewStyles) paths.push_back({&shape.StyleSets[rec.StyleSetIndex], 0, 0, 0, 0, {}});
+        if (paths.empty()) return ADD_FAILURE() << "records before any new styles", paths;
+        PathRecords& p = paths.back();
+        if (rec.Type == ShapeRecordType::StyleChange) {
+            if (rec.HasMoveTo) x = p.StartX = rec.MoveX, y = p.StartY = rec.MoveY;
+            if (rec.HasFill0) p.Fill0 = rec.Fill0;
+            if (rec.HasLine) p.Line = rec.Line;
+            continue;
+        }
+        const bool curved = rec.Type == ShapeRecordType::CurvedEdge;
+        const std::int32_t cx = x + rec.ControlX, cy = y + rec.ControlY;
+        x = cx + rec.DeltaX;
+        y = cy + rec.DeltaY;
+        p.Edges.push_back({curved, cx, cy, x, y});
+    }
+    return paths;
 }
 
 class TempDir {
@@ -48,11 +121,10 @@ TEST(Movie, EmptyDocumentIs97Bytes) {
     EXPECT_EQ(movie.size(), 97u);
     EXPECT_TRUE(mk.MovieBuffer.empty());
     EXPECT_EQ(mk.FrameCounter, 1);
-
-    const SwfMovie decoded = DecodeMovie(movie);
-    EXPECT_EQ(decoded.Error, "");
-    EXPECT_EQ(decoded.FileLength, 97u);
-    EXPECT_EQ(decoded.FrameCount, 1u);
+    EXPECT_EQ(WalkTags(movie).size(), 4u);
+    const ParsedMovie m = ReadMovie(Data(movie), movie.size());
+    EXPECT_EQ(m.Header.FileLength, 97u);
+    EXPECT_EQ(m.Header.FrameCount, 1u);
 }
 
 TEST(Movie, FrameSizeFollowsTheCanvasAndWrapsPast16Bits) {
@@ -64,15 +136,18 @@ TEST(Movie, FrameSizeFollowsTheCanvasAndWrapsPast16Bits) {
         doc.Setup.CanvasWidth = c.width;
         doc.Setup.CanvasHeight = c.height;
         SWFMakeCore mk;
-        const SwfMovie m = DecodeMovie(BuildPreviewMovie(mk, doc));
-        ASSERT_EQ(m.Error, "");
-        EXPECT_EQ(m.FrameSize.NBits, 16);
-        EXPECT_EQ(static_cast<std::uint16_t>(m.FrameSize.XMax), c.xMax) << c.width;
-        EXPECT_EQ(m.FrameSize.YMax, c.yMax) << c.height;
-        EXPECT_EQ(m.FrameRate, 12u * 256);
-        const SwfShape shape = DecodeShape3(m.Tags[0].Body);
-        EXPECT_EQ(shape.Bounds.NBits, 24);
-        EXPECT_EQ(shape.Bounds.XMax, c.width * 20);  // 24-bit bounds hold what the frame cannot
+        const std::string movie = BuildPreviewMovie(mk, doc);
+        BitReader frame(Data(movie) + 8, movie.size() - 8);
+        ASSERT_EQ(frame.readUB(5), 16u);
+        const std::int32_t xMin = frame.readSB(16), xMax = frame.readSB(16), yMin = frame.readSB(16);
+        EXPECT_EQ(std::vector<std::int32_t>({xMin, xMax, yMin, frame.readSB(16)}),
+                  std::vector<std::int32_t>({0, c.xMax, 0, c.yMax})) << c.width;
+        EXPECT_EQ(ReadMovie(Data(movie), movie.size()).Header.FrameRate, 12.0);
+        const std::string body = WalkTags(movie)[0].Body;
+        ShapeDefinition shape;
+        ReadPaths(body, shape);
+        EXPECT_EQ(static_cast<std::uint8_t>(body[2]) >> 3, 24);
+        EXPECT_EQ(shape.Bounds.Xmax, c.width * 20);  // 24-bit bounds hold what the frame cannot
     }
 }
 
@@ -88,61 +163,62 @@ TEST(Movie, EveryFillTypeParsesBackToItsAnchors) {
         p.GradAngle = 30.0f;
         doc.AppendPath(p);
     }
-    doc.AppendPath(MakePath({{10, 10, 0}, {60, 90, 1}, {110, 10, 1}, {160, 10, 0}}, false, 2));
-    doc.AppendPath(MakePath({{5, 5, 0}}, true, 1));  // a single anchor is not exported
-    doc.AppendPath(MakePath({{0, 0, 1}, {400, 0, 1}, {400, 400, 1}, {0, 400, 1}}, true, 1));
+    doc.AppendPath(Styled(MakePath({{10, 10, 0}, {60, 90, 1}, {110, 10, 1}, {160, 10, 0}}), 2));
+    doc.AppendPath(Styled(MakePath({{5, 5, 0}}, true), 1));  // a single anchor is not exported
+    doc.AppendPath(Styled(MakePath({{0, 0, 1}, {400, 0, 1}, {400, 400, 1}, {0, 400, 1}}, true), 1));
     SWFMakeCore mk;
-    const SwfMovie m = DecodeMovie(BuildPreviewMovie(mk, doc));
-    ASSERT_EQ(m.Error, "");
-    ASSERT_EQ(m.Tags.size(), 4u);
+    const std::string movie = BuildPreviewMovie(mk, doc);
+    const std::vector<MovieTag> tags = WalkTags(movie);
+    ASSERT_EQ(tags.size(), 4u);
     const int codes[] = {32, 26, 1, 0};
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(m.Tags[k].Code, codes[k]);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(tags[k].Code, codes[k]);
 
-    const SwfShape shape = DecodeShape3(m.Tags[0].Body);
-    ASSERT_EQ(shape.Error, "");
+    ShapeDefinition shape;
+    const std::vector<PathRecords> paths = ReadPaths(tags[0].Body, shape);
     EXPECT_EQ(shape.Id, 1);
-    ASSERT_EQ(shape.Paths.size(), 7u);
+    ASSERT_EQ(paths.size(), 7u);
     for (int fill = 0; fill <= 4; ++fill) {
         SCOPED_TRACE(fill);
         const PathShape& src = doc.Paths[static_cast<std::size_t>(fill) + 1];
-        const SwfPathRecords& got = shape.Paths[static_cast<std::size_t>(fill)];
-        EXPECT_EQ(got.FillStyle0, fill == 0 ? 0u : 1u);
-        ASSERT_EQ(got.Fills.size(), fill == 0 ? 0u : 1u);
-        using Stops = std::vector<std::pair<int, std::uint32_t>>;
-        const auto c1 = Rgba(src.FillColor), c2 = Rgba(src.FillColor2);
+        const PathRecords& got = paths[static_cast<std::size_t>(fill)];
+        EXPECT_EQ(got.Fill0, fill == 0 ? 0u : 1u);
+        ASSERT_EQ(got.Styles->Fills.size(), fill == 0 ? 0u : 1u);
+        using Stops = std::vector<GradientStop>;
+        const SwfColor c1 = Swf(src.FillColor), c2 = Swf(src.FillColor2);
         const Stops stops[] = {{}, {}, {{0, c1}, {255, c2}}, {{0, c1}, {128, c2}, {255, c1}}, {{0, c1}, {255, c2}}};
         const int types[] = {0, 0x00, 0x10, 0x10, 0x12};
         if (fill >= 1) {
-            const SwfFillStyle& f = got.Fills[0];
+            const FillStyle& f = got.Styles->Fills[0];
             EXPECT_EQ(f.Type, types[fill]);
-            EXPECT_EQ(f.Color, fill == 1 ? c1 : 0u);
-            EXPECT_EQ(f.Gradient, stops[fill]);
+            EXPECT_EQ(f.Color, fill == 1 ? c1 : SwfColor{});
+            EXPECT_EQ(f.Stops, stops[fill]);
             if (fill >= 2) {
                 EXPECT_EQ(f.Matrix.TranslateX, src.GradX);
                 EXPECT_EQ(f.Matrix.TranslateY, -500);
                 EXPECT_NEAR(f.Matrix.ScaleX, 0.25 * std::cos(3.14159265358979 / 6), 1e-4);
-                EXPECT_NEAR(f.Matrix.Skew0, 0.125, 1e-4);
-                EXPECT_NEAR(f.Matrix.Skew1, -0.125, 1e-4);
+                EXPECT_NEAR(f.Matrix.RotateSkew0, 0.125, 1e-4);
+                EXPECT_NEAR(f.Matrix.RotateSkew1, -0.125, 1e-4);
             }
         }
-        using Lines = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
-        const Lines lines = fill % 2 ? Lines{{40u + fill, Rgba(src.LineColor)}} : Lines{};
-        EXPECT_EQ(got.Lines, lines);
+        const std::vector<LineStyle> lines =
+            fill % 2 ? std::vector<LineStyle>{{static_cast<std::uint16_t>(40 + fill), Swf(src.LineColor)}}
+                     : std::vector<LineStyle>{};
+        EXPECT_EQ(got.Styles->Lines, lines);
+        EXPECT_EQ(got.Line, fill % 2 ? 1u : 0u);
         EXPECT_EQ(got.StartX, src.Anchors[0].X);
         EXPECT_EQ(got.StartY, src.Anchors[0].Y);
         ASSERT_EQ(got.Edges.size(), 4u);
         for (std::size_t k = 0; k < 4; ++k) {
             const AnchorPoint& a = src.Anchors[(k + 1) % 4];
             EXPECT_FALSE(got.Edges[k].Curved);
-            EXPECT_EQ(got.Edges[k].NumBits, 17);
             EXPECT_EQ(std::make_pair(got.Edges[k].X, got.Edges[k].Y), std::make_pair(a.X, a.Y));
         }
     }
     // The open path: outlined, unfilled, curving through the control points,
     // then a zero-length straight edge onto its last anchor.
-    const SwfPathRecords& open = shape.Paths[5];
-    EXPECT_TRUE(open.Fills.empty());
-    EXPECT_EQ(open.Lines.size(), 1u);
+    const PathRecords& open = paths[5];
+    EXPECT_TRUE(open.Styles->Fills.empty());
+    EXPECT_EQ(open.Styles->Lines.size(), 1u);
     ASSERT_EQ(open.Edges.size(), 3u);
     EXPECT_TRUE(open.Edges[0].Curved);
     EXPECT_EQ(open.Edges[0].ControlX, 60);
@@ -152,19 +228,18 @@ TEST(Movie, EveryFillTypeParsesBackToItsAnchors) {
     EXPECT_FALSE(open.Edges[2].Curved);
     EXPECT_EQ(open.Edges[2].X, 160);
     // All control points: a closed loop of curves through the midpoints.
-    const SwfPathRecords& round = shape.Paths[6];
+    const PathRecords& round = paths[6];
     EXPECT_EQ(std::make_pair(round.StartX, round.StartY), std::make_pair(200, 0));
     ASSERT_EQ(round.Edges.size(), 4u);
     EXPECT_EQ(std::make_pair(round.Edges[3].X, round.Edges[3].Y), std::make_pair(200, 0));
     EXPECT_EQ(round.Edges[0].ControlX, 400);
     EXPECT_EQ(std::make_pair(round.Edges[0].X, round.Edges[0].Y), std::make_pair(400, 200));
 
-    const SwfPlace place = DecodePlace2(m.Tags[1].Body);
-    EXPECT_TRUE(place.UsedWholeBody);
-    EXPECT_EQ(place.Flags, 0x0E);
-    EXPECT_EQ(place.Depth, 259);
-    EXPECT_EQ(place.CharacterId, 1);
-    EXPECT_EQ(place.Mult[3], 255);
+    EXPECT_EQ(tags[1].Body.substr(0, 5), std::string("\x0E\x03\x01\x01\x00", 5));  // flags, depth 259, id 1
+    const ParsedMovie m = ReadMovie(Data(movie), movie.size());
+    ASSERT_TRUE(m.Complete) << m.Reason;
+    EXPECT_EQ(m.DisplayList.at(259).CharacterId, 1);
+    EXPECT_EQ(m.DisplayList.at(259).ColorTransform.Mult[3], 255);
 }
 
 TEST(Movie, PlacementCarriesOffsetScaleAndOpacity) {
@@ -172,20 +247,16 @@ TEST(Movie, PlacementCarriesOffsetScaleAndOpacity) {
     WriteMovieHeader(mk, 6, 100, 100, 12.0f);
     PlaceCharacter(mk, 3, 200, 400, 0.5f, 0.5f, 0.0, 0, 128, UnderlayBackDepth);
     WriteEnd(mk);
-    const SwfMovie m = DecodeMovie(TakeMovieBytes(mk));
-    ASSERT_EQ(m.Error, "");
-    EXPECT_EQ(m.FrameCount, 0u);
-    const SwfPlace p = DecodePlace2(m.Tags[0].Body);
-    EXPECT_TRUE(p.UsedWholeBody);
-    EXPECT_EQ(m.Tags[0].Body.size(), 41u);
+    const std::string movie = TakeMovieBytes(mk);
+    const std::vector<MovieTag> tags = WalkTags(movie);
+    ASSERT_EQ(tags.size(), 2u);
+    EXPECT_EQ(tags[0].Body.size(), 41u);  // 24-bit scale and rotation, 23-bit translation, 15-bit transform
+    const ParsedMovie m = ReadMovie(Data(movie), movie.size());
+    EXPECT_EQ(m.Header.FrameCount, 0u);
+    const Placement& p = m.DisplayList.at(258);
     EXPECT_EQ(p.CharacterId, 3);
-    EXPECT_EQ(p.Depth, 258);
-    EXPECT_EQ(p.Matrix.ScaleBits + p.Matrix.RotateBits + p.Matrix.TranslateBits, 24 + 24 + 23);
-    EXPECT_EQ(p.Matrix.ScaleX, 0.5);
-    EXPECT_EQ(std::make_pair(p.Matrix.TranslateX, p.Matrix.TranslateY), std::make_pair(200, 400));
-    EXPECT_EQ(p.CxformBits, 15);
-    EXPECT_EQ(p.Mult[0], 256);
-    EXPECT_EQ(p.Mult[3], 128);
+    EXPECT_EQ(p.Matrix, (SwfMatrix{0.5, 0.5, 0, 0, 200, 400}));
+    EXPECT_EQ(p.ColorTransform, (SwfColorTransform{{256, 256, 256, 128}, {0, 0, 0, 0}}));
 }
 
 TEST(Movie, UnderlayTagsAreCopiedOnlyWhenShownAndCached) {
@@ -207,7 +278,7 @@ TEST(Movie, UnderlayTagsAreCopiedOnlyWhenShownAndCached) {
         if (c.expected) {
             EXPECT_EQ(HexText(movie.substr(21, 12)), "3F0100000000" "3F0100000000");
         }
-        EXPECT_EQ(DecodeMovie(movie).Error, "");
+        WalkTags(movie);
         EXPECT_EQ(mk.UnderlayTagCache.size(), c.cached ? 12u : 1u);  // the cache itself is untouched
     }
 }

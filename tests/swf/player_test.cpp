@@ -1,78 +1,404 @@
+// The player on movies the movie writer made from documents (what the canvas
+// shows for each kind of path), and on hand-assembled movies for what the
+// writer does not make: placement transforms and pictures.
 #include <gtest/gtest.h>
-
 #include <turbojpeg.h>
 
-#include "swf/JpegImage.h"
-#include "swf/SwfPlayer.h"
-#include "tests/swf/PlayerTestUtil.h"
-#include "tests/swf/TestMovie.h"
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <set>
 
-using namespace testmovie;
+#include "core/DrawCore.h"
+#include "swf/JpegImage.h"
+#include "swf/Preview.h"
+#include "swf/SwfPlayer.h"
+#include "tests/TestPaths.h"
+#include "tests/swf/TestMovie.h"
 
 namespace {
 
+struct Rgb {
+    int R, G, B;
+};
 const Rgb White{255, 255, 255};
 
-void AddRect(Records& r, int x0, int y0, int x1, int y1, const Fill& fill, int line = 0, int lineWidth = 20) {
-    r.NewStyles({fill}, line ? std::vector<Line>{Line{lineWidth, {0, 0, 0}}} : std::vector<Line>{});
-    r.Change(x0, y0, 1, -1, line ? 1 : -1);
+Rgb PixelAt(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return {qRed(p), qGreen(p), qBlue(p)};
+}
+
+// A straight-alpha colour composed over an opaque background.
+Rgb Over(int r, int g, int b, int a, Rgb bg) {
+    const auto ch = [a](int s, int d) { return (s * a + d * (255 - a) + 127) / 255; };
+    return {ch(r, bg.R), ch(g, bg.G), ch(b, bg.B)};
+}
+
+::testing::AssertionResult Near(Rgb actual, Rgb expected, int tolerance = 1) {
+    if (std::abs(actual.R - expected.R) <= tolerance && std::abs(actual.G - expected.G) <= tolerance &&
+        std::abs(actual.B - expected.B) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel (" << actual.R << "," << actual.G << "," << actual.B << ") expected ("
+                                         << expected.R << "," << expected.G << "," << expected.B << ") ±" << tolerance;
+}
+
+PathShape Polygon(std::vector<AnchorPoint> points, bool closed, int fillType, std::int32_t fill, int lineOn = 0,
+                  int lineWidth = 20, std::int32_t line = PackColor(0, 0, 0, 255)) {
+    PathShape p = MakePath(std::move(points), closed);
+    p.FillType = static_cast<std::int16_t>(fillType);
+    p.FillColor = fill;
+    p.LineOn = static_cast<std::int16_t>(lineOn);
+    p.LineWidth = lineWidth;
+    p.LineColor = line;
+    return p;
+}
+
+PathShape GradientBox(int fillType, std::int32_t c1, std::int32_t c2, float angle, float scale, int gx, int gy) {
+    PathShape p = Box(0, 0, 6400, 6400, c1);
+    p.FillType = static_cast<std::int16_t>(fillType);
+    p.FillColor2 = c2;
+    p.GradAngle = angle;
+    p.GradScale = scale;
+    p.GradX = gx;
+    p.GradY = gy;
+    return p;
+}
+
+// A rectangle layer of a hand-assembled shape.
+void AddRect(testmovie::Records& r, int x0, int y0, int x1, int y1, const testmovie::Fill& fill) {
+    r.NewStyles({fill}, {});
+    r.Change(x0, y0, 1, -1, -1);
     r.Straight(x1 - x0, 0);
     r.Straight(0, y1 - y0);
     r.Straight(x0 - x1, 0);
     r.Straight(0, y0 - y1);
 }
 
-Fill Solid(int r, int g, int b, int a = 255) { return Fill{0, {r, g, b, a}}; }
-
-Fill Gradient(int type, std::vector<Stop> stops, double scale, double angleDeg, int tx, int ty) {
-    Fill f{type};
-    const double t = angleDeg * 3.14159265358979 / 180;
-    f.Stops = std::move(stops);
-    f.Sx = scale * std::cos(t);
-    f.Sy = scale * std::cos(t);
-    f.R0 = scale * std::sin(t);
-    f.R1 = -scale * std::sin(t);
-    f.Tx = tx;
-    f.Ty = ty;
-    return f;
-}
-
-struct PlayerFixture : ::testing::Test {
+struct DocumentPlayer : ::testing::Test {
     QTemporaryDir dir;
+    DrawCore doc;
+    SWFMakeCore mk;
     SwfPlayer player;
-    PlayerFixture() { player.Quality2 = "low"; }
-    const QImage& Show(const std::string& movie, int w = 320, int h = 320) {
-        player.Movie = WriteTempFile(dir, "movie.swf", movie);
-        return player.Render(w, h);
+
+    DocumentPlayer() {
+        doc.Setup.CanvasWidth = 320;
+        doc.Setup.CanvasHeight = 320;
+        doc.Setup.Quality = 0;
+        doc.TempMoviePath = QDir(dir.path()).filePath("_canvtemp.tmp").toStdString();
+    }
+    // The canvas road: rebuild the movie file, hand it with the properties to the player.
+    const QImage& Show(float zoom = 1.0f) {
+        std::string error;
+        EXPECT_TRUE(RebuildPreview(mk, doc, error)) << error;
+        player.Movie = doc.TempMoviePath;
+        player.BackgroundColor = mk.BackgroundColor;
+        player.Quality2 = mk.Quality2;
+        const QImage& img = player.Render(static_cast<int>(zoom * doc.Setup.CanvasWidth),
+                                          static_cast<int>(zoom * doc.Setup.CanvasHeight));
+        EXPECT_EQ(player.Reason(), "");
+        return img;
+    }
+    // Any bytes as the movie file, at quality "low".
+    const QImage& ShowBytes(const std::string& movie) {
+        player.Movie = QDir(dir.path()).filePath("movie.swf").toStdString();
+        std::ofstream(player.Movie, std::ios::binary | std::ios::trunc) << movie;
+        player.Quality2 = "low";
+        return player.Render(320, 320);
     }
 };
 
 }  // namespace
 
-TEST_F(PlayerFixture, GradientsInterpolateStraightAlpha) {
-    // Transparent white to opaque black: straight interpolation is mid grey at half opacity.
-    Records r;
-    AddRect(r, 0, 0, 6400, 6400, Gradient(0x10, {{0, {255, 255, 255, 0}}, {255, {0, 0, 0, 255}}}, 0.1, 0, 3200, 3200));
-    player.BackgroundColor = 0x000000;
-    const QImage& img = Show(OneShapeMovie(6400, 6400, r, 256));
-    EXPECT_TRUE(Near(PixelAt(img, 160, 160), Over(128, 128, 128, 128, {0, 0, 0}), 3));
+TEST_F(DocumentPlayer, FilledSquareAndHalfTransparentFill) {
+    doc.AppendPath(Box(1000, 1000, 3000, 3000, PackColor(255, 0, 0, 255)));
+    doc.AppendPath(Box(4000, 1000, 6000, 3000, PackColor(0, 0, 255, 128)));
+    doc.Setup.BackColor[0] = 0;
+    doc.Setup.BackColor[1] = 255;
+    doc.Setup.BackColor[2] = 0;
+    const QImage& img = Show();
+    const Rgb green{0, 255, 0};
+    EXPECT_TRUE(Near(PixelAt(img, 5, 5), green, 0));
+    EXPECT_TRUE(Near(PixelAt(img, 49, 100), green, 0));
+    EXPECT_TRUE(Near(PixelAt(img, 50, 100), {254, 1, 0}, 0));  // opaque red at 254/255
+    EXPECT_TRUE(Near(PixelAt(img, 149, 149), {254, 1, 0}, 0));
+    EXPECT_TRUE(Near(PixelAt(img, 150, 150), green, 0));
+    EXPECT_TRUE(Near(PixelAt(img, 250, 100), Over(0, 0, 255, 127, green)));  // (128*255)>>8 = 127
 }
 
-TEST_F(PlayerFixture, PlacementMatrixAndColourTransform) {
-    Records r;
-    AddRect(r, 0, 0, 1000, 1000, Solid(100, 100, 100));
+TEST_F(DocumentPlayer, SelfIntersectingPathHasAnEvenOddHole) {
+    // A five-pointed star drawn in one stroke: its centre pentagon is covered twice.
+    std::vector<AnchorPoint> star;
+    for (int i = 0; i < 5; ++i) {
+        const double a = -3.14159265358979 / 2 + i * 4 * 3.14159265358979 / 5;
+        star.push_back({static_cast<int>(std::lround(3200 + 3000 * std::cos(a))),
+                        static_cast<int>(std::lround(3200 + 3000 * std::sin(a)))});
+    }
+    doc.AppendPath(Polygon(star, true, 1, PackColor(0, 0, 0, 255)));
+    const QImage& img = Show();
+    EXPECT_TRUE(Near(PixelAt(img, 160, 160), White, 0));
+    EXPECT_TRUE(Near(PixelAt(img, 160, 20), Over(0, 0, 0, 254, White)));  // the top point
+}
+
+TEST_F(DocumentPlayer, OpenPathShowsNoFillEvenWithAGradientFillType) {
+    doc.AppendPath(Polygon({{1000, 1000}, {5000, 1000}, {5000, 5000}}, false, 2, PackColor(255, 0, 0, 255), 0));
+    const QImage& img = Show();
+    EXPECT_TRUE(Near(PixelAt(img, 200, 100), White, 0));  // inside the triangle it would close
+    EXPECT_TRUE(Near(PixelAt(img, 150, 50), Over(0, 0, 0, 254, White)));  // its line is drawn
+}
+
+TEST_F(DocumentPlayer, ZeroWidthLineIsStillOnePixelWide) {
+    doc.AppendPath(Polygon({{1000, 3210}, {5000, 3210}}, false, 0, 0, 1, 0));
+    const QImage& img = Show();
+    int dark = 0;
+    for (int y = 0; y < img.height(); ++y)
+        if (PixelAt(img, 150, y).R < 128) ++dark;
+    EXPECT_EQ(dark, 1);
+}
+
+TEST_F(DocumentPlayer, LinearGradientEndsAndMiddleAtAngles0And90) {
+    const std::int32_t red = PackColor(255, 0, 0, 255), blue = PackColor(0, 0, 255, 255);
+    for (float angle : {0.0f, 90.0f}) {
+        doc.ResetDocument();
+        doc.AppendPath(GradientBox(2, red, blue, angle, 0.1f, 3200, 3200));  // 3277 twips wide, centred
+        const QImage& img = Show();
+        const auto at = [&](int along) { return angle == 0 ? PixelAt(img, along, 160) : PixelAt(img, 160, along); };
+        EXPECT_TRUE(Near(at(78), Over(255, 0, 0, 254, White), 3)) << angle;   // start of the square
+        EXPECT_TRUE(Near(at(10), Over(255, 0, 0, 254, White))) << angle;      // padded before it
+        EXPECT_TRUE(Near(at(242), Over(0, 0, 255, 254, White), 3)) << angle;  // end of the square
+        EXPECT_TRUE(Near(at(310), Over(0, 0, 255, 254, White))) << angle;
+        EXPECT_TRUE(Near(at(160), Over(128, 0, 127, 254, White), 3)) << angle;
+    }
+}
+
+TEST_F(DocumentPlayer, RadialGradientCentreAndRim) {
+    doc.AppendPath(GradientBox(4, PackColor(255, 255, 0, 255), PackColor(0, 0, 255, 255), 0, 0.1f, 3200, 3200));
+    const QImage& img = Show();
+    EXPECT_TRUE(Near(PixelAt(img, 160, 160), Over(255, 255, 0, 254, White), 4));
+    // Radius 1638 twips = 82 px.
+    EXPECT_TRUE(Near(PixelAt(img, 160 + 81, 160), Over(0, 0, 255, 254, White), 5));
+    EXPECT_TRUE(Near(PixelAt(img, 160, 160 - 100), Over(0, 0, 255, 254, White)));
+    EXPECT_TRUE(Near(PixelAt(img, 160 + 41, 160), Over(128, 128, 127, 254, White), 5));
+}
+
+TEST_F(DocumentPlayer, ThreeStopGradientRepeatsItsFirstColour) {
+    doc.AppendPath(GradientBox(3, PackColor(255, 0, 0, 255), PackColor(0, 255, 0, 255), 0, 0.1f, 3200, 3200));
+    const QImage& img = Show();
+    EXPECT_TRUE(Near(PixelAt(img, 20, 160), Over(255, 0, 0, 254, White)));
+    EXPECT_TRUE(Near(PixelAt(img, 160, 160), Over(0, 255, 0, 254, White), 4));
+    EXPECT_TRUE(Near(PixelAt(img, 300, 160), Over(255, 0, 0, 254, White)));
+}
+
+TEST_F(DocumentPlayer, ZoomTwoDoublesTheGeometry) {
+    PathShape p = Box(1000, 1000, 3000, 2000, PackColor(0, 0, 0, 255));
+    p.LineOn = 1;
+    p.LineWidth = 100;  // 5 px at 100 %
+    p.LineColor = PackColor(255, 0, 0, 255);
+    doc.AppendPath(p);
+    for (int zoom : {1, 2}) {
+        const QImage& img = Show(static_cast<float>(zoom));
+        ASSERT_EQ(img.width(), 320 * zoom);
+        // Column through the box: white, line, black inside, line, white.
+        const int x = 100 * zoom;
+        int firstRed = -1, firstBlack = -1, lastBlack = -1, lastRed = -1;
+        for (int y = 0; y < img.height(); ++y) {
+            const Rgb c = PixelAt(img, x, y);
+            if (c.R > 200 && c.G < 50) {
+                if (firstRed < 0) firstRed = y;
+                lastRed = y;
+            }
+            if (c.R < 50) {
+                if (firstBlack < 0) firstBlack = y;
+                lastBlack = y;
+            }
+        }
+        EXPECT_NEAR(firstRed, 47.5 * zoom, 1) << zoom;
+        EXPECT_NEAR(firstBlack, 52.5 * zoom, 1) << zoom;
+        EXPECT_NEAR(lastBlack, 97.5 * zoom, 1) << zoom;
+        EXPECT_NEAR(lastRed, 102.5 * zoom, 1) << zoom;
+    }
+}
+
+TEST_F(DocumentPlayer, LowQualityGivesOnlyTheMovieColours) {
+    doc.AppendPath(Polygon({{500, 700}, {5200, 1300}, {3000, 5900}}, true, 1, PackColor(30, 160, 90, 255), 1, 60,
+                           PackColor(200, 20, 20, 180)));
+    doc.AppendPath(Box(2000, 2000, 6000, 4000, PackColor(10, 10, 200, 100)));
+    const auto colours = [](const QImage& img) {
+        std::set<QRgb> set;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) set.insert(img.pixel(x, y));
+        return set;
+    };
+    const Rgb fill = Over(30, 160, 90, 254, White);
+    std::vector<Rgb> allowed = {White, fill};
+    for (Rgb under : std::vector<Rgb>{White, fill}) allowed.push_back(Over(200, 20, 20, 179, under));
+    for (std::size_t n = allowed.size(), i = 0; i < n; ++i) allowed.push_back(Over(10, 10, 200, 99, allowed[i]));
+    const std::set<QRgb> low = colours(Show());
+    EXPECT_GE(low.size(), 5u);
+    for (QRgb c : low) {
+        const Rgb rgb{qRed(c), qGreen(c), qBlue(c)};
+        EXPECT_TRUE(std::any_of(allowed.begin(), allowed.end(), [&](Rgb a) { return bool(Near(rgb, a)); }))
+            << std::hex << c;
+    }
+    doc.Setup.Quality = 2;
+    EXPECT_GT(colours(Show()).size(), 20u);
+}
+
+TEST_F(DocumentPlayer, CanvasBeyondTheSixteenBitFrameFieldsStillShowsTheDrawing) {
+    // 2000 px = 40000 twips wraps to a negative frame width, 3300 px = 66000 to a tiny one.
+    for (int width : {2000, 3300}) {
+        doc.ResetDocument();
+        doc.Setup.CanvasWidth = width;
+        doc.Setup.CanvasHeight = 50;
+        doc.AppendPath(Box(20 * (width - 100), 0, 20 * (width - 50), 1000, PackColor(0, 0, 0, 255)));
+        const QImage& img = Show(0.5f);
+        ASSERT_EQ(img.width(), width / 2);
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 55, 10), White, 0)) << width;
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 40, 10), Over(0, 0, 0, 254, White))) << width;
+        EXPECT_TRUE(Near(PixelAt(img, width / 2 - 20, 10), White, 0)) << width;
+    }
+}
+
+TEST_F(DocumentPlayer, ViewportIsTheSamePixelsAsThatPartOfTheWholeStage) {
+    PathShape p = Box(1000, 1000, 5000, 4000, PackColor(255, 0, 0, 255));
+    p.FillType = 2;
+    p.FillColor2 = PackColor(0, 0, 255, 200);
+    p.LineOn = 1;
+    p.LineWidth = 60;
+    doc.AppendPath(p);
+    doc.AppendPath(Polygon({{200, 6000}, {6000, 300}, {6200, 6200}}, true, 1, PackColor(0, 200, 0, 128), 1));
+    for (int quality : {0, 2}) {
+        doc.Setup.Quality = static_cast<std::int16_t>(quality);
+        const QImage whole = Show(3.0f).copy();
+        const QRect part(317, 205, 301, 250);
+        const QImage cropped = player.Render(960, 960, part);
+        ASSERT_EQ(cropped.size(), part.size());
+        const QImage expected = whole.copy(part);
+        int differing = 0, worst = 0;
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QRgb a = cropped.pixel(x, y), b = expected.pixel(x, y);
+                const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                        std::abs(qBlue(a) - qBlue(b))});
+                differing += d > 0;
+                worst = std::max(worst, d);
+            }
+        // Gradient colours may round one step apart where the sampling grid moved.
+        EXPECT_LE(worst, 1) << "quality " << quality << ", " << differing << " pixels differ";
+        EXPECT_EQ(player.Render(960, 960).size(), QSize(960, 960));
+    }
+}
+
+TEST_F(DocumentPlayer, GradientsInterpolateStraightAlpha) {
+    // Transparent white to opaque black: straight interpolation is mid grey at half opacity.
+    doc.AppendPath(GradientBox(2, PackColor(255, 255, 255, 0), PackColor(0, 0, 0, 255), 0, 0.1f, 3200, 3200));
+    doc.Setup.BackColor[0] = doc.Setup.BackColor[1] = doc.Setup.BackColor[2] = 0;
+    EXPECT_TRUE(Near(PixelAt(Show(), 160, 160), Over(128, 128, 128, 127, {0, 0, 0}), 3));
+}
+
+TEST_F(DocumentPlayer, ParsesOnlyChangedFilesAndRedrawsOnlyWhenSomethingChanged) {
+    for (int i = 0; i < 3; ++i)
+        doc.AppendPath(Box(2000 * i, 0, 2000 * i + 1000, 1000, PackColor(i == 0 ? 255 : 0, i == 1 ? 255 : 0, i == 2 ? 255 : 0, 255)));
+    Show();
+    EXPECT_EQ(player.ParseCount(), 1u);
+    EXPECT_EQ(player.RenderCount(), 1u);
+    const std::size_t conversions = player.Stage().Layers().conversions();
+    player.Render(320, 320);
+    Show();  // the same bytes written again
+    EXPECT_EQ(player.ParseCount(), 1u);
+    EXPECT_EQ(player.RenderCount(), 1u);
+    player.Render(640, 640);
+    player.BackgroundColor = 0x102030;
+    player.Render(640, 640);
+    player.Quality2 = "best";
+    player.Render(640, 640);
+    EXPECT_EQ(player.ParseCount(), 1u);
+    EXPECT_EQ(player.RenderCount(), 4u);
+    EXPECT_EQ(player.Stage().Layers().conversions(), conversions);
+    // One rectangle changes colour (same file size): only its layer is converted again.
+    PathShape changed = doc.GetPath(2);
+    changed.FillColor = PackColor(0, 255, 1, 255);
+    doc.SetPath(2, changed);
+    const QImage& img = Show(2.0f);
+    EXPECT_EQ(player.ParseCount(), 2u);
+    EXPECT_EQ(player.Stage().Layers().conversions(), conversions + 1);
+    EXPECT_TRUE(Near(PixelAt(img, 250, 50), Over(0, 255, 1, 254, White), 1));
+}
+
+TEST_F(DocumentPlayer, MissingOrBrokenMovieShowsTheBackgroundAndSaysWhy) {
+    player.BackgroundColor = 0xFF0000;
+    player.Movie = "a";
+    const QImage& img = player.Render(50, 40);
+    EXPECT_EQ(img.size(), QSize(50, 40));
+    EXPECT_TRUE(Near(PixelAt(img, 25, 20), {255, 0, 0}, 0));
+    EXPECT_NE(player.Reason().find("cannot read"), std::string::npos);
+    doc.AppendPath(Box(0, 0, 6400, 6400, PackColor(0, 0, 0, 255)));
+    const std::string good = BuildPreviewMovie(mk, doc);
+    EXPECT_TRUE(Near(PixelAt(ShowBytes(good.substr(0, good.size() - 20)), 25, 20), {255, 0, 0}, 0));
+    EXPECT_NE(player.Reason().find("shorter than its header"), std::string::npos);
+}
+
+TEST_F(DocumentPlayer, EditingOnePathResumesFromTheLayersBelowIt) {
+    for (int i = 0; i < 6; ++i)
+        doc.AppendPath(Polygon({{300 * i, 300 * i}, {300 * i + 2000, 300 * i}, {300 * i + 2000, 300 * i + 2000},
+                                {300 * i, 300 * i + 2000}},
+                               true, 1, PackColor(40 * i, 0, 255 - 40 * i, 150), 1, 60));
+    const auto green = [this](int g, float zoom = 1.0f) -> const QImage& {
+        PathShape p = doc.GetPath(4);
+        p.FillColor = PackColor(0, g, 0, 200);
+        doc.SetPath(4, p);
+        return Show(zoom);
+    };
+    doc.Setup.Quality = 2;
+    green(10);
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+    // Layer 4 (after the empty initial layer) changes twice: drawn whole, the layers below kept.
+    for (int g : {20, 30}) {
+        green(g);
+        EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+        EXPECT_EQ(player.Stage().LayersDrawn(), 7u);
+    }
+    for (int g : {40, 50}) {
+        const QImage& img = green(g);
+        EXPECT_EQ(player.Stage().ResumedAt(), 4u);
+        EXPECT_EQ(player.Stage().LayersDrawn(), 3u);
+        SwfPlayer fresh;
+        fresh.Movie = player.Movie;
+        fresh.Quality2 = "high";
+        EXPECT_TRUE(fresh.Render(320, 320) == img) << g;
+    }
+    // Another size, or a change further down, draws from the background again.
+    green(60, 0.9375f);
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+    for (int g : {70, 80, 90}) green(g, 0.9375f);
+    EXPECT_EQ(player.Stage().ResumedAt(), 4u);
+    PathShape below = doc.GetPath(1);
+    below.FillColor = PackColor(1, 2, 3, 255);
+    doc.SetPath(1, below);
+    Show(0.9375f);
+    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+}
+
+using namespace testmovie;
+
+TEST_F(DocumentPlayer, PlacementMatrixAndColourTransform) {
+    testmovie::Records r;
+    AddRect(r, 0, 0, 1000, 1000, testmovie::Fill{0, {100, 100, 100}});
     std::string m = Header(6400, 6400);
     Tag(m, 32, Shape3(1, 6400, 6400, r));
     Tag(m, 26, Place(1, 10, 2, 2, 0, 0, 2000, 1000, {512, 256, 0, 256}, {0, 10, 50, 0}));
     ShortTag(m, 1);
-    const QImage& img = Show(Finish(m));
+    const QImage& img = ShowBytes(Finish(m));
     EXPECT_TRUE(Near(PixelAt(img, 99, 49), White, 0));
     EXPECT_TRUE(Near(PixelAt(img, 100, 50), {200, 110, 50}, 0));
     EXPECT_TRUE(Near(PixelAt(img, 199, 149), {200, 110, 50}, 0));
     EXPECT_TRUE(Near(PixelAt(img, 200, 150), White, 0));
 }
 
-TEST_F(PlayerFixture, JpegBitmapThroughAClippedBitmapFill) {
+TEST_F(DocumentPlayer, JpegBitmapThroughAClippedBitmapFill) {
     // A 16 x 8 picture, left half red, right half blue.
     std::vector<std::uint8_t> rgb(16 * 8 * 3);
     for (int y = 0; y < 8; ++y)
@@ -104,12 +430,12 @@ TEST_F(PlayerFixture, JpegBitmapThroughAClippedBitmapFill) {
     tjFree(jpeg);
     tjDestroy(tj);
     Tag(m, 21, bits);
-    Records r;
-    AddRect(r, 0, 0, 320, 160, Fill{0x41, {}, {}, 20, 20, 0, 0, 0, 0, 2});
+    testmovie::Records r;
+    AddRect(r, 0, 0, 320, 160, testmovie::Fill{0x41, {}, 20, 20, 0, 0, 0, 0, 2});
     Tag(m, 32, Shape3(3, 320, 160, r));
     Tag(m, 26, Place(3, 258, 10, 10, 0, 0, 200, 400, {256, 256, 256, 128}));
     ShortTag(m, 1);
-    const QImage& img = Show(Finish(m));
+    const QImage& img = ShowBytes(Finish(m));
     EXPECT_EQ(player.Reason(), "");
     // 16 px picture at 20 twips per pixel, scaled 10: 3200 x 1600 twips from (200, 400) = 160 x 80 px at (10, 20).
     EXPECT_TRUE(Near(PixelAt(img, 40, 60), Over(255, 0, 0, 127, White), 4));
@@ -119,93 +445,4 @@ TEST_F(PlayerFixture, JpegBitmapThroughAClippedBitmapFill) {
     // Not smoothed in a version-6 movie: the colour steps at the picture's middle.
     EXPECT_TRUE(Near(PixelAt(img, 89, 60), Over(255, 0, 0, 127, White), 8));
     EXPECT_TRUE(Near(PixelAt(img, 90, 60), Over(0, 0, 255, 127, White), 8));
-}
-
-TEST_F(PlayerFixture, ParsesOnlyChangedFilesAndRedrawsOnlyWhenSomethingChanged) {
-    Records a;
-    AddRect(a, 0, 0, 1000, 1000, Solid(255, 0, 0));
-    AddRect(a, 2000, 0, 3000, 1000, Solid(0, 255, 0));
-    AddRect(a, 4000, 0, 5000, 1000, Solid(0, 0, 255));
-    Show(OneShapeMovie(6400, 6400, a));
-    EXPECT_EQ(player.ParseCount(), 1u);
-    EXPECT_EQ(player.RenderCount(), 1u);
-    const std::size_t conversions = player.Stage().Layers().conversions();
-    player.Render(320, 320);
-    EXPECT_EQ(player.ParseCount(), 1u);
-    EXPECT_EQ(player.RenderCount(), 1u);
-    Show(OneShapeMovie(6400, 6400, a));  // same bytes written again
-    EXPECT_EQ(player.ParseCount(), 1u);
-    EXPECT_EQ(player.RenderCount(), 1u);
-    player.Render(640, 640);
-    player.BackgroundColor = 0x102030;
-    player.Render(640, 640);
-    player.Quality2 = "best";
-    player.Render(640, 640);
-    EXPECT_EQ(player.ParseCount(), 1u);
-    EXPECT_EQ(player.RenderCount(), 4u);
-    EXPECT_EQ(player.Stage().Layers().conversions(), conversions);
-    // One rectangle changes colour (same file size): only its layer is converted again.
-    Records b;
-    AddRect(b, 0, 0, 1000, 1000, Solid(255, 0, 0));
-    AddRect(b, 2000, 0, 3000, 1000, Solid(0, 255, 1));
-    AddRect(b, 4000, 0, 5000, 1000, Solid(0, 0, 255));
-    const QImage& img = Show(OneShapeMovie(6400, 6400, b), 640, 640);
-    EXPECT_EQ(player.ParseCount(), 2u);
-    EXPECT_EQ(player.Stage().Layers().conversions(), conversions + 1);
-    EXPECT_TRUE(Near(PixelAt(img, 250, 50), Over(0, 255, 1, 254, {0x10, 0x20, 0x30}), 1));
-}
-
-TEST_F(PlayerFixture, MissingOrBrokenMovieShowsTheBackgroundAndSaysWhy) {
-    player.BackgroundColor = 0xFF0000;
-    player.Movie = "a";
-    const QImage& img = player.Render(50, 40);
-    EXPECT_EQ(img.width(), 50);
-    EXPECT_EQ(img.height(), 40);
-    EXPECT_TRUE(Near(PixelAt(img, 25, 20), {255, 0, 0}, 0));
-    EXPECT_NE(player.Reason().find("cannot read"), std::string::npos);
-    Records r;
-    AddRect(r, 0, 0, 6400, 6400, Solid(0, 0, 0));
-    const std::string good = OneShapeMovie(6400, 6400, r);
-    const QImage& cut = Show(good.substr(0, good.size() - 20));
-    EXPECT_TRUE(Near(PixelAt(cut, 25, 20), {255, 0, 0}, 0));
-    EXPECT_NE(player.Reason().find("shorter than its header"), std::string::npos);
-}
-
-TEST_F(PlayerFixture, EditingOnePathResumesFromTheLayersBelowIt) {
-    const auto movie = [](int green) {
-        Records r;
-        for (int i = 0; i < 6; ++i)
-            AddRect(r, 300 * i, 300 * i, 300 * i + 2000, 300 * i + 2000,
-                    i == 3 ? Solid(0, green, 0, 200) : Solid(40 * i, 0, 255 - 40 * i, 150), 1, 60);
-        return OneShapeMovie(6400, 6400, r);
-    };
-    player.Quality2 = "high";
-    Show(movie(10));
-    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
-    // Layer 4 (after the empty initial layer) changes twice: drawn whole, the layers below kept.
-    for (int green : {20, 30}) {
-        Show(movie(green));
-        EXPECT_EQ(player.Stage().ResumedAt(), 0u);
-        EXPECT_EQ(player.Stage().LayersDrawn(), 7u);
-    }
-    for (int green : {40, 50}) {
-        const QImage& img = Show(movie(green));
-        EXPECT_EQ(player.Stage().ResumedAt(), 4u);
-        EXPECT_EQ(player.Stage().LayersDrawn(), 3u);
-        SwfPlayer fresh;
-        fresh.Movie = player.Movie;
-        fresh.Quality2 = "high";
-        EXPECT_TRUE(fresh.Render(320, 320) == img) << green;
-    }
-    // Another size, or a change further down, draws from the background again.
-    Show(movie(60), 300, 300);
-    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
-    Show(movie(70), 300, 300);
-    Show(movie(80), 300, 300);
-    Show(movie(90), 300, 300);
-    EXPECT_EQ(player.Stage().ResumedAt(), 4u);
-    Records below;
-    AddRect(below, 0, 0, 500, 500, Solid(1, 2, 3));
-    Show(OneShapeMovie(6400, 6400, below), 300, 300);
-    EXPECT_EQ(player.Stage().ResumedAt(), 0u);
 }

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ShapeTestPaths.h"
 #include "core/DrawCore.h"
 #include "swf/Preview.h"
 #include "swf/ShapeExport.h"
+#include "tests/TestPaths.h"
 
 namespace {
 std::vector<const BitString*> Caches(const DrawCore& doc) {
@@ -23,9 +23,9 @@ std::string FreshMovie(DrawCore doc) {
 TEST(ShapeCache, FilledOnceReusedAndEmptiedOnlyForTheEditedPath) {
     DrawCore doc;
     doc.AppendPath(Square(0, 0, 100));
-    doc.AppendPath(MakePath({{0, 0, 1}, {50, 70, 1}, {90, 10, 0}}, true, 4));
-    doc.AppendPath(MakePath({{5, 5, 0}, {9, 9, 0}}, false));
-    doc.AppendPath(MakePath({{5, 5, 0}}, true));  // not exported: nothing cached
+    doc.AppendPath(Styled(MakePath({{0, 0, 1}, {50, 70, 1}, {90, 10, 0}}, true), 4));
+    doc.AppendPath(Styled(MakePath({{5, 5, 0}, {9, 9, 0}}), 0));
+    doc.AppendPath(Styled(MakePath({{5, 5, 0}}, true), 0));  // not exported: nothing cached
     SWFMakeCore mk;
 
     const std::string first = BuildPreviewMovie(mk, doc);
@@ -56,7 +56,7 @@ TEST(ShapeCache, ReorderingKeepsEachPathsBits) {
     DrawCore doc;
     doc.AppendPath(Square(0, 0, 100, 1));
     doc.AppendPath(Square(30, 30, 100, 2));
-    doc.AppendPath(MakePath({{0, 0, 0}, {10, 20, 0}, {30, 5, 0}}, false));
+    doc.AppendPath(Styled(MakePath({{0, 0, 0}, {10, 20, 0}, {30, 5, 0}}), 0));
     SWFMakeCore mk;
     BuildPreviewMovie(mk, doc);
     const auto before = Caches(doc);

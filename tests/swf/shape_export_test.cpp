@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "ShapeTestPaths.h"
-#include "SwfTestReader.h"
 #include "swf/BitEncoder.h"
 #include "swf/ShapeExport.h"
+#include "tests/TestPaths.h"
+#include "tests/swf/BitText.h"
 
 namespace {
 std::string B(std::int64_t value, int width) {
@@ -35,7 +35,7 @@ std::string Records(const PathShape& p) { return BitText(EncodePathRecords(p)); 
 }  // namespace
 
 TEST(ShapeExport, OpenPathIsOutlinedAndNeverFilled) {
-    PathShape p = MakePath({{100, 200, 0}, {300, 400, 0}}, false, /*fillType*/ 1, /*lineOn*/ 0);
+    PathShape p = Styled(MakePath({{100, 200, 0}, {300, 400, 0}}), 1, 0);
     EXPECT_EQ(Records(p), "010000" + kNoFill + LineStyle(p) + kBits11 + MoveTo(100, 200, false, true) +
                               Straight(200, 200));
 }
@@ -48,46 +48,46 @@ TEST(ShapeExport, ClosedPathsEncodeEveryEdgeKind) {
 
     // All control points: curves through the midpoints (halves to even),
     // starting and ending at the midpoint of anchors 0 and 1.
-    PathShape curves = MakePath({{1, 1, 1}, {2, 3, 1}, {3, -5, 1}}, true, 0, 0);
+    PathShape curves = Styled(MakePath({{1, 1, 1}, {2, 3, 1}, {3, -5, 1}}, true), 0, 0);
     EXPECT_EQ(Records(curves), "010000" + kNoFill + kNoLine + kBits11 + MoveTo(2, 2, false, false) +
                                    Curve(0, 1, 0, -4) + Curve(1, -4, -1, 3) + Curve(-1, 3, 1, 1));
 
     // A control point first: the start is anchor 1, reached by a zero-length edge.
-    PathShape leading = MakePath({{0, 0, 1}, {100, 0, 0}, {100, 100, 0}}, true, 0, 1);
+    PathShape leading = Styled(MakePath({{0, 0, 1}, {100, 0, 0}, {100, 100, 0}}, true), 0, 1);
     EXPECT_EQ(Records(leading), "010000" + kNoFill + LineStyle(leading) + kBits11 + MoveTo(100, 0, false, true) +
                                     Straight(0, 0) + Straight(0, 100) + Curve(-100, -100, 100, 0));
 
     // A control point last, before an on-curve anchor 0: a zero-length edge ends it.
-    PathShape trailing = MakePath({{0, 0, 0}, {100, 0, 0}, {100, 100, 1}}, true, 0, 1);
+    PathShape trailing = Styled(MakePath({{0, 0, 0}, {100, 0, 0}, {100, 100, 1}}, true), 0, 1);
     EXPECT_EQ(Records(trailing), "010000" + kNoFill + LineStyle(trailing) + kBits11 + MoveTo(0, 0, false, true) +
                                      Straight(100, 0) + Curve(0, 100, -100, -100) + Straight(0, 0));
 
     // Unknown kinds write nothing, except as the last anchor of an open path,
     // which always gets a straight edge (here of zero length after the curve).
-    PathShape odd = MakePath({{0, 0, 0}, {50, 50, 5}, {100, 0, 0}}, true, 0, 1);
+    PathShape odd = Styled(MakePath({{0, 0, 0}, {50, 50, 5}, {100, 0, 0}}, true), 0, 1);
     EXPECT_EQ(Records(odd), "010000" + kNoFill + LineStyle(odd) + kBits11 + MoveTo(0, 0, false, true) +
                                 Straight(100, 0) + Straight(-100, 0));
-    PathShape openOdd = MakePath({{0, 0, 0}, {50, 50, 1}, {100, 0, 7}}, false);
+    PathShape openOdd = Styled(MakePath({{0, 0, 0}, {50, 50, 1}, {100, 0, 7}}), 0);
     EXPECT_EQ(Records(openOdd), "010000" + kNoFill + LineStyle(openOdd) + kBits11 + MoveTo(0, 0, false, true) +
                                     Curve(50, 50, 50, -50) + Straight(0, 0));
 }
 
 TEST(ShapeExport, FarCoordinatesKeepTheirLow17Bits) {
-    PathShape far = MakePath({{70000, -70000, 0}, {-70000, 70000, 0}}, false);
+    PathShape far = Styled(MakePath({{70000, -70000, 0}, {-70000, 70000, 0}}), 0);
     EXPECT_EQ(Records(far), "010000" + kNoFill + LineStyle(far) + kBits11 + MoveTo(70000, -70000, false, true) +
                                 Straight(-140000, 140000));
     EXPECT_EQ(B(70000, 17), B(70000 - 131072, 17));
 
     // Extreme stored values: the deltas are taken wide, then cut.
     const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
-    PathShape extreme = MakePath({{lo, hi, 1}, {hi, lo, 1}, {hi, hi, 0}}, true);
+    PathShape extreme = Styled(MakePath({{lo, hi, 1}, {hi, lo, 1}, {hi, hi, 0}}, true), 0);
     EXPECT_EQ(Records(extreme), "010000" + kNoFill + LineStyle(extreme) + kBits11 + MoveTo(0, 0, false, true) +
                                     Curve(hi, lo, 0, std::int64_t{hi} - lo) + Straight(0, 0) +
                                     Curve(std::int64_t{lo} - hi, 0, -std::int64_t{lo}, -std::int64_t{hi}));
 }
 
 TEST(ShapeExport, LineWidthIsLittleEndian) {
-    PathShape p = MakePath({{0, 0, 0}, {10, 10, 0}}, false);
+    PathShape p = Styled(MakePath({{0, 0, 0}, {10, 10, 0}}), 0);
     p.LineWidth = 300;
     BitString acc;
     acc.appendZeros(2);
@@ -125,15 +125,15 @@ TEST(ShapeExport, GradientFills) {
 }
 
 TEST(ShapeExport, DegeneratePathsContributeNothing) {
-    PathShape single = MakePath({{5, 5, 0}}, true, 1);
+    PathShape single = Styled(MakePath({{5, 5, 0}}, true), 1);
     EXPECT_TRUE(EncodePathRecords(single).empty());
     PathShape negative = Square(0, 0, 10);
     negative.AnchorMax = -3;
     EXPECT_TRUE(EncodePathRecords(negative).empty());
     // A count larger than the anchors held is not trusted.
-    PathShape overCounted = MakePath({{0, 0, 0}, {10, 0, 0}}, false);
+    PathShape overCounted = Styled(MakePath({{0, 0, 0}, {10, 0, 0}}), 0);
     overCounted.AnchorMax = 50;
-    PathShape exact = MakePath({{0, 0, 0}, {10, 0, 0}}, false);
+    PathShape exact = Styled(MakePath({{0, 0, 0}, {10, 0, 0}}), 0);
     EXPECT_EQ(EncodePathRecords(overCounted), EncodePathRecords(exact));
 }
 
@@ -160,11 +160,4 @@ TEST(ShapeExport, MidpointsRoundHalvesToEven) {
     } cases[] = {{1, 2, 2}, {3, 2, 2}, {4, 6, 5}, {-1, -2, -2}, {-3, 0, -2}, {-1, 0, 0}, {hi, hi, hi}, {lo, hi, 0},
                  {lo, lo, lo}};
     for (const auto& c : cases) EXPECT_EQ(MidpointHalfEven(c.a, c.b), c.mid) << c.a << " " << c.b;
-}
-
-TEST(ShapeExport, EmptyListGivesShapeWithOnlyTheEndRecord) {
-    SWFMakeCore mk;
-    std::vector<PathShape> paths(1);
-    DefineDrawingShape(mk, 1, paths, 320, 320);
-    EXPECT_EQ(HexText(mk.MovieBuffer), "3F08" "13000000" "0100" "C000000000C80000000000C800" "00000000");
 }
