@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/BitString.h"
+#include "swf/TagCodes.h"
 #include "swf/SWFMakeCore.h"
 
 // Byte buffer of the movie being built.
@@ -53,8 +54,3 @@ void EncodeMatrix(BitString& out, float scaleX, float scaleY, float rotateSkew0,
 void EncodeCxformAlpha(BitString& out, const std::array<std::int32_t, 4>& multTerms,
                        const std::array<std::int32_t, 4>& addTerms);
 
-// Tag codes written long-form.
-inline constexpr int TagDefineShape = 2;
-inline constexpr int TagDefineBitsJpeg2 = 21;
-inline constexpr int TagPlaceObject2 = 26;
-inline constexpr int TagDefineShape3 = 32;

@@ -1,4 +1,5 @@
 #pragma once
+#include "swf/TagCodes.h"
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -38,16 +39,6 @@ struct GradientStop {
     std::uint8_t Ratio = 0;
     SwfColor Color;
     bool operator==(const GradientStop&) const = default;
-};
-
-enum FillStyleType : std::uint8_t {
-    FillSolid = 0x00,
-    FillLinearGradient = 0x10,
-    FillRadialGradient = 0x12,
-    FillRepeatingBitmap = 0x40,
-    FillClippedBitmap = 0x41,
-    FillRepeatingBitmapHard = 0x42,
-    FillClippedBitmapHard = 0x43,
 };
 
 struct FillStyle {

@@ -6,18 +6,9 @@
 #include "swf/BitReader.h"
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
+#include "swf/TagCodes.h"
 
 namespace {
-
-enum TagCode {
-    TagEnd = 0,
-    TagShowFrame = 1,
-    TagDefineShape = 2,
-    TagDefineBitsJpeg2 = 21,
-    TagDefineShape2 = 22,
-    TagPlaceObject2 = 26,
-    TagDefineShape3 = 32,
-};
 
 void AddReason(ParsedMovie& movie, const std::string& reason) {
     if (!movie.Reason.empty()) movie.Reason += "; ";

@@ -28,11 +28,11 @@ void EncodeFillStyles(BitString& out, const PathShape& path, int fill) {
     }
     out.append(1, 8);  // FillStyleCount 1
     if (fill == 1) {
-        out.append(0x00, 8);
+        out.append(FillSolid, 8);
         ColorBits(out, path.FillColor);
         return;
     }
-    out.append(fill == 4 ? 0x12 : 0x10, 8);
+    out.append(fill == 4 ? FillRadialGradient : FillLinearGradient, 8);
     EncodeGradientMatrix(out, path);
     if (fill == 3) {
         out.append(3, 8);
