@@ -26,6 +26,15 @@ void DrawGUI::HScroll1_Change() { DispShape(1); }
 
 void DrawGUI::VScroll1_Change() { DispShape(1); }
 
+void DrawGUI::ReportPlayerProblem() {
+    // A movie the player could not show whole is said once in the status line,
+    // so a blank or partial canvas is never left unexplained.
+    const std::string& reason = view_.ShockwaveFlash1.Reason();
+    if (reason == lastPlayerReason_) return;
+    lastPlayerReason_ = reason;
+    if (!reason.empty()) SetStatusText("プレビューを表示できません（" + QString::fromStdString(reason) + "）");
+}
+
 void DrawGUI::RebuildPreview() {
     std::string error;
     if (!::RebuildPreview(mk_, core_, error)) {
@@ -40,8 +49,9 @@ void DrawGUI::RebuildPreview() {
 }
 
 void DrawGUI::DispShape(int mode) {
-    if (!client_) return;
+    if (!client_ || core_.TempMoviePath.empty()) return;  // no preview before start-up has made one
     view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
+    ReportPlayerProblem();
     if (edit_.ToolMode == 2) {
         CanvasSurface surface(view_.Picture1->Image());
         const ViewGeometry geometry = Geometry();

@@ -85,11 +85,13 @@ private:
     FileDialogRequest DialogRequest(const QString& filter, const QString& suffix, const QString& fileName) const;
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
+    void ReportPlayerProblem();
 
     DrawCore core_;
     EditState edit_;
     SWFMakeCore mk_;
     std::string lastPreviewError_;
+    std::string lastPlayerReason_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;

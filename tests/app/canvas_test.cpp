@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,4 +138,18 @@ TEST(Canvas, DeepZoomDrawsOnlyTheVisiblePart) {
     v->setValue(v->minimum() + 20 * 200);
     EXPECT_TRUE(Near(w.At(5, 5), QColor(255, 0, 0)));
     EXPECT_LE(w.gui.View().ShockwaveFlash1.Render(20000, 20000, QRect(0, 0, 10, 10)).width(), 10);
+}
+
+TEST(Canvas, AMovieThePlayerCannotShowIsSaidOnceInTheStatusLine) {
+    CanvasWindow w;
+    EXPECT_EQ(w.gui.StatusText(), "");
+    QFile movie(QString::fromStdString(w.gui.Core().TempMoviePath));
+    ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
+    movie.write("FWS\x06 not a movie");
+    movie.close();
+    w.gui.DispShape(1);
+    EXPECT_TRUE(w.gui.StatusText().startsWith("プレビューを表示できません")) << w.gui.StatusText().toStdString();
+    w.gui.SetStatusText("x");
+    w.gui.DispShape(1);
+    EXPECT_EQ(w.gui.StatusText(), "x");
 }
