@@ -1,6 +1,6 @@
 #include "view/CanvasWidget.h"
 
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 CanvasWidget::CanvasWidget(QWidget* parent) : QWidget(parent), image_(1, 1, QImage::Format_RGB32) {
@@ -22,17 +22,4 @@ void CanvasWidget::resizeEvent(QResizeEvent*) {
         image_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
         image_.fill(Qt::white);
     }
-    if (Resized) Resized();
-}
-
-void CanvasWidget::mousePressEvent(QMouseEvent* event) {
-    if (MousePressed) MousePressed(event);
-}
-
-void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (MouseMoved) MouseMoved(event);
-}
-
-void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (MouseReleased) MouseReleased(event);
 }

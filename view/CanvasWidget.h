@@ -1,7 +1,6 @@
 #pragma once
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 // The editing canvas `Picture1`: its pixels persist in an image between
 // events, so invert-mode overlays drawn into it stay until redrawn. Painting
@@ -13,16 +12,9 @@ public:
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
 
-    // Set by the main window: paint, resize and mouse handlers of the canvas.
-    std::function<void()> Resized;
-    std::function<void(QMouseEvent*)> MousePressed, MouseMoved, MouseReleased;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage image_;
