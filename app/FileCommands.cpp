@@ -93,15 +93,14 @@ bool DrawGUI::SaveDocument(const QString& path) {
 
 void DrawGUI::ShowInvalidFile(const QString& path) {
     dialogs_->MessageBox(this, QMessageBox::Critical, "ファイルオープンエラー",
-                         "ファイル [" + path + "] は不正なLumivaneファイルです。", QMessageBox::Ok);
+                         QString::fromStdString(InvalidDocumentMessage(path.toStdString())), QMessageBox::Ok);
 }
 
 void DrawGUI::LoadDocument(const QString& path) {
     core_.ResetDocument();
     core_.DocFileName = path.toStdString();
     core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));
-    std::string bytes;
-    const bool good = ReadFileBytes(core_.DocFileName, bytes) && ParseDocument(bytes, core_.Setup, core_.Paths);
+    const bool good = ReadDocumentFile(core_.DocFileName, core_.Setup, core_.Paths);
     if (!good) {
         ShowInvalidFile(path);
         core_.ResetDocument();

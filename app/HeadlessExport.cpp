@@ -8,9 +8,8 @@
 
 int RunExportSwf(const std::string& inLvd, const std::string& outSwf, std::ostream& err) {
     DrawCore doc;
-    std::string text;
-    if (!ReadFileBytes(inLvd, text) || !ParseDocument(text, doc.Setup, doc.Paths)) {
-        err << "ファイル [" << inLvd << "] は不正なLumivaneファイルです。\n";
+    if (!ReadDocumentFile(inLvd, doc.Setup, doc.Paths)) {
+        err << InvalidDocumentMessage(inLvd) << "\n";
         return 1;
     }
     SWFMakeCore mk;

@@ -71,9 +71,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     RenderArgs ra;
     if (!ParseArgs(args, ra, err)) return 1;
     DrawCore doc;
-    std::string text;
-    if (!ReadFileBytes(ra.In, text) || !ParseDocument(text, doc.Setup, doc.Paths)) {
-        err << "ファイル [" << ra.In << "] は不正なLumivaneファイルです。\n";
+    if (!ReadDocumentFile(ra.In, doc.Setup, doc.Paths)) {
+        err << InvalidDocumentMessage(ra.In) << "\n";
         return 1;
     }
     doc.ZoomRate = ra.Zoom;

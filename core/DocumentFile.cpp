@@ -1,5 +1,7 @@
 #include "core/DocumentFile.h"
 
+#include "core/FileBytes.h"
+
 namespace {
 // Fields of a path line and of an anchor line.
 constexpr std::size_t kPathLineFields = 14;
@@ -128,6 +130,15 @@ bool ParseDocument(std::string_view text, CanvasSetup& setup, std::vector<PathSh
     setup = read;
     paths = std::move(readPaths);
     return true;
+}
+
+bool ReadDocumentFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths) {
+    std::string text;
+    return ReadFileBytes(path, text) && ParseDocument(text, setup, paths);
+}
+
+std::string InvalidDocumentMessage(const std::string& path) {
+    return "ファイル [" + path + "] は不正なLumivaneファイルです。";
 }
 
 std::string FormatClip(const ClipData& clip) {

@@ -21,6 +21,11 @@ std::string FormatDocument(const CanvasSetup& setup, const std::vector<PathShape
 // both unchanged.
 bool ParseDocument(std::string_view text, CanvasSetup& setup, std::vector<PathShape>& paths);
 
+// Reads the document file `path` as ParseDocument does; false when it cannot be read or is bad.
+bool ReadDocumentFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths);
+// The text that reports a bad or unreadable document.
+std::string InvalidDocumentMessage(const std::string& path);
+
 struct ClipData {
     std::vector<PathShape> Paths = std::vector<PathShape>(1);
     std::int32_t OriginX = 0;
