@@ -9,7 +9,6 @@
 
 #include "core/DocumentFile.h"
 #include "core/DrawCore.h"
-#include "core/FileBytes.h"
 #include "swf/Preview.h"
 #include "swf/SWFMakeCore.h"
 #include "swf/SwfPlayer.h"
