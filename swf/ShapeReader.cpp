@@ -13,11 +13,11 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
     return h ^ (h >> 32);
 }
 
-SwfColor ReadColor(BitReader& r, int tagCode) { return tagCode == 32 ? ReadRgba(r) : ReadRgb(r); }
+SwfColor ReadColor(BitReader& r, int tagCode) { return tagCode == TagDefineShape3 ? ReadRgba(r) : ReadRgb(r); }
 
 std::size_t ReadStyleCount(BitReader& r, int tagCode) {
     std::size_t count = r.readU8();
-    if (count == 0xFF && tagCode != 2) count = r.readU16();
+    if (count == 0xFF && tagCode != TagDefineShape) count = r.readU16();
     return count;
 }
 
