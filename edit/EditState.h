@@ -4,6 +4,7 @@
 #include "edit/DragSnapshot.h"
 #include "edit/DrawStyle.h"
 #include "edit/SelectionBox.h"
+#include "core/UserColors.h"
 
 // The main window's editing state: current tool, the gesture in progress,
 // the style of new shapes, the selection box and the drag snapshot.
@@ -20,4 +21,5 @@ struct EditState {
     DrawStyle Style;
     SelectionBox Box;
     DragSnapshot Drag;
+    UserColorTable UserColors{};
 };
