@@ -10,13 +10,17 @@
 #include <QComboBox>
 
 #include "app/CommandLine.h"
+#include "app/CrashRecovery.h"
 #include "swf/Preview.h"
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()),
       view_(nullptr) {
-    core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
+    core_.CaptionChanged = [this](const std::string& caption) {
+        setWindowTitle(QString::fromStdString(caption));
+        if (recovery_) recovery_->DocumentChanged();
+    };
     setWindowTitle(QString::fromStdString(core_.Caption));
     setAcceptDrops(true);
     CreateMenus();
@@ -39,8 +43,11 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.ClearClip();
     RebuildPreview();
     Form_Resize();
+    recovery_ = std::make_unique<CrashRecovery>(core_);
+    const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
-    if (!document.empty()) LoadDocument(QString::fromStdString(document));
+    // A restored drawing is only replaced after asking to save it.
+    if (!document.empty() && (!restored || ConfirmModify() != 1)) LoadDocument(QString::fromStdString(document));
     QApplication::processEvents();
 }
 

@@ -19,6 +19,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QRadioButton;
+class CrashRecovery;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -86,6 +87,8 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
+    // Offers the drawings of editors that ended without saving; true when one was restored.
+    bool OfferRecovery();
 
     DrawCore core_;
     EditState edit_;
@@ -97,6 +100,7 @@ private:
     QWidget* client_ = nullptr;
     CanvasView view_;
     bool resizing_ = false;
+    std::unique_ptr<CrashRecovery> recovery_;
 
 public:
     // Controls of the main window, named as the window's design names them.
