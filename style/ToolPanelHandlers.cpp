@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "edit/CanvasGestures.h"
 #include "edit/Selection.h"
 #include "style/StyleSelector.h"
 #include "style/ToolHints.h"
@@ -68,14 +69,7 @@ void ToolPanelHandlers::PressTool(int index) {
 void ToolPanelHandlers::FocusCanvas() { c_.Picture1->setFocus(); }
 
 void ToolPanelHandlers::Option1_Click(int index) {
-    doc_.SelPath = doc_.SelAnchor = doc_.HitPart = doc_.SelAnchor2 = 0;
-    edit_.MouseDownFlag = false;
-    edit_.DragChanged = false;
-    doc_.DeselectAll();
-    CalcSelectedRect(doc_, edit_.Box);
-    host_.DispShape(0);
-    edit_.DragKind = 0;
-    edit_.ToolMode = static_cast<std::int16_t>(index);
+    ResetForTool(doc_, edit_, host_, index);
     FocusCanvas();
 
     QString hint = ToolHint(index, doc_.Setup);
