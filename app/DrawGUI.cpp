@@ -42,6 +42,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
+    panel_->Reset();
     Form_Resize();
     recovery_ = std::make_unique<CrashRecovery>(core_);
     const bool restored = OfferRecovery();
