@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DrawGUI.h"
+#include "edit/Selection.h"
 #include "tests/TestPaths.h"
 #include "tests/app/FakeDialogs.h"
 
@@ -98,8 +99,11 @@ TEST(ToolPanel, LetterKeysToggleTheChecksAndPageKeysStepTheZoom) {
         EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, z.To);
         EXPECT_EQ(w.gui.Combo2->currentText(), z.Text);
     }
+    CalcSelectedRect(w.gui.Core(), w.gui.Edit().Box);
+    const TwipPoint corner = w.gui.Edit().Box.SelRect[8];
     w.Key(Qt::Key_Escape);
     EXPECT_FALSE(w.Selected());
+    EXPECT_EQ(HitHandle(w.gui.Edit().Box, 1.0f, corner.X, corner.Y), 0);  // no stale handle left to press
 }
 
 TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
