@@ -44,6 +44,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
+    panel_->Reset();
     Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
     // Made absolute against the start-up folder, so the file dialogs start beside it.
