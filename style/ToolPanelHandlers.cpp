@@ -1,15 +1,10 @@
 #include "style/ToolPanelHandlers.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 #include "edit/CanvasGestures.h"
 #include "edit/Selection.h"
@@ -18,14 +13,6 @@
 #include "swf/Preview.h"
 
 namespace {
-// Keys typed into a text box belong to it, not to the panel's shortcuts
-// (a zoom typed as "150" must not switch tools).
-bool TypingInTextBox() {
-    const QWidget* w = QApplication::focusWidget();
-    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
-           qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
-}
-
 void RightOf(QWidget* w, const QWidget* left) { w->move(left->x() + left->width() + 2, w->y()); }
 }  // namespace
 
@@ -85,7 +72,7 @@ void ToolPanelHandlers::Option1_Click(int index) {
 }
 
 bool ToolPanelHandlers::Form_KeyUp(const QKeyEvent& event) {
-    if (event.isAutoRepeat() || TypingInTextBox()) return false;
+    if (event.isAutoRepeat()) return false;  // a held key acts once, at its release
     const int key = event.key();
     if (key >= Qt::Key_1 && key <= Qt::Key_9 && !(event.modifiers() & Qt::KeypadModifier)) {
         const int index = ToolForDigit(key - Qt::Key_0);

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DrawGUI.h"
+#include "edit/Selection.h"
 #include "tests/TestPaths.h"
 #include "tests/app/FakeDialogs.h"
 
@@ -98,8 +100,11 @@ TEST(ToolPanel, LetterKeysToggleTheChecksAndPageKeysStepTheZoom) {
         EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, z.To);
         EXPECT_EQ(w.gui.Combo2->currentText(), z.Text);
     }
+    CalcSelectedRect(w.gui.Core(), w.gui.Edit().Box);
+    const TwipPoint corner = w.gui.Edit().Box.SelRect[8];
     w.Key(Qt::Key_Escape);
     EXPECT_FALSE(w.Selected());
+    EXPECT_EQ(HitHandle(w.gui.Edit().Box, 1.0f, corner.X, corner.Y), 0);  // no stale handle left to press
 }
 
 TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
@@ -128,4 +133,16 @@ TEST(ToolPanel, OpacityBoxShowsTheFrameAndMovesThePickerBeside) {
         EXPECT_EQ(w.gui.PicPicker->x(), left->geometry().right() + 3);
         EXPECT_EQ(w.gui.Frame1->x(), w.gui.PicPicker->geometry().right() + 3);
     }
+}
+
+TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPixelSize(17);
+    QApplication::setFont(large);
+    Window w;
+    QApplication::setFont(desktop);
+    QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
+    buttons << w.gui.Check2;
+    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 }
