@@ -9,9 +9,12 @@
 #include "core/PreviewHost.h"
 #include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
+#include "style/StyleSelector.h"
+#include "style/ToolPanelHandlers.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -19,7 +22,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QRadioButton;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -37,6 +39,7 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
+    ToolPanelHandlers& Panel() { return *panel_; }
     QString StatusText() const override;
     void SetStatusText(const QString& text) override;
 
@@ -80,6 +83,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenus();
@@ -105,6 +109,7 @@ private:
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
 
 public:
@@ -113,11 +118,11 @@ public:
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo1 = nullptr;
     QWidget* ToolPanel = nullptr;
-    QRadioButton* Option1[9] = {};
+    QAbstractButton* Option1[9] = {};
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check3 = nullptr;
     QCheckBox* Check4 = nullptr;
-    QFrame* PicStatus = nullptr;
+    StyleSelector* PicStatus = nullptr;
     QFrame* PicColor = nullptr;
     QCheckBox* Check2 = nullptr;
     QGroupBox* Frame2 = nullptr;
