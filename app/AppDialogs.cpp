@@ -9,6 +9,11 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogRequest& re
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(request.Filter);
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    // With several filters the suffix added to a bare name follows the chosen one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const qsizetype star = filter.indexOf("*.");
+        if (star >= 0) dialog.setDefaultSuffix(filter.mid(star + 2).section(')', 0, 0));
+    });
     dialog.setDirectory(request.Folder);
     if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

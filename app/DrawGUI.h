@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -54,6 +55,9 @@ public:
     void mnuSaveFileAs_Click();
     void mnuClipWrite_Click();
     void mnuClipRead_Click();
+    // The drawing as SVG, PNG at the current zoom, or the preview movie, chosen by the file's extension.
+    void mnuExport_Click();
+    QByteArray ExportBytes(const QString& path);
     void mnuQuit_Click();
     // Files dropped on the canvas: the first opens as a document. Only local
     // files are taken; anything else is refused before asking to save.
@@ -146,6 +150,7 @@ public:
     QAction* mnuSaveFileAs = nullptr;
     QAction* mnuClipWrite = nullptr;
     QAction* mnuClipRead = nullptr;
+    QAction* mnuExport = nullptr;
     QAction* mnuPropertyCanvasFile = nullptr;
     QAction* mnuQuit = nullptr;
     QAction* mnuUnDo = nullptr;

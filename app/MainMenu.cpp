@@ -22,6 +22,7 @@ void DrawGUI::CreateMenus() {
     mnuFile->addSeparator();
     mnuClipWrite = AddItem(mnuFile, "クリップを書き出す(&C)...");
     mnuClipRead = AddItem(mnuFile, "クリップを読み込む(&R)...");
+    mnuExport = AddItem(mnuFile, "書き出し(&E)...");
     mnuFile->addSeparator();
     mnuPropertyCanvasFile = AddItem(mnuFile, "キャンバスのプロパティ(&P)...");
     mnuFile->addSeparator();
@@ -46,6 +47,7 @@ void DrawGUI::CreateMenus() {
     connect(mnuSaveFileAs, &QAction::triggered, this, &DrawGUI::mnuSaveFileAs_Click);
     connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
     connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
+    connect(mnuExport, &QAction::triggered, this, &DrawGUI::mnuExport_Click);
     connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
     connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
     connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);

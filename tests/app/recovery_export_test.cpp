@@ -1,12 +1,16 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <functional>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/CrashRecovery.h"
 #include "app/DrawGUI.h"
 #include "core/History.h"
+#include "swf/Preview.h"
 #include "tests/TestPaths.h"
 #include "tests/app/FakeDialogs.h"
 
@@ -85,4 +89,37 @@ TEST_F(Recovery, NoDeletesTheCopyAndABadOneIsReportedAndMovedAside) {
     EXPECT_EQ(bad.gui->Core().GetPathCount(), 0);
     EXPECT_EQ(bad.gui->windowTitle(), "(新規) - Lumivane");
     EXPECT_TRUE(QFile::exists(Folder() + "/bad.lvr.bad"));
+}
+
+TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
+    QTemporaryDir dir;
+    Window w;
+    w.gui->Core().AppendPath(Square(100, 200, 3000));
+    w.gui->Core().ZoomRate = 2.0f;
+    w.gui->RebuildPreview();
+    const std::string movie = [&] {
+        SWFMakeCore mk;
+        return BuildPreviewMovie(mk, w.gui->Core());
+    }();
+    struct Case {
+        const char* Name;
+        std::function<bool(const QByteArray&)> Good;
+    } cases[] = {
+        {"a.svg", [](const QByteArray& b) { return b.startsWith("<?xml") && b.contains("<path d=\"M100 200L3100 200"); }},
+        {"a.png", [](const QByteArray& b) { return QImage::fromData(b, "PNG").size() == QSize(640, 640); }},
+        {"a.swf", [&](const QByteArray& b) { return b.toStdString() == movie; }},
+    };
+    for (const Case& c : cases) {
+        w.dialogs->Paths.push_back(dir.filePath(c.Name));
+        w.gui->mnuExport->trigger();
+        QFile f(dir.filePath(c.Name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.Name;
+        EXPECT_TRUE(c.Good(f.readAll())) << c.Name;
+    }
+    EXPECT_EQ(w.dialogs->Requests.back().Filter, "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)");
+    EXPECT_TRUE(w.dialogs->Boxes.empty());
+    w.dialogs->Paths.push_back(dir.filePath("missing/a.svg"));
+    w.gui->mnuExport->trigger();
+    ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイル [" + dir.filePath("missing/a.svg") + "] を書き出せませんでした。");
 }
