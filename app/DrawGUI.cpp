@@ -54,9 +54,10 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
     // Made absolute against the start-up folder, so the file dialogs start beside it.
-    // A restored drawing is only replaced after asking to save it.
-    if (!document.empty() && (!restored || ConfirmModify() != 1))
-        LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
+    const QString path = document.empty() ? QString() : QFileInfo(QString::fromStdString(document)).absoluteFilePath();
+    // A restored drawing stays when it is that document; another one replaces it only after asking to save it.
+    const bool restoredIsIt = restored && path.toStdString() == core_.DocFileName;
+    if (!path.isEmpty() && !restoredIsIt && (!restored || ConfirmModify() != 1)) LoadDocument(path);
     QApplication::processEvents();
 }
 

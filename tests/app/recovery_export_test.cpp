@@ -22,9 +22,9 @@ QStringList Copies() { return QDir(Folder()).entryList({"*.lvr"}); }
 struct Window {
     FakeDialogs* dialogs = new FakeDialogs;
     std::unique_ptr<DrawGUI> gui = std::make_unique<DrawGUI>(std::unique_ptr<AppDialogs>(dialogs));
-    explicit Window(std::deque<QMessageBox::StandardButton> answers = {}) {
+    explicit Window(std::deque<QMessageBox::StandardButton> answers = {}, std::vector<std::string> args = {}) {
         dialogs->Answers = std::move(answers);
-        gui->Form_Load({});
+        gui->Form_Load(args);
     }
 };
 
@@ -55,8 +55,9 @@ TEST_F(Recovery, ACrashedEditorsDrawingComesBackModifiedWithoutHistory) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     LeaveOrphan(written.readAll(), "crashed");
 
-    // The second editor is offered only the orphan, not the first editor's live copy.
-    Window second({QMessageBox::Yes});
+    // The second editor, started on the same file, is offered only the orphan,
+    // not the first editor's live copy, and keeps it instead of opening the file.
+    Window second({QMessageBox::Yes}, {"/home/u/a b.lvd"});
     ASSERT_EQ(second.dialogs->Boxes.size(), 1u);
     EXPECT_EQ(second.dialogs->Boxes[0].Title, "Lumivane");
     EXPECT_EQ(second.dialogs->Boxes[0].Text, "前回保存されずに終了した図形があります。復元しますか？");
