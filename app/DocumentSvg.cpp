@@ -16,13 +16,28 @@ std::string DocumentSvg(SWFMakeCore& mk, DrawCore& doc) {
     return MovieToSvg(parsed, options);
 }
 
-int RunExportSvg(const std::string& inLvd, const std::string& outSvg, std::ostream& err) {
+int RunExportSvg(const std::vector<std::string>& args, std::ostream& err) {
+    SWFMakeCore mk;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--underlay" || a == "--underlay-front") {
+            mk.ShowUnderlay = true;
+            mk.UnderlayInFront = mk.UnderlayInFront || a == "--underlay-front";
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) {
+        err << "usage: lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n";
+        return 2;
+    }
+    const std::string &inLvd = files[0], &outSvg = files[1];
     DrawCore doc;
     if (!ReadDocumentFile(inLvd, doc.Setup, doc.Paths)) {
         err << InvalidDocumentMessage(inLvd) << "\n";
         return 1;
     }
-    SWFMakeCore mk;
+    doc.DocFileName = inLvd;
     if (!WriteFileReplacing(outSvg, DocumentSvg(mk, doc))) {
         err << "ファイル [" << outSvg << "] を書き込めませんでした。\n";
         return 2;

@@ -1,6 +1,7 @@
 #pragma once
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/DrawCore.h"
 #include "swf/SWFMakeCore.h"
@@ -9,6 +10,7 @@
 // agree: the canvas at 100 % in pixels on its background colour.
 std::string DocumentSvg(SWFMakeCore& mk, DrawCore& doc);
 
-// `--export-svg`: writes the SVG of the document `inLvd` to `outSvg`.
-// Returns 0 on success; otherwise prints the reason on `err`.
-int RunExportSvg(const std::string& inLvd, const std::string& outSvg, std::ostream& err);
+// `--export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]`: writes the
+// SVG of the document; `args` are the words after the command. Returns 0 on
+// success; otherwise prints the reason on `err`.
+int RunExportSvg(const std::vector<std::string>& args, std::ostream& err);

@@ -1,15 +1,13 @@
 #include <QApplication>
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/DrawGUI.h"
-#include "app/DocumentSvg.h"
-#include "app/HeadlessExport.h"
-#include "app/HeadlessRender.h"
+#include "app/CommandLineOptions.h"
 
 namespace {
 // Qt's default platform needs a display; without one say so plainly.
@@ -39,26 +37,7 @@ int RunEditor(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "--export-swf") {
-        if (argc != 4) {
-            std::cerr << "usage: lumivane --export-swf IN.lvd OUT.swf\n";
-            return 2;
-        }
-        return RunExportSwf(argv[2], argv[3], std::cerr);
-    }
-    if (command == "--export-svg") {
-        if (argc != 4) {
-            std::cerr << "usage: lumivane --export-svg IN.lvd OUT.svg\n";
-            return 2;
-        }
-        return RunExportSvg(argv[2], argv[3], std::cerr);
-    }
-    if (command == "--render") {
-        // Rendering needs no display: the player draws into an image.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
-        return RunRender(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
-    }
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::optional<int> code = RunCommandLine(args, std::cout, std::cerr)) return *code;
     return RunEditor(argc, argv);
 }
