@@ -40,7 +40,14 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     RebuildPreview();
     Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
-    if (!document.empty()) LoadDocument(QString::fromStdString(document));
+    if (!document.empty()) {
+        // A name the system's file-name encoding cannot carry would open a look-alike file.
+        const QString name = QFile::decodeName(QByteArray::fromStdString(document));
+        if (QFile::encodeName(name).toStdString() == document)
+            LoadDocument(name);
+        else
+            ShowInvalidFile(name);
+    }
     QApplication::processEvents();
 }
 
