@@ -10,6 +10,7 @@
 #include <QComboBox>
 
 #include "app/CommandLine.h"
+#include "style/ColorRow.h"
 #include "swf/Preview.h"
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
@@ -35,6 +36,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
+    colorRow_->Reset();
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();

@@ -19,6 +19,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QRadioButton;
+class ColorRow;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -36,6 +37,7 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
+    ColorRow& Colors() { return *colorRow_; }
     QString StatusText() const;
     void SetStatusText(const QString& text);
 
@@ -96,6 +98,7 @@ private:
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ColorRow> colorRow_;
     bool resizing_ = false;
 
 public:

@@ -21,6 +21,8 @@ public:
     void FillBox(int x1, int y1, int x2, int y2, const QColor& color);
     void DrawImage(const QRect& target, const QImage& source);
     void InvertLine(int x1, int y1, int x2, int y2, int width = 1);
+    // A copy-pen line of one pixel, both ends included; ends far outside the image are fine.
+    void Line(int x1, int y1, int x2, int y2, const QColor& color);
     void InvertBox(int x1, int y1, int x2, int y2);
     void InvertCircle(int cx, int cy, int radius);
     // A copy-pen square outline from (x1, y1) to (x2, y2) around a light interior.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/NumberText.h"
 #include "edit/Geometry.h"
 
 namespace {
@@ -17,30 +18,6 @@ std::int32_t FloorToInt(double v) {
 }
 
 std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
-
-// Reads a number the way a numeric literal is read: leading blanks skipped,
-// stopping at the first character that cannot continue it.
-double LeadingNumber(const std::string& text) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return 0;
-    std::string number;
-    if (text[i] == '-' || text[i] == '+') number += text[i++];
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            number += c;
-            digits = true;
-        } else if (c == '.' && !point) {
-            number += c;
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits) return 0;
-    return std::strtod(number.c_str(), nullptr);
-}
 }  // namespace
 
 std::int32_t MarginX(const ViewGeometry& g) { return Margin(g.ScaleWidth, g.VScrollWidth, g.PlayerWidth); }
