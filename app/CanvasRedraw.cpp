@@ -12,6 +12,7 @@
 
 void DrawGUI::WireCanvas() {
     client_->installEventFilter(this);
+    view_.Picture1->installEventFilter(this);
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
     connect(Combo2, &QComboBox::textActivated, this, &DrawGUI::Combo2_Click);
@@ -20,6 +21,7 @@ void DrawGUI::WireCanvas() {
 
 bool DrawGUI::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == view_.Picture1 && ForwardCanvasMouse(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

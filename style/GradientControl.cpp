@@ -36,8 +36,8 @@ void DrawGradientControl(const OverlayContext& c, SelectionBox& box, QString& st
     GradientReadout(c.Doc.Paths[static_cast<std::size_t>(shown)], statusText);
     QPoint s[4];
     for (int k = 0; k < 4; ++k) s[k] = ToScreen(c, box.SelRect[static_cast<std::size_t>(k)]);
-    c.Surface.Line(s[0].x(), s[0].y(), s[1].x(), s[1].y(), Qt::black);
-    c.Surface.Line(s[2].x(), s[2].y(), s[3].x(), s[3].y(), Qt::black);
+    c.Surface.SolidLine(s[0].x(), s[0].y(), s[1].x(), s[1].y(), Qt::black, 1);
+    c.Surface.SolidLine(s[2].x(), s[2].y(), s[3].x(), s[3].y(), Qt::black, 1);
     for (int k = 0; k < 2; ++k) c.Surface.Dot(s[k].x(), s[k].y(), 2, Qt::black);
     for (int k = 2; k < 4; ++k) c.Surface.HandleSquare(s[k].x() - 2, s[k].y() - 2, s[k].x() + 2, s[k].y() + 2);
 }

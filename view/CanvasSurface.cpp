@@ -105,7 +105,7 @@ void CanvasSurface::InvertLine(int x1, int y1, int x2, int y2, int width) {
     }
 }
 
-void CanvasSurface::Line(int x1, int y1, int x2, int y2, const QColor& color) {
+void CanvasSurface::SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width) {
     // Clip to a margin around the image first, so the painter never meets
     // coordinates it cannot represent.
     const double margin = 16, right = width_ + margin, bottom = height_ + margin;
@@ -126,8 +126,11 @@ void CanvasSurface::Line(int x1, int y1, int x2, int y2, const QColor& color) {
     }
     if (t0 > t1) return;
     QPainter& painter = Painter();
-    painter.setPen(QPen(color, 1));
-    painter.drawLine(QPointF(x1 + t0 * dx, y1 + t0 * dy), QPointF(x1 + t1 * dx, y1 + t1 * dy));
+    painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (t0 == 0 && t1 == 1)
+        painter.drawLine(x1, y1, x2, y2);
+    else
+        painter.drawLine(QPointF(x1 + t0 * dx, y1 + t0 * dy), QPointF(x1 + t1 * dx, y1 + t1 * dy));
 }
 
 void CanvasSurface::InvertBox(int x1, int y1, int x2, int y2) {

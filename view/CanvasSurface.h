@@ -21,14 +21,15 @@ public:
     void FillBox(int x1, int y1, int x2, int y2, const QColor& color);
     void DrawImage(const QRect& target, const QImage& source);
     void InvertLine(int x1, int y1, int x2, int y2, int width = 1);
-    // A copy-pen line of one pixel, both ends included; ends far outside the image are fine.
-    void Line(int x1, int y1, int x2, int y2, const QColor& color);
     void InvertBox(int x1, int y1, int x2, int y2);
     void InvertCircle(int cx, int cy, int radius);
     // A copy-pen square outline from (x1, y1) to (x2, y2) around a light interior.
     void HandleSquare(int x1, int y1, int x2, int y2);
     // A copy-pen dot: a circle of `radius` outlined in `outline` around a light interior.
     void Dot(int cx, int cy, double radius, const QColor& outline);
+    // A copy-pen line of `width` pixels (the mark of a stroke being drawn, the
+    // gradient axis); ends far outside the image are fine.
+    void SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width);
 
     static QColor FillColor() { return QColor(255, 255, 255); }
 
