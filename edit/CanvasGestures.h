@@ -101,6 +101,9 @@ void ModifyUp(GestureContext& c, const MouseArgs& e);
 void SelectDown(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
 void SelectMove(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
 void SelectUp(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
+void GradientDown(GestureContext& c, std::int32_t tx, std::int32_t ty);
+void GradientMove(GestureContext& c, std::int32_t tx, std::int32_t ty);
+void GradientUp(GestureContext& c);
 // The shape tools' press: `create` appends the shape with its top-left at
 // (tx, ty) and returns its index, or 0 when it made none. The gesture goes on
 // as a select-tool scale drag of the new shape's bottom-right handle.
