@@ -25,6 +25,29 @@ void GestureContext::DragRedraw(int mode, int liveMode) {
     }
 }
 
+void GestureContext::MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark) {
+    Host.DispShape(1);
+    Host.DrawOverlay([&](const OverlayContext& o) {
+        std::int32_t sx = 0, sy = 0;
+        o.ToScreen(h.X, h.Y, sx, sy);
+        mark(o.Surface, sx, sy);
+    });
+    Edit.HoverMarked = true;
+}
+
+void GestureContext::MarkPathHover(std::int32_t p) {
+    Host.DispShape(1);
+    Host.DrawOverlay([&](const OverlayContext& o) { DrawPathEdge(o, p, true, false, 2); });
+    Edit.HoverMarked = true;
+    Doc.SelPath = p;
+}
+
+void GestureContext::ClearHoverMark() {
+    if (!Edit.HoverMarked) return;
+    Host.DispShape(1);
+    Edit.HoverMarked = false;
+}
+
 bool GestureContext::Selected(std::int32_t path) const {
     return path >= 1 && path <= Doc.GetPathCount() && Doc.Paths[static_cast<std::size_t>(path)].Selected;
 }

@@ -71,6 +71,12 @@ struct GestureContext {
     // After a drag step: with the live preview the movie is rebuilt and shown
     // with `liveMode`, otherwise the last image is shown with `mode`.
     void DragRedraw(int mode, int liveMode);
+    // Hover marks, each on a freshly redrawn canvas: `mark` at the canvas
+    // pixel of handle point h; path p's control polygon 2 pixels wide (p also
+    // becomes SelPath); and taking an earlier mark away.
+    void MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark);
+    void MarkPathHover(std::int32_t p);
+    void ClearHoverMark();
     bool Selected(std::int32_t path) const;
     float Zoom() const { return Doc.ZoomRate; }
 };

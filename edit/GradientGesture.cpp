@@ -13,28 +13,14 @@ void GradientHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
     d.SelPath = 0;
     d.HitPart = HitHandle(c.Edit.Box, d.ZoomRate, tx, ty);
     if (d.HitPart > 0) {
-        c.Host.DispShape(1);
-        const TwipPoint h = c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)];
-        c.Host.DrawOverlay([&](const OverlayContext& o) {
-            std::int32_t sx = 0, sy = 0;
-            o.ToScreen(h.X, h.Y, sx, sy);
-            o.Surface.InvertCircle(sx, sy, 4);
-        });
-        c.Edit.HoverMarked = true;
+        c.MarkHandleHover(c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)],
+                          [](CanvasSurface& s, int x, int y) { s.InvertCircle(x, y, 4); });
         return;
     }
     const std::int32_t p = HitSegment(d, tx, ty).Path;
-    if (p > 0) {
-        const PathShape& path = d.Paths[static_cast<std::size_t>(p)];
-        if (!path.Closed || path.FillType < 2) return;  // only gradient fills are this tool's
-        c.Host.DispShape(1);
-        c.Host.DrawOverlay([&](const OverlayContext& o) { DrawPathEdge(o, p, true, false, 2); });
-        c.Edit.HoverMarked = true;
-        d.SelPath = p;
-    } else if (c.Edit.HoverMarked) {
-        c.Host.DispShape(1);
-        c.Edit.HoverMarked = false;
-    }
+    if (p <= 0) return c.ClearHoverMark();
+    const PathShape& path = d.Paths[static_cast<std::size_t>(p)];
+    if (path.Closed && path.FillType >= 2) c.MarkPathHover(p);  // only gradient fills are this tool's
 }
 }  // namespace
 
