@@ -9,9 +9,12 @@
 #include "core/PreviewHost.h"
 #include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
+#include "style/StyleSelector.h"
+#include "style/ToolPanelHandlers.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -19,7 +22,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QRadioButton;
 class ColorRow;
 
 // The main window: owns the document and every editor part for the whole run
@@ -39,6 +41,7 @@ public:
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
     ColorRow& Colors() { return *colorRow_; }
+    ToolPanelHandlers& Panel() { return *panel_; }
     QString StatusText() const override;
     void SetStatusText(const QString& text) override;
 
@@ -82,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenus();
@@ -108,6 +112,7 @@ private:
     QWidget* client_ = nullptr;
     CanvasView view_;
     std::unique_ptr<ColorRow> colorRow_;
+    std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
 
 public:
@@ -116,11 +121,11 @@ public:
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo1 = nullptr;
     QWidget* ToolPanel = nullptr;
-    QRadioButton* Option1[9] = {};
+    QAbstractButton* Option1[9] = {};
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check3 = nullptr;
     QCheckBox* Check4 = nullptr;
-    QFrame* PicStatus = nullptr;
+    StyleSelector* PicStatus = nullptr;
     QFrame* PicColor = nullptr;
     QCheckBox* Check2 = nullptr;
     QGroupBox* Frame2 = nullptr;
