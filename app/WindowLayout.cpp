@@ -20,15 +20,6 @@ constexpr int kPanelWidth = 68;
 constexpr int kButtonWidth = 64, kButtonHeight = 19;
 constexpr int kStatusHeight = 18;
 
-QFrame* Box(QWidget* parent, const char* name, int w, int h) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->resize(w, h);
-    return frame;
-}
-
 // Screen twips per pixel at the screen's logical DPI.
 double TwipsPerPixel(const QWidget* w) {
     const QScreen* screen = w->screen();
