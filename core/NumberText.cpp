@@ -6,21 +6,26 @@
 double LeadingNumber(std::string_view text) {
     std::size_t i = text.find_first_not_of(" \t");
     if (i == std::string_view::npos) return 0;
-    std::string number;
-    if (text[i] == '-' || text[i] == '+') number += text[i++];
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            number += c;
-            digits = true;
-        } else if (c == '.' && !point) {
-            number += c;
-            point = true;
-        } else {
-            break;
-        }
+    const std::size_t start = i;
+    if (text[i] == '-' || text[i] == '+') ++i;
+    const auto digitsFrom = [&](std::size_t at) {
+        std::size_t end = at;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+        return end;
+    };
+    std::size_t end = digitsFrom(i);
+    bool digits = end > i;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = digitsFrom(end + 1);
+        digits = digits || fractionEnd > end + 1;
+        end = fractionEnd;
     }
     if (!digits) return 0;
-    return std::strtod(number.c_str(), nullptr);
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
+        const std::size_t exponentEnd = digitsFrom(exponent);
+        if (exponentEnd > exponent) end = exponentEnd;  // "1e" and "1e+" stop before the "e"
+    }
+    return std::strtod(std::string(text.substr(start, end - start)).c_str(), nullptr);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <charconv>
+#include <cstdlib>
 
 #include "core/NumberText.h"
 #include "edit/Geometry.h"
@@ -63,5 +65,19 @@ float ZoomFromText(const std::string& text) {
 }
 
 std::string ZoomText(float zoom) {
-    return std::to_string(static_cast<long long>(std::floor(static_cast<double>(zoom) * 100.0))) + "%";
+    // floor(ZoomRate × 100) worked on the zoom's shortest decimal form, which is
+    // what was typed as far as single precision holds it: 0.53f is 0.52999997 in
+    // binary and a binary product would floor to 52. Shifting decimal digits
+    // also cannot overflow, however large the zoom.
+    if (!(zoom > 0) || !std::isfinite(zoom)) return "0%";
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, zoom, std::chars_format::scientific).ptr;
+    const std::string text(buf, end);  // "5.3e-01"
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, e);
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    const int wholeDigits = std::atoi(text.c_str() + e + 1) + 3;  // one before the point, two from × 100
+    if (wholeDigits <= 0) return "0%";
+    digits.resize(static_cast<std::size_t>(wholeDigits), '0');
+    return digits + "%";
 }
