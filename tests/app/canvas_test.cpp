@@ -1,9 +1,9 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QAbstractItemView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,7 +101,7 @@ TEST(Canvas, MenuShortcutsRunWhileTheZoomBoxHasTheFocus) {
     CanvasWindow w;
     w.TypeZoom("20");
     QLineEdit* box = w.gui.Combo2->lineEdit();
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);  // undoes while the box has the focus
     EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);  // a disabled item leaves its key to the box
