@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CrashRecovery.h"
+#include "style/ColorRow.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
 
@@ -45,6 +46,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
+    colorRow_->Reset();
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
@@ -53,11 +55,18 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     recovery_ = std::make_unique<CrashRecovery>(core_);
     const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
-    // Made absolute against the start-up folder, so the file dialogs start beside it.
-    const QString path = document.empty() ? QString() : QFileInfo(QString::fromStdString(document)).absoluteFilePath();
-    // A restored drawing stays when it is that document; another one replaces it only after asking to save it.
-    const bool restoredIsIt = restored && path.toStdString() == core_.DocFileName;
-    if (!path.isEmpty() && !restoredIsIt && (!restored || ConfirmModify() != 1)) LoadDocument(path);
+    if (!document.empty()) {
+        // A name the system's file-name encoding cannot carry would open a look-alike file.
+        const QString name = QFile::decodeName(QByteArray::fromStdString(document));
+        // Made absolute against the start-up folder, so the file dialogs start beside it.
+        const QString path = QFileInfo(name).absoluteFilePath();
+        // A restored drawing stays when it is that document; another one replaces it only after asking to save it.
+        const bool restoredIsIt = restored && path.toStdString() == core_.DocFileName;
+        if (QFile::encodeName(name).toStdString() != document)
+            ShowInvalidFile(name);
+        else if (!restoredIsIt && (!restored || ConfirmModify() != 1))
+            LoadDocument(path);
+    }
     QApplication::processEvents();
 }
 
