@@ -61,3 +61,10 @@ void DrawGUI::DispShape(int mode) {
     }
     view_.Picture1->update();
 }
+
+void DrawGUI::DrawPathEdgeOnCanvas(std::int32_t path) {
+    CanvasSurface surface(view_.Picture1->Image());
+    const ViewGeometry geometry = Geometry();
+    DrawPathEdge(OverlayContext(surface, geometry, core_, *this), path, false, true);
+    view_.Picture1->update();
+}

@@ -11,6 +11,7 @@
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class CanvasMenus;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -55,6 +56,13 @@ public:
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
+    void mnuCopyPathEdit_Click();
+    void mnuCutPathEdit_Click();
+    void mnuDeletePathEdit_Click();
+    void mnuPastePathEdit_Click();
+    void mnuSelectAllEdit_Click();
+    // The canvas pop-up menus.
+    CanvasMenus& Menus() { return *menus_; }
 
     int ConfirmModify();
     bool SaveDocument(const QString& path);
@@ -86,6 +94,8 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
+    // A path's control polygon with all its anchors, over the canvas.
+    void DrawPathEdgeOnCanvas(std::int32_t path);
 
     DrawCore core_;
     EditState edit_;
@@ -97,6 +107,7 @@ private:
     QWidget* client_ = nullptr;
     CanvasView view_;
     bool resizing_ = false;
+    CanvasMenus* menus_ = nullptr;  // a child of the window
 
 public:
     // Controls of the main window, named as the window's design names them.

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "app/DrawGUI.h"
+#include "edit/CanvasMenus.h"
 #include "view/ViewMapping.h"
 
 namespace {
@@ -106,6 +107,8 @@ void DrawGUI::CreateControls() {
     const double twips = TwipsPerPixel(this);
     setMinimumSize(static_cast<int>(8880 / twips), static_cast<int>(7920 / twips));
     WireCanvas();
+    menus_ = new CanvasMenus(core_, edit_, *this, this, view_.Picture1);
+    menus_->DrawPathEdge = [this](std::int32_t path) { DrawPathEdgeOnCanvas(path); };
 }
 
 void DrawGUI::Form_Resize() {
