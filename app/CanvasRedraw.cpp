@@ -11,6 +11,7 @@
 
 void DrawGUI::WireCanvas() {
     client_->installEventFilter(this);
+    view_.Picture1->installEventFilter(this);
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
     connect(Combo2, &QComboBox::textActivated, this, &DrawGUI::Combo2_Click);
@@ -19,6 +20,7 @@ void DrawGUI::WireCanvas() {
 
 bool DrawGUI::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == view_.Picture1 && ForwardCanvasMouse(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -59,12 +61,5 @@ void DrawGUI::DispShape(int mode) {
         DrawSelection(OverlayContext(surface, geometry, core_, *this), mode, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);
     }
-    view_.Picture1->update();
-}
-
-void DrawGUI::DrawPathEdgeOnCanvas(std::int32_t path) {
-    CanvasSurface surface(view_.Picture1->Image());
-    const ViewGeometry geometry = Geometry();
-    DrawPathEdge(OverlayContext(surface, geometry, core_, *this), path, false, true);
     view_.Picture1->update();
 }

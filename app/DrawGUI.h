@@ -7,6 +7,7 @@
 #include "app/AppDialogs.h"
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
+#include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
@@ -23,7 +24,7 @@ class QRadioButton;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
-class DrawGUI : public QMainWindow, public PreviewHost {
+class DrawGUI : public QMainWindow, public CanvasHost {
     Q_OBJECT
 public:
     // `dialogs` answers file dialogs and message boxes; null uses the real ones.
@@ -37,8 +38,8 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
-    QString StatusText() const;
-    void SetStatusText(const QString& text);
+    QString StatusText() const override;
+    void SetStatusText(const QString& text) override;
 
     void RebuildPreview() override;
     void DispShape(int mode) override;
@@ -75,7 +76,13 @@ public:
     void Combo2_Click();
     void HScroll1_Change();
     void VScroll1_Change();
-    ViewGeometry Geometry() const { return view_.Geometry(core_.ZoomRate); }
+    ViewGeometry Geometry() const override { return view_.Geometry(core_.ZoomRate); }
+
+    // The canvas gestures' side of the window.
+    void DrawOverlay(const std::function<void(const OverlayContext&)>& draw) override;
+    void PressTool(int index) override;
+    void ShowCanvasMenu(CanvasMenu which, float x, float y) override;
+    CanvasGestures& Gestures() { return gestures_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,12 +101,13 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
-    // A path's control polygon with all its anchors, over the canvas.
-    void DrawPathEdgeOnCanvas(std::int32_t path);
+    // Hands the canvas' mouse events to the gestures; true when `event` was one.
+    bool ForwardCanvasMouse(QEvent* event);
 
     DrawCore core_;
     EditState edit_;
     SWFMakeCore mk_;
+    CanvasGestures gestures_{core_, edit_, *this};
     std::string lastPreviewError_;
     std::string lastPlayerReason_;
     std::unique_ptr<AppDialogs> dialogs_;

@@ -32,6 +32,9 @@ namespace {
 void ChangeAndRecord(DrawGUI& gui, bool allowed, const std::function<void()>& change) {
     if (!allowed) return;
     change();
+    // The box follows the selection even when nothing stays selected, so no
+    // handle of a removed path is left to catch a click.
+    CalcSelectedRect(gui.Core(), gui.Edit().Box);
     gui.RebuildPreview();
     gui.DispShape(0);
     PushHistory(gui.Core());

@@ -108,7 +108,9 @@ void DrawGUI::CreateControls() {
     setMinimumSize(static_cast<int>(8880 / twips), static_cast<int>(7920 / twips));
     WireCanvas();
     menus_ = new CanvasMenus(core_, edit_, *this, this, view_.Picture1);
-    menus_->DrawPathEdge = [this](std::int32_t path) { DrawPathEdgeOnCanvas(path); };
+    menus_->DrawPathEdge = [this](std::int32_t path) {
+        DrawOverlay([path](const OverlayContext& o) { DrawPathEdge(o, path, false, true); });
+    };
 }
 
 void DrawGUI::Form_Resize() {

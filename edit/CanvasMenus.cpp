@@ -37,6 +37,9 @@ QAction* CanvasMenus::AddCommand(QMenu* menu, const QString& caption, std::funct
 }
 
 void CanvasMenus::Record() {
+    // The box follows the selection even when nothing stays selected, so no
+    // handle of a removed path is left to catch a click.
+    CalcSelectedRect(doc_, edit_.Box);
     PushHistory(doc_);
     edit_.DragChanged = false;
 }

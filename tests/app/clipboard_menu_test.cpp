@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <algorithm>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -74,112 +76,107 @@ namespace {
 // the menu closes.
 std::string PopupState(const std::function<void()>& open, QAction* pick = nullptr) {
     std::string state;
+    bool ran = false;
     QTimer::singleShot(0, [&] {
+        ran = true;
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) {
-            ADD_FAILURE() << "no pop-up menu opened";
-            return;
-        }
+        if (!menu) return;
         for (QAction* a : menu->actions())
             if (!a->isSeparator()) state += !a->isVisible() ? '.' : a->isEnabled() ? '+' : '-';
         if (pick && pick->isEnabled()) pick->trigger();
         menu->close();
     });
     open();
+    while (!ran) QApplication::processEvents();  // no menu opened: the check runs now
     return state;
 }
 
+// Paths: 1 a stroke starting next to 2's start, 2 an open path whose ends
+// are 60 twips apart, 3 a closed square.
 struct MenuWindow : EditWindow {
+    explicit MenuWindow(int tool) {
+        doc.Paths[1] = MakePath({{30, 0}, {-500, -500}});
+        doc.AppendPath(MakePath({{0, 0}, {1000, 0}, {1000, 1000}, {0, 60}}));
+        doc.AppendPath(Square(3000, 3000, 1000));
+        gui.Edit().ToolMode = static_cast<std::int16_t>(tool);
+        gui.Form_Resize();
+    }
+    // Hovers over (tx, ty) twips, right-clicks there and returns the state of
+    // the pop-up menu that opens; `pick` is then run.
+    std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
+        QWidget* canvas = gui.View().Picture1;
+        std::int32_t sx, sy;
+        PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
+        const QPoint at(sx, sy);
+        QMouseEvent hover(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(canvas, &hover);
+        QTest::mousePress(canvas, Qt::RightButton, {}, at);
+        return PopupState([&] { QTest::mouseRelease(canvas, Qt::RightButton, {}, at); }, pick);
+    }
     CanvasMenus& menus = gui.Menus();
-    MenuWindow() {
-        doc.Paths[1] = MakePath({{0, 0}, {1000, 0}, {1000, 1000}, {0, 60}});  // open
-        doc.AppendPath(MakePath({{30, 0}, {-500, -500}}));
-        doc.AppendPath(Square(3000, 3000, 1000));  // closed
-    }
-    void Hit(int path, int anchor, int edge = 0, int anchor2 = 0) {
-        doc.SelPath = path;
-        doc.SelAnchor = anchor;
-        doc.HitPart = edge;
-        doc.SelAnchor2 = anchor2;
-    }
-    std::string Modify(TwipPoint mouse, QAction* pick = nullptr) {
-        return PopupState([&] { menus.mnuModifyMode_Popup(gui.mapToGlobal(QPoint(200, 200)), mouse); }, pick);
-    }
-    std::string PathMenu(QAction* pick = nullptr) {
-        return PopupState([&] { menus.mnuSelectMode_Popup(gui.mapToGlobal(QPoint(200, 200))); }, pick);
-    }
 };
 }  // namespace
 
-TEST(CanvasMenus, ModifyMenuItemsForTheHit) {
-    MenuWindow w;
+TEST(CanvasMenus, ModifyMenuByRightClick) {
+    MenuWindow w(1);
     const struct {
-        int path, anchor, edge, anchor2;
-        TwipPoint mouse;
+        int tx, ty;
         float zoom;
         std::string state;
     } cases[] = {
-        {3, 1, 3, 2, {4000, 3500}, 1.0f, "+--+..++---"},  // edge of a closed path
-        {1, 0, 0, 0, {0, 0}, 1.0f, "-+..-++-+++"},        // first anchor, near the last and another path's start
-        {1, 3, 0, 0, {0, 60}, 2.0f, "-+..-++----"},       // last anchor; 4.5 pixels at 200 % is 45 twips
-        {0, 0, 0, 0, {0, 0}, 1.0f, "--....-----"},        // nothing under the mouse
+        {4000, 3500, 1.0f, "+--+..++---"},  // an edge of the closed square
+        {0, 0, 1.0f, "-+..-++-+++"},        // anchor 0, near the last anchor and path 1's start
+        {0, 60, 1.0f, "-+..-++-+--"},       // the last anchor, 3 pixels from anchor 0
+        {0, 60, 2.0f, "-+..-++----"},       // the same at 200 %: 6 pixels apart
     };
     for (const auto& c : cases) {
-        w.Hit(c.path, c.anchor, c.edge, c.anchor2);
         w.doc.ZoomRate = c.zoom;
-        EXPECT_EQ(w.Modify(c.mouse), c.state) << c.path << "/" << c.anchor;
+        w.gui.Form_Resize();
+        EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx << "," << c.ty << " at " << c.zoom;
     }
     w.doc.ZoomRate = 1.0f;
-    w.Hit(3, 3, 3, 0);
-    w.gui.Edit().DragChanged = true;
+    w.gui.Form_Resize();
     const std::int32_t steps = w.doc.HistoryPos;
-    w.Modify({3000, 3500}, w.menus.mnuAnchorAdd);
+    w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge
     EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));
-    EXPECT_EQ(w.doc.HistoryPos, steps + 1);
-    EXPECT_FALSE(w.gui.Edit().DragChanged);
+    EXPECT_EQ(w.doc.HistoryPos, steps + 1);  // the release records no second step
 }
 
-TEST(CanvasMenus, PathAndCanvasMenuItems) {
-    MenuWindow w;
+TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
+    MenuWindow w(2);
     const struct {
-        std::vector<int> selected;
-        int groupNo;
+        std::vector<int> selected;  // before the click
+        std::vector<int> group;     // paths given group 4
         bool grouped;
-        int under;
+        int tx, ty;
         std::string state;
     } cases[] = {
-        {{3}, 0, false, 3, "++++-++---"},           // one closed path
-        {{1, 3}, 0, false, 3, "++++++++--"},        // several paths
-        {{1, 3}, 4, true, 1, "+++++++++-"},         // a grouped path
-        {{1}, 4, false, 1, "+++-+++--+"},           // one open path of a dissolved group
+        {{}, {}, false, 3200, 3000, "++++-++---"},          // one closed path
+        {{2, 3}, {}, false, 3200, 3000, "++++++++--"},      // several paths
+        {{}, {2, 3}, true, 250, 0, "+++++++++-"},           // a grouped path: its group is selected
+        {{}, {2}, false, 250, 0, "+++-+++--+"},             // an open path of a dissolved group
     };
     for (const auto& c : cases) {
-        w.doc.DeselectAll();
-        for (int i : c.selected) {
-            w.doc.Paths[i].Selected = VbTrue;
-            w.doc.Paths[i].GroupNo = c.groupNo;
-            w.doc.Paths[i].Grouped = c.grouped ? VbTrue : VbFalse;
+        for (int i = 1; i <= 3; ++i) {
+            PathShape& p = w.doc.Paths[i];
+            p.Selected = std::count(c.selected.begin(), c.selected.end(), i) ? VbTrue : VbFalse;
+            p.GroupNo = std::count(c.group.begin(), c.group.end(), i) ? 4 : 0;
+            p.Grouped = p.GroupNo && c.grouped ? VbTrue : VbFalse;
         }
-        w.doc.SelPath = c.under;
-        EXPECT_EQ(w.PathMenu(), c.state) << c.under << " of " << c.selected.size();
+        EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx;
     }
     const std::int32_t steps = w.doc.HistoryPos;
-    w.PathMenu(w.menus.mnuCopyPath);
+    w.RightClick(250, 0, w.menus.mnuCopyPath);
     EXPECT_EQ(w.doc.HistoryPos, steps);
-    EXPECT_EQ(w.doc.GetClipCount(), 1);
-    w.PathMenu(w.menus.mnuGroupAgain);
+    w.RightClick(250, 0, w.menus.mnuBackPath);
+    EXPECT_EQ(w.doc.Paths[1].GroupNo, 4);
     EXPECT_EQ(w.doc.HistoryPos, steps + 1);
-    EXPECT_TRUE(w.doc.Paths[3].Selected && w.doc.Paths[3].Grouped);
 
-    w.gui.Edit().DragX = 5000;
-    w.gui.Edit().DragY = 100;
-    const auto canvas = [&](QAction* pick = nullptr) {
-        return PopupState([&] { w.menus.mnuSelectMode2_Popup(w.gui.mapToGlobal(QPoint(9, 9))); }, pick);
-    };
-    EXPECT_EQ(canvas(w.menus.mnuPastePath), "++-");
+    EXPECT_EQ(w.RightClick(6000, 6000, w.menus.mnuPastePath), "++-");
     ASSERT_EQ(w.doc.GetPathCount(), 4);
-    EXPECT_EQ(Coords(w.doc.Paths[4]).front(), (std::pair<int, int>{5000, 100}));
+    EXPECT_EQ(Coords(w.doc.Paths[4]).front(), (std::pair<int, int>{6000, 6000}));
     w.doc.ClearClip();
-    w.doc.Paths.resize(1);
-    EXPECT_EQ(canvas(), "---");
+    w.gui.mnuSelectAllEdit->trigger();
+    w.gui.mnuDeletePathEdit->trigger();  // no handle is left at the corner of what was selected
+    EXPECT_EQ(w.RightClick(7000, 7000), "---");
 }
