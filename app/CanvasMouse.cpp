@@ -1,6 +1,5 @@
 // The canvas' mouse events go to the gestures of the current tool.
 #include <QMouseEvent>
-#include <QRadioButton>
 
 #include "app/DrawGUI.h"
 #include "edit/CanvasMenus.h"
@@ -47,8 +46,7 @@ void DrawGUI::DrawOverlay(const std::function<void(const OverlayContext&)>& draw
 
 void DrawGUI::PressTool(int index) {
     if (index < 0 || index > 8) return;
-    Option1[index]->setChecked(true);
-    ResetForTool(core_, edit_, *this, index);
+    panel_->PressTool(index);
 }
 
 void DrawGUI::ShowCanvasMenu(CanvasMenu which, float x, float y) {

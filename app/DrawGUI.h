@@ -9,10 +9,13 @@
 #include "core/PreviewHost.h"
 #include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
+#include "style/StyleSelector.h"
+#include "style/ToolPanelHandlers.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
 class CanvasMenus;
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -20,7 +23,6 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QRadioButton;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -38,6 +40,7 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
+    ToolPanelHandlers& Panel() { return *panel_; }
     QString StatusText() const override;
     void SetStatusText(const QString& text) override;
 
@@ -89,6 +92,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenus();
@@ -114,6 +118,7 @@ private:
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
     CanvasMenus* menus_ = nullptr;  // a child of the window
 
@@ -123,11 +128,11 @@ public:
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo1 = nullptr;
     QWidget* ToolPanel = nullptr;
-    QRadioButton* Option1[9] = {};
+    QAbstractButton* Option1[9] = {};
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check3 = nullptr;
     QCheckBox* Check4 = nullptr;
-    QFrame* PicStatus = nullptr;
+    StyleSelector* PicStatus = nullptr;
     QFrame* PicColor = nullptr;
     QCheckBox* Check2 = nullptr;
     QGroupBox* Frame2 = nullptr;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <algorithm>
+#include <tuple>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -25,6 +26,7 @@ struct EditWindow {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&gui));
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        gui.activateWindow();  // a closed pop-up menu leaves no window active here
         QTest::keyClick(gui.View().Picture1, key, modifiers);
     }
     std::vector<bool> EditItems() {
@@ -103,17 +105,21 @@ struct MenuWindow : EditWindow {
     }
     // Hovers over (tx, ty) twips, right-clicks there and returns the state of
     // the pop-up menu that opens; `pick` is then run.
-    std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
-        QWidget* canvas = gui.View().Picture1;
+    QPoint Hover(int tx, int ty) {
         std::int32_t sx, sy;
         PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
         const QPoint at(sx, sy);
         QMouseEvent hover(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(canvas, &hover);
+        return at;
+    }
+    std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
+        const QPoint at = Hover(tx, ty);
         QTest::mousePress(canvas, Qt::RightButton, {}, at);
         return PopupState([&] { QTest::mouseRelease(canvas, Qt::RightButton, {}, at); }, pick);
     }
     CanvasMenus& menus = gui.Menus();
+    QWidget* canvas = gui.View().Picture1;
 };
 }  // namespace
 
@@ -140,6 +146,15 @@ TEST(CanvasMenus, ModifyMenuByRightClick) {
     w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge
     EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));
     EXPECT_EQ(w.doc.HistoryPos, steps + 1);  // the release records no second step
+
+    // Delete removes the anchor under the pointer, Insert adds one on the edge.
+    for (auto [tx, ty, key, count] : {std::tuple{0, 60, Qt::Key_Delete, 3}, {500, 0, Qt::Key_Insert, 4}}) {
+        w.Hover(tx, ty);
+        w.Key(key, Qt::NoModifier);
+        EXPECT_EQ(w.doc.Paths[2].AnchorMax + 1, count);
+    }
+    EXPECT_EQ(Coords(w.doc.Paths[2])[1], (std::pair<int, int>{500, 0}));
+    EXPECT_EQ(w.doc.HistoryPos, steps + 3);
 }
 
 TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
