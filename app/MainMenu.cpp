@@ -2,6 +2,7 @@
 #include <QMenuBar>
 
 #include "app/DrawGUI.h"
+#include "app/MenuShortcuts.h"
 #include "core/History.h"
 #include "edit/MenuRules.h"
 
@@ -63,6 +64,7 @@ void DrawGUI::CreateMenus() {
     connect(mnuFile, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
     connect(mnuEdit, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
     EnableAllCommands();
+    new MenuShortcuts(this);
 }
 
 void DrawGUI::EnableAllCommands() {
