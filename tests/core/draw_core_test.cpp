@@ -3,23 +3,6 @@
 #include "core/DrawCore.h"
 #include "core/PathNames.h"
 
-TEST(DrawCore, CaptionCarriesTheModifiedMarkOnce) {
-    DrawCore doc;
-    std::vector<std::string> shown;
-    doc.CaptionChanged = [&](const std::string& c) { shown.push_back(c); };
-    doc.ResetDocument();
-    std::vector<std::string> captions;
-    for (bool modified : {true, true, false, false}) {
-        doc.SetModified(modified);
-        captions.push_back(doc.Caption);
-    }
-    const std::string plain = "(新規) - Lumivane", marked = plain + " *";
-    EXPECT_EQ(captions, (std::vector<std::string>{marked, marked, plain, plain}));
-    EXPECT_EQ(shown.back(), doc.Caption);
-    doc.SetCaption(DrawCore::FileCaption("a b.lvd"));
-    EXPECT_EQ(doc.Caption, "[ a b.lvd ] - Lumivane");
-}
-
 TEST(DrawCore, RecordRoutinesKeepElementZeroAndEmptyCaches) {
     DrawCore doc;
     PathShape p;

@@ -72,15 +72,6 @@ TEST(ShapeCreate, ClosingDropsTheDuplicateLastAnchor) {
     }
 }
 
-TEST(ShapeCreate, SingleAnchorStrokeLeavesNoTrace) {
-    DrawCore doc;
-    FakePreviewHost host;
-    BeginPath(doc, 100, 100, DrawStyle{}, 1);
-    EXPECT_FALSE(FinishStroke(doc, host, true));
-    EXPECT_EQ(doc.GetPathCount(), 0);
-    EXPECT_FALSE(host.Rebuilds || doc.HistoryPos || doc.IsModified());
-}
-
 TEST(ShapeCreate, FinishStrokeOptimisesWithEnabledPhases) {
     const Points line{{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}};
     const struct { std::int16_t flag; Points expected; } cases[] = {
