@@ -14,6 +14,7 @@
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class CanvasMenus;
 class QAbstractButton;
 class QAction;
 class QCheckBox;
@@ -63,6 +64,13 @@ public:
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
+    void mnuCopyPathEdit_Click();
+    void mnuCutPathEdit_Click();
+    void mnuDeletePathEdit_Click();
+    void mnuPastePathEdit_Click();
+    void mnuSelectAllEdit_Click();
+    // The canvas pop-up menus.
+    CanvasMenus& Menus() { return *menus_; }
 
     int ConfirmModify();
     bool SaveDocument(const QString& path);
@@ -80,6 +88,7 @@ public:
     // The canvas gestures' side of the window.
     void DrawOverlay(const std::function<void(const OverlayContext&)>& draw) override;
     void PressTool(int index) override;
+    void ShowCanvasMenu(CanvasMenu which, float x, float y) override;
     CanvasGestures& Gestures() { return gestures_; }
 
 protected:
@@ -119,6 +128,7 @@ private:
     std::unique_ptr<ColorRow> colorRow_;
     std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
+    CanvasMenus* menus_ = nullptr;  // a child of the window
     std::unique_ptr<CrashRecovery> recovery_;
 
 public:
