@@ -69,6 +69,8 @@ void DrawGUI::RebuildPreview() {
 
 void DrawGUI::DispShape(int mode) {
     if (!client_ || core_.TempMoviePath.empty()) return;  // no preview before start-up has made one
+    // Drag steps may be laid together from cached layers; a full redraw (the release's) is exact.
+    view_.ShockwaveFlash1.Realtime = edit_.MouseDownFlag && edit_.RealTimePreview && mode != 0;
     view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
     ReportPlayerProblem();
     if (edit_.ToolMode == 2 || edit_.ToolMode == 3) {

@@ -25,15 +25,17 @@ inline std::uint32_t Over(std::uint32_t src, std::uint32_t dst) { return src + B
 // A curve wholly beyond a side of the image (by more than `margin`) changes
 // nothing there that its chord would not: fills count only the winding it
 // leaves to its right, and a line that far off shows nowhere.
-bool BeyondASide(const QPointF (&p)[4], double width, double height, double margin) {
+bool BeyondASide(const QPointF (&p)[4], CoverageRaster::Box clip, double margin) {
     const auto all = [&](auto beyond) { return std::all_of(p, p + 4, beyond); };
-    return all([&](const QPointF& q) { return q.x() <= -margin; }) || all([&](const QPointF& q) { return q.x() >= width + margin; }) ||
-           all([&](const QPointF& q) { return q.y() <= -margin; }) || all([&](const QPointF& q) { return q.y() >= height + margin; });
+    return all([&](const QPointF& q) { return q.x() <= clip.Left - margin; }) ||
+           all([&](const QPointF& q) { return q.x() >= clip.Right + margin; }) ||
+           all([&](const QPointF& q) { return q.y() <= clip.Top - margin; }) ||
+           all([&](const QPointF& q) { return q.y() >= clip.Bottom + margin; });
 }
 
 template <typename Raster>
 void AddCubic(Raster& raster, const QPointF (&p)[4], double margin) {
-    if (BeyondASide(p, raster.Width(), raster.Height(), margin)) {
+    if (BeyondASide(p, raster.Clip(), margin)) {
         raster.LineTo(p[3].x(), p[3].y());
         return;
     }
@@ -113,4 +115,19 @@ void FillPattern(CoverageRaster& raster, FillRule rule, QImage& target, const QI
         const auto* line = reinterpret_cast<const std::uint32_t*>(bits + (y - origin.y()) * stride) + (x0 - origin.x());
         return [line](int i) { return line[i]; };
     }));
+}
+
+void ComposeOver(QImage& target, const QImage& source, const QRect& area) {
+    const QRect r = area & target.rect() & source.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* dst = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + r.left();
+        const auto* src = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y)) + r.left();
+        for (int i = 0; i < r.width(); ++i) {
+            const std::uint32_t s = src[i];
+            if (s >= 0xFF000000u)
+                dst[i] = s;
+            else if (s)
+                dst[i] = Over(s, dst[i]);
+        }
+    }
 }

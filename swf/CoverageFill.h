@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPoint>
+#include <QRect>
 #include <QTransform>
 
 #include "swf/CoverageRaster.h"
@@ -23,3 +24,6 @@ void StrokeColor(StrokeRaster& raster, QImage& target, QRgb premultiplied);
 // Composes `pattern` over `target` through the coverage; the pattern's pixel
 // (0, 0) lies on the target's pixel `origin`, and it must span the raster's bounds.
 void FillPattern(CoverageRaster& raster, FillRule rule, QImage& target, const QImage& pattern, QPoint origin);
+
+// Composes the premultiplied `source` over `target` within `area`; both images have the same size.
+void ComposeOver(QImage& target, const QImage& source, const QRect& area);

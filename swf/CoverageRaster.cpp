@@ -28,9 +28,11 @@ std::uint8_t Coverage(float v, FillRule rule) {
 
 }  // namespace
 
-void CoverageRaster::Reset(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
+void CoverageRaster::Reset(Box clip) {
+    originX_ = clip.Left;
+    originY_ = clip.Top;
+    width_ = std::max(clip.Right - clip.Left, 0);
+    height_ = std::max(clip.Bottom - clip.Top, 0);
     edges_.clear();
     open_ = false;
     reachesRight_ = false;
@@ -38,13 +40,17 @@ void CoverageRaster::Reset(int width, int height) {
 
 void CoverageRaster::MoveTo(double x, double y) {
     Close();
+    x -= originX_;
+    y -= originY_;
     startX_ = curX_ = x;
     startY_ = curY_ = y;
     open_ = true;
 }
 
 void CoverageRaster::LineTo(double x, double y) {
-    if (!open_) MoveTo(curX_, curY_);
+    if (!open_) MoveTo(curX_ + originX_, curY_ + originY_);
+    x -= originX_;
+    y -= originY_;
     AddLine(curX_, curY_, x, y);
     curX_ = x;
     curY_ = y;
@@ -158,18 +164,18 @@ CoverageRaster::Box CoverageRaster::Bounds() {
         maxY = std::max(maxY, e.Y1);
     }
     Box box;
-    box.Left = static_cast<int>(std::floor(minX));
-    // Coverage runs on to the image's right side when a part beyond it was dropped.
-    box.Right = reachesRight_ ? width_ : std::min(static_cast<int>(std::ceil(maxX)), width_);
-    box.Top = static_cast<int>(std::floor(minY));
-    box.Bottom = std::min(static_cast<int>(std::ceil(maxY)), height_);
+    box.Left = originX_ + static_cast<int>(std::floor(minX));
+    // Coverage runs on to the clip's right side when a part beyond it was dropped.
+    box.Right = originX_ + (reachesRight_ ? width_ : std::min(static_cast<int>(std::ceil(maxX)), width_));
+    box.Top = originY_ + static_cast<int>(std::floor(minY));
+    box.Bottom = originY_ + std::min(static_cast<int>(std::ceil(maxY)), height_);
     return box;
 }
 
 void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
     const Box box = Bounds();
     if (edges_.empty()) return;
-    const int left = box.Left, top = box.Top, bottom = box.Bottom;
+    const int left = box.Left - originX_, top = box.Top - originY_, bottom = box.Bottom - originY_;
     const int cells = box.Right - left;
     const int stride = cells + 2;
     const int bandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / stride, 1, 64));
@@ -199,7 +205,7 @@ void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
                 }
             }
             std::fill(sums, sums + stride, 0.0f);
-            if (first >= 0) sink(y, left + first, row_.data() + first, last - first + 1);
+            if (first >= 0) sink(originY_ + y, originX_ + left + first, row_.data() + first, last - first + 1);
         }
     }
 }

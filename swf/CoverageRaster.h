@@ -12,8 +12,13 @@ enum class FillRule { EvenOdd, NonZero };
 
 class CoverageRaster {
 public:
-    // Starts a new drawing clipped to [0, width) x [0, height) device pixels.
-    void Reset(int width, int height);
+    // Pixels of the image: Left..Right-1, Top..Bottom-1.
+    struct Box {
+        int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    };
+    // Starts a new drawing clipped to `clip`, or to [0, width) x [0, height).
+    void Reset(Box clip);
+    void Reset(int width, int height) { Reset(Box{0, 0, width, height}); }
     // Subpaths close themselves, as fills do.
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
@@ -24,12 +29,8 @@ public:
     void Sweep(FillRule rule, const RowSink& sink);
 
     bool Empty() const { return edges_.empty(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // Pixels the drawing may cover (right and bottom exclusive); empty when none.
-    struct Box {
-        int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    };
+    Box Clip() const { return {originX_, originY_, originX_ + width_, originY_ + height_}; }
+    // Pixels the drawing may cover; empty when none.
     Box Bounds();
 
 private:
@@ -42,6 +43,7 @@ private:
     void Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride) const;
 
     int width_ = 0, height_ = 0;
+    int originX_ = 0, originY_ = 0;  // the clip's top-left: edges are kept relative to it
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped

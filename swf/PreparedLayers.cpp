@@ -32,6 +32,13 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
                          ? prepared->FillPaths[static_cast<std::size_t>(same - layer.FillPaths.begin())].second
                          : ToPainterPath(p.Commands));
     }
+    double reach = 0;
+    for (const auto& [style, path] : prepared->FillPaths) prepared->Bounds |= path.controlPointRect();
+    for (const auto& [style, path] : prepared->LinePaths) {
+        prepared->Bounds |= path.controlPointRect();
+        reach = std::max<double>(reach, prepared->Lines[style - 1].Width / 2.0);
+    }
+    prepared->Bounds.adjust(-reach, -reach, reach, reach);
     return prepared;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPainterPath>
+#include <QRectF>
 
 #include "swf/MovieData.h"
 #include "swf/ShapeLayers.h"
@@ -16,6 +17,7 @@ struct PreparedLayer {
     std::vector<LineStyle> Lines;
     std::vector<std::pair<std::uint32_t, QPainterPath>> FillPaths;  // style index (1-based), even-odd path
     std::vector<std::pair<std::uint32_t, QPainterPath>> LinePaths;
+    QRectF Bounds;  // twips covered by the fills and half the widest line around them
 };
 
 QPainterPath ToPainterPath(const std::vector<PathCommand>& commands);

@@ -36,6 +36,8 @@ QBrush GradientBrush(const FillStyle& fill, const SwfColorTransform& cx) {
     return brush;
 }
 
+CoverageRaster::Box BoxOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
 // Draws layers onto the stage image: anti-aliased through the coverage
 // rasteriser, whose time stays proportional to the edges whatever their
 // crossings, or aliased with QPainter for "low" quality.
@@ -51,6 +53,7 @@ struct LayerPainter {
     QTransform Transform;
     double PixelsPerTwip;
     std::string& Reason;
+    QRect Clip;  // the pixels it may change
 
     void Fill(const FillStyle& fill, const QPainterPath& path) {
         switch (fill.Type) {
@@ -86,7 +89,7 @@ struct LayerPainter {
             Painter->fillPath(path, colour);
             return;
         }
-        Raster.Reset(Image.width(), Image.height());
+        Raster.Reset(BoxOf(Clip));
         AddPath(Raster, path, Transform);
         FillColor(Raster, FillRule::EvenOdd, Image, qPremultiply(colour.rgba()));
     }
@@ -97,12 +100,13 @@ struct LayerPainter {
         if (colour.alpha() == 0) return;
         if (width * PixelsPerTwip <= 1.0 + 1e-9) {
             QPainter painter(&Image);
+            painter.setClipRect(Clip);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setTransform(Transform);
             painter.strokePath(path, QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             return;
         }
-        Stroke.Reset(Image.width(), Image.height(), width * PixelsPerTwip);
+        Stroke.Reset(BoxOf(Clip), width * PixelsPerTwip);
         AddPath(Stroke, path, Transform);
         StrokeColor(Stroke, Image, qPremultiply(colour.rgba()));
     }
@@ -111,7 +115,7 @@ struct LayerPainter {
     // with `paint`, then composes them through the path's coverage.
     template <typename Paint>
     void FillThroughScratch(const QPainterPath& path, Paint paint) {
-        Raster.Reset(Image.width(), Image.height());
+        Raster.Reset(BoxOf(Clip));
         AddPath(Raster, path, Transform);
         const CoverageRaster::Box box = Raster.Bounds();
         const QSize size(box.Right - box.Left, box.Bottom - box.Top);
@@ -269,12 +273,104 @@ std::vector<StageRenderer::Step> StageRenderer::StepsOf(const ParsedMovie& movie
     return steps;
 }
 
+namespace {
+
+// The pixels a layer may touch: its bounds, a line's least width and the
+// anti-aliasing rim around them, within the image.
+QRect DeviceBounds(const PreparedLayer& layer, const QTransform& t, const QRect& image) {
+    if (layer.Bounds.isNull()) return {};
+    const QRectF r = t.mapRect(layer.Bounds).adjusted(-2, -2, 2, 2) & QRectF(image);
+    if (r.isEmpty() || !std::isfinite(r.left()) || !std::isfinite(r.top())) return {};
+    return r.toAlignedRect() & image;
+}
+
+void CopyRect(const QImage& from, QImage& to, const QRect& r) {
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + std::size_t{4} * r.left(), from.constScanLine(y) + std::size_t{4} * r.left(), bytes);
+}
+
+// More changed layers than this (many paths moved at once) are drawn by the
+// ordinary road: each would redraw everything it overlaps.
+constexpr std::size_t MaxDirtyRects = 4;
+
+}  // namespace
+
+void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip,
+                              std::string& reason) {
+    std::optional<QPainter> painter;
+    if (!frame.Options.AntiAlias) {
+        painter.emplace(&target);
+        painter->setPen(Qt::NoPen);
+        painter->setClipRect(clip);
+    }
+    for (std::size_t i = from; i < to; ++i) {
+        const Drawn& d = frame.Layers[i];
+        if (!d.Layer) continue;
+        ++layersDrawn_;
+        if (!clip.intersects(d.Bounds)) continue;
+        LayerPainter lp{target, painter ? &*painter : nullptr, raster_, stroke_, scratch_, frame.Movie, bitmaps_,
+                        frame.Steps[i].Place->ColorTransform, d.Transform, d.Scale, reason, clip};
+        lp.Draw(*d.Layer);
+    }
+}
+
+// While a drag changes the same layers again and again, a frame is the
+// image below them, the changed layers, and the image of the layers above
+// them laid over, each only where the changed layers were or are now.
+bool StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::string& reason) {
+    const std::size_t n = frame.Keys.size(), m = lastKeys_.size();
+    const std::size_t f = frame.FirstChange, same = frame.SameOnTop;
+    if (frame.Settings != lastSettings_ || snapshotStep_ == 0 || snapshotStep_ > f || !aboveValid_ ||
+        aboveSettings_ != frame.Settings || aboveKeys_.size() > same || image.cacheKey() != lastImageKey_ ||
+        lastBounds_.size() != m || snapshot_.size() != image.size())
+        return false;
+    const std::size_t top = n - aboveKeys_.size();
+    if (top < snapshotStep_ || !std::equal(aboveKeys_.begin(), aboveKeys_.end(), frame.Keys.begin() + static_cast<std::ptrdiff_t>(top)))
+        return false;
+    std::vector<QRect> dirty;
+    const std::size_t oldEnd = m - same, newEnd = n - same;
+    for (std::size_t i = f; i < std::max(oldEnd, newEnd); ++i) {
+        // With the same number of layers, only those whose content changed.
+        if (n == m && frame.Keys[i] == lastKeys_[i]) continue;
+        QRect r;
+        if (i < oldEnd) r |= lastBounds_[i];
+        if (i < newEnd) r |= frame.Layers[i].Bounds;
+        if (!r.isEmpty()) dirty.push_back(r);
+    }
+    if (dirty.size() > MaxDirtyRects) return false;
+    resumedAt_ = snapshotStep_;
+    layersDrawn_ = 0;
+    for (const QRect& r : dirty) {
+        CopyRect(snapshot_, image, r);
+        DrawSteps(frame, image, snapshotStep_, top, r, reason);
+        if (top < n) ComposeOver(image, above_, r);
+    }
+    return true;
+}
+
+void StageRenderer::BuildAbove(const Frame& frame, std::size_t from, std::string& reason) {
+    const QSize size = snapshot_.size();
+    if (std::int64_t{size.width()} * size.height() > MaxSnapshotPixels) return;
+    if (above_.size() != size) above_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    if (above_.isNull()) return;
+    above_.fill(Qt::transparent);
+    const std::size_t drawn = layersDrawn_;
+    DrawSteps(frame, above_, from, frame.Keys.size(), above_.rect(), reason);
+    layersDrawn_ = drawn;
+    aboveKeys_.assign(frame.Keys.begin() + static_cast<std::ptrdiff_t>(from), frame.Keys.end());
+    aboveSettings_ = frame.Settings;
+    aboveValid_ = true;
+}
+
 void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options, QImage& image, std::string& reason) {
     const int stageW = std::max(options.Width, 1), stageH = std::max(options.Height, 1);
     const QRect view = options.Viewport.isEmpty() ? QRect(0, 0, stageW, stageH) : options.Viewport;
     const int w = view.width(), h = view.height();
-    const std::vector<Step> steps = StepsOf(movie);
-    std::vector<std::uint64_t> keys(steps.size());
+    Frame frame{movie, options, StepsOf(movie), {}, {}, 0, 0, 0};
+    const std::vector<Step>& steps = frame.Steps;
+    std::vector<std::uint64_t>& keys = frame.Keys;
+    keys.resize(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) keys[i] = steps[i].Key;
 
     const SwfRect& f = movie.Header.FrameSize;
@@ -285,12 +381,20 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     settings = Mix(settings, movie.Header.Version);
     settings = Mix(Mix(settings, (std::uint64_t{static_cast<std::uint32_t>(stageW)} << 32) | static_cast<std::uint32_t>(stageH)),
                    (std::uint64_t{static_cast<std::uint32_t>(view.x())} << 32) | static_cast<std::uint32_t>(view.y()));
+    frame.Settings = settings;
 
-    // First step that differs from the previous frame.
-    std::size_t firstChange = 0;
-    if (settings == lastSettings_)
+    // The steps that differ from the previous frame lie between the first
+    // change and the unchanged steps at the top of the stack.
+    std::size_t firstChange = 0, same = 0;
+    if (settings == lastSettings_) {
         while (firstChange < keys.size() && firstChange < lastKeys_.size() && keys[firstChange] == lastKeys_[firstChange])
             ++firstChange;
+        while (same < keys.size() - firstChange && same < lastKeys_.size() - firstChange &&
+               keys[keys.size() - 1 - same] == lastKeys_[lastKeys_.size() - 1 - same])
+            ++same;
+    }
+    frame.FirstChange = firstChange;
+    frame.SameOnTop = same;
     const bool resume = snapshotStep_ > 0 && settings == lastSettings_ && snapshotStep_ <= firstChange &&
                         snapshot_.width() == w && snapshot_.height() == h;
     // A copy is worth keeping when the same layer changed twice in a row, as
@@ -305,53 +409,58 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         reason += (reason.empty() ? "" : "; ") + ("no memory for a " + std::to_string(w) + " x " + std::to_string(h) + " image");
         lastKeys_.clear();
         snapshotStep_ = 0;
+        aboveValid_ = false;
         return;
     }
-    std::size_t from = 0;
-    if (resume) {
-        CopyPixels(snapshot_, image);
-        from = snapshotStep_;
-    } else {
-        image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (options.Background & 0xFFFFFFu))));
-        snapshotStep_ = 0;
+    // Every layer of the frame, converted or taken from the cache, placed on the stage.
+    const QTransform stage =
+        StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
+    frame.Layers.resize(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        Drawn& d = frame.Layers[i];
+        d.Transform = ToQTransform(steps[i].Place->Matrix) * stage;
+        d.Scale = std::sqrt(std::abs(d.Transform.determinant()));
+        const auto layer = layers_.Get(*steps[i].Shape, *steps[i].Span);
+        if (!(d.Scale > 0) || !std::isfinite(d.Scale)) continue;
+        d.Layer = layer;
+        d.Bounds = DeviceBounds(*layer, d.Transform, image.rect());
     }
-    resumedAt_ = from;
-    layersDrawn_ = 0;
-    {
-        // Aliased drawing goes through QPainter; the coverage rasteriser writes the pixels itself.
-        std::optional<QPainter> painter;
-        const auto beginPainting = [&] {
-            if (options.AntiAlias) return;
-            painter.emplace(&image);
-            painter->setPen(Qt::NoPen);
-        };
-        beginPainting();
-        const QTransform stage =
-            StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
-        for (std::size_t i = from; i < steps.size(); ++i) {
-            if (takeSnapshot && i == firstChange) {
-                painter.reset();
-                if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
-                    snapshot_ = QImage(image.size(), image.format());
-                CopyPixels(image, snapshot_);
-                snapshotStep_ = firstChange;
-                beginPainting();
-            }
-            const Step& step = steps[i];
-            const QTransform transform = ToQTransform(step.Place->Matrix) * stage;
-            const double scale = std::sqrt(std::abs(transform.determinant()));
-            if (!(scale > 0) || !std::isfinite(scale)) continue;
-            LayerPainter lp{image, painter ? &*painter : nullptr, raster_, stroke_, scratch_, movie, bitmaps_,
-                            step.Place->ColorTransform, transform, scale, reason};
-            lp.Draw(*layers_.Get(*step.Shape, *step.Span));
-            ++layersDrawn_;
+
+    const bool composed = options.AllowComposite && ComposeChanges(frame, image, reason);
+    if (!composed) {
+        std::size_t from = 0;
+        if (resume) {
+            CopyPixels(snapshot_, image);
+            from = snapshotStep_;
+        } else {
+            image.fill(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (options.Background & 0xFFFFFFu))));
+            snapshotStep_ = 0;
         }
+        resumedAt_ = from;
+        layersDrawn_ = 0;
+        if (takeSnapshot) {
+            DrawSteps(frame, image, from, firstChange, image.rect(), reason);
+            if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+                snapshot_ = QImage(image.size(), image.format());
+            CopyPixels(image, snapshot_);
+            snapshotStep_ = firstChange;
+            from = firstChange;
+        }
+        DrawSteps(frame, image, from, steps.size(), image.rect(), reason);
+        const std::size_t changedEnd = keys.size() - same;
+        if (options.AllowComposite && snapshotStep_ > 0 && snapshotStep_ <= firstChange && firstChange == lastFirstChange_ &&
+            same == lastSameOnTop_ && firstChange < changedEnd && !(aboveValid_ && aboveSettings_ == settings &&
+                                                                    aboveKeys_.size() == same))
+            BuildAbove(frame, changedEnd, reason);
     }
-    // Layers skipped by resuming are still in use.
-    for (std::size_t i = 0; i < from; ++i) layers_.Get(*steps[i].Shape, *steps[i].Span);
     layers_.EndFrame();
     bitmaps_.Retain(movie);
+    lastBounds_.resize(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) lastBounds_[i] = frame.Layers[i].Bounds;
     lastKeys_ = std::move(keys);
     lastFirstChange_ = firstChange;
+    lastSameOnTop_ = same;
     lastSettings_ = settings;
+    approximate_ = composed;
+    lastImageKey_ = image.cacheKey();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct StageOptions {
     QRect Viewport;
     std::uint32_t Background = 0xFFFFFF;  // 0xRRGGBB
     bool AntiAlias = true;
+    // While a drag changes the same layers frame after frame, the layers above
+    // them may come from a cached image laid over: faster, within 2 per channel.
+    bool AllowComposite = false;
 };
 
 // Twips of the movie's frame to pixels of a Width x Height stage: uniform
@@ -42,6 +46,8 @@ public:
     // Layers drawn by the last Render and the layer it resumed at (0: from the background).
     std::size_t LayersDrawn() const { return layersDrawn_; }
     std::size_t ResumedAt() const { return resumedAt_; }
+    // True when the last image laid cached layers over the changed ones.
+    bool Approximate() const { return approximate_; }
 
 private:
     struct Step {
@@ -51,6 +57,24 @@ private:
         std::uint64_t Key;
     };
     std::vector<Step> StepsOf(const ParsedMovie& movie) const;
+    struct Drawn {
+        std::shared_ptr<const PreparedLayer> Layer;  // null: not drawable
+        QTransform Transform;
+        double Scale = 0;
+        QRect Bounds;  // pixels it may touch
+    };
+    struct Frame {
+        const ParsedMovie& Movie;
+        const StageOptions& Options;
+        std::vector<Step> Steps;
+        std::vector<std::uint64_t> Keys;
+        std::vector<Drawn> Layers;
+        std::uint64_t Settings = 0;
+        std::size_t FirstChange = 0, SameOnTop = 0;
+    };
+    void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
+    bool ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
+    void BuildAbove(const Frame& frame, std::size_t from, std::string& reason);
 
     LayerCache layers_;
     CoverageRaster raster_;
@@ -61,6 +85,14 @@ private:
     std::uint64_t lastSettings_ = 0;
     QImage snapshot_;
     std::size_t snapshotStep_ = 0;  // 0: no snapshot
-    std::size_t lastFirstChange_ = 0;
+    std::size_t lastFirstChange_ = 0, lastSameOnTop_ = 0;
+    std::vector<QRect> lastBounds_;
+    qint64 lastImageKey_ = 0;
+    bool approximate_ = false;
+    // The layers above the changing ones, drawn on transparency.
+    QImage above_;
+    std::vector<std::uint64_t> aboveKeys_;
+    std::uint64_t aboveSettings_ = 0;
+    bool aboveValid_ = false;
     std::size_t layersDrawn_ = 0, resumedAt_ = 0;
 };

@@ -23,9 +23,11 @@ bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) 
 
 }  // namespace
 
-void StrokeRaster::Reset(int imageWidth, int imageHeight, double lineWidth) {
-    width_ = std::max(imageWidth, 0);
-    height_ = std::max(imageHeight, 0);
+void StrokeRaster::Reset(CoverageRaster::Box clip, double lineWidth) {
+    originX_ = clip.Left;
+    originY_ = clip.Top;
+    width_ = std::max(clip.Right - clip.Left, 0);
+    height_ = std::max(clip.Bottom - clip.Top, 0);
     const double w = std::isfinite(lineWidth) ? std::clamp(lineWidth, 1.0, 1e6) : 1.0;
     radius_ = w / 2 + 0.5;
     segments_.clear();
@@ -35,6 +37,8 @@ void StrokeRaster::Reset(int imageWidth, int imageHeight, double lineWidth) {
 void StrokeRaster::MoveTo(double x, double y) {
     // A lone point of an open line still shows its round cap.
     if (open_ && !drawn_) AddSegment(curX_, curY_, curX_, curY_);
+    x -= originX_;
+    y -= originY_;
     startX_ = curX_ = x;
     startY_ = curY_ = y;
     open_ = true;
@@ -42,7 +46,9 @@ void StrokeRaster::MoveTo(double x, double y) {
 }
 
 void StrokeRaster::LineTo(double x, double y) {
-    if (!open_) MoveTo(curX_, curY_);
+    if (!open_) MoveTo(curX_ + originX_, curY_ + originY_);
+    x -= originX_;
+    y -= originY_;
     AddSegment(curX_, curY_, x, y);
     drawn_ = true;
     curX_ = x;
@@ -50,7 +56,7 @@ void StrokeRaster::LineTo(double x, double y) {
 }
 
 void StrokeRaster::Close() {
-    if (open_) LineTo(startX_, startY_);
+    if (open_) LineTo(startX_ + originX_, startY_ + originY_);
     open_ = false;
 }
 
@@ -119,7 +125,7 @@ void StrokeRaster::Sweep(const CoverageRaster::RowSink& sink) {
             for (const Segment* s : active)
                 if (y + 1 > s->Top && y < s->Bottom) CoverRow(*s, y, row, minX, maxX);
             if (maxX < minX) continue;
-            sink(y, minX, row + minX, maxX - minX + 1);
+            sink(originY_ + y, originX_ + minX, row + minX, maxX - minX + 1);
             std::fill(row + minX, row + maxX + 1, 0);
         }
     }

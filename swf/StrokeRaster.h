@@ -11,16 +11,16 @@
 // pixels the segments cover, clipped to the image.
 class StrokeRaster {
 public:
-    // Starts a new line `width` device pixels wide, clipped to [0, width) x [0, height).
-    void Reset(int imageWidth, int imageHeight, double lineWidth);
+    // Starts a new line `lineWidth` device pixels wide, clipped to `clip`.
+    void Reset(CoverageRaster::Box clip, double lineWidth);
+    void Reset(int imageWidth, int imageHeight, double lineWidth) { Reset({0, 0, imageWidth, imageHeight}, lineWidth); }
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
     void Close();
 
     void Sweep(const CoverageRaster::RowSink& sink);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    CoverageRaster::Box Clip() const { return {originX_, originY_, originX_ + width_, originY_ + height_}; }
     // How far beyond a pixel the line may still reach it.
     double Reach() const { return radius_ + 1; }
 
@@ -33,6 +33,7 @@ private:
     void CoverRow(const Segment& s, int y, std::uint8_t* row, int& minX, int& maxX) const;
 
     int width_ = 0, height_ = 0;
+    int originX_ = 0, originY_ = 0;  // the clip's top-left: segments are kept relative to it
     double radius_ = 0.5;  // half the width plus half the ramp
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false, drawn_ = false;

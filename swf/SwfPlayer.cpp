@@ -68,7 +68,8 @@ const QImage& SwfPlayer::Render(int width, int height, const QRect& viewport) {
     const bool movieChanged = RefreshMovie();
     const bool antiAlias = Quality2 != "low";
     if (!movieChanged && imageValid_ && width == imageWidth_ && height == imageHeight_ &&
-        viewport == imageViewport_ && BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_)
+        viewport == imageViewport_ && BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_ &&
+        (Realtime || !stage_.Approximate()))
         return image_;
 
     StageOptions options;
@@ -77,6 +78,7 @@ const QImage& SwfPlayer::Render(int width, int height, const QRect& viewport) {
     options.Viewport = viewport;
     options.Background = static_cast<std::uint32_t>(BackgroundColor);
     options.AntiAlias = antiAlias;
+    options.AllowComposite = Realtime;
     drawReason_.clear();
     stage_.Render(*movie_, options, image_, drawReason_);
     ++renderCount_;

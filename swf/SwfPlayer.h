@@ -18,6 +18,10 @@ public:
     std::string Movie;                      // path of the movie file
     std::int32_t BackgroundColor = 0xFFFFFF;  // 0xRRGGBB
     std::string Quality2 = "high";          // "low", "medium", "high" or "best"
+    // Set while a realtime drag runs: frames may then be laid together from
+    // cached layers (within 2 per channel); once it is cleared the next
+    // Render draws the exact image again.
+    bool Realtime = false;
 
     // The image of the whole stage drawn at width x height, or with a
     // non-empty `viewport` only that part of it (the image takes its size).

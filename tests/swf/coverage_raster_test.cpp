@@ -19,9 +19,10 @@ Grid Coverage(Raster& raster, const std::vector<Points>& subpaths, SweepFn sweep
         raster.MoveTo(p[0].first, p[0].second);
         for (std::size_t i = 1; i < p.size(); ++i) raster.LineTo(p[i].first, p[i].second);
     }
-    Grid grid(raster.Height(), std::vector<int>(raster.Width()));
+    const auto clip = raster.Clip();
+    Grid grid(clip.Bottom, std::vector<int>(clip.Right));
     sweep([&](int y, int x0, const std::uint8_t* cover, int count) {
-        ASSERT_TRUE(y >= 0 && y < raster.Height() && x0 >= 0 && x0 + count <= raster.Width());
+        ASSERT_TRUE(y >= 0 && y < clip.Bottom && x0 >= 0 && x0 + count <= clip.Right);
         for (int i = 0; i < count; ++i) grid[y][x0 + i] = cover[i];
     });
     return grid;
