@@ -73,8 +73,6 @@ void ToBitString(BitString& out, std::int64_t value, int width) {
     out.append(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & mask), width);
 }
 
-std::vector<std::uint8_t> BitStringToBytes(const BitString& bits) { return bits.bytes(); }
-
 void FixedBits(BitString& out, double value) {
     const double whole = std::floor(value);
     if (!std::isfinite(whole)) {

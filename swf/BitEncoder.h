@@ -36,8 +36,6 @@ void PatchTagLength(SWFMakeCore& mk, std::size_t lengthIndex);
 // The low `width` bits (1..30) of value in two's complement; bits 30 and 31
 // are never written, so a wider request still writes 30 bits.
 void ToBitString(BitString& out, std::int64_t value, int width);
-// Zero-pads to whole bytes.
-std::vector<std::uint8_t> BitStringToBytes(const BitString& bits);
 // 8.16 fixed value: 8 bits of floor(v), 16 bits of the fraction. Out-of-range
 // values keep their low bits; a value that is not finite writes zeros.
 void FixedBits(BitString& out, double value);

@@ -64,10 +64,7 @@ TEST_F(HeadlessRender, WritesThePlayersImageAtZoomOnTheBackground) {
 TEST_F(HeadlessRender, RefusesBadArgumentsAndDocuments) {
     WriteDocument();
     ASSERT_TRUE(WriteFileReplacing(File("bad.lvd"), "LVD999\n"));
-    struct Case {
-        std::vector<std::string> Args;
-        const char* Expect;
-    } cases[] = {
+    struct Case { std::vector<std::string> Args; const char* Expect; } cases[] = {
         {{File("in.lvd")}, "usage"},
         {{File("in.lvd"), File("o.png"), "--zoom"}, "needs a value"},
         {{File("in.lvd"), File("o.png"), "--zoom", "0"}, "bad zoom"},

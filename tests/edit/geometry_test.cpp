@@ -6,12 +6,10 @@
 #include "edit/Geometry.h"
 
 TEST(Geometry, RoundsHalvesToEvenAndSaturates) {
-    const struct {
-        double in;
-        std::int32_t out;
-    } cases[] = {{500.5, 500}, {501.5, 502}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {-2.6, -3},
-                 {1e12, std::numeric_limits<std::int32_t>::max()},
-                 {-1e12, std::numeric_limits<std::int32_t>::min()}, {std::nan(""), 0}};
+    const struct { double in; std::int32_t out; } cases[] = {
+        {500.5, 500}, {501.5, 502}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {-2.6, -3},
+        {1e12, std::numeric_limits<std::int32_t>::max()},
+        {-1e12, std::numeric_limits<std::int32_t>::min()}, {std::nan(""), 0}};
     for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
 }
 
@@ -35,21 +33,8 @@ TEST(Geometry, SegmentDistanceRegions) {
 }
 
 TEST(Geometry, PointAngleQuadrantsAndVertical) {
-    const struct {
-        int x, y;
-        float deg;
-    } cases[] = {{100, 100, 45.0f}, {-100, 100, 135.0f}, {-100, -100, 225.0f}, {100, -100, -45.0f},
-                 {0, -5, -90.0f},   {0, 5, 90.0f},       {0, 0, 90.0f},         {-7, 0, 180.0f}};
+    const struct { int x, y; float deg; } cases[] = {
+        {100, 100, 45.0f}, {-100, 100, 135.0f}, {-100, -100, 225.0f}, {100, -100, -45.0f},
+        {0, -5, -90.0f},   {0, 5, 90.0f},       {0, 0, 90.0f},         {-7, 0, 180.0f}};
     for (const auto& c : cases) EXPECT_FLOAT_EQ(PointAngle(0, 0, c.x, c.y), c.deg) << c.x << "," << c.y;
-}
-
-TEST(Geometry, RotatePointTurnsClockwiseOnScreen) {
-    std::int32_t x = 1000, y = 0;
-    RotatePoint(x, y, 0, 0, static_cast<float>(Pi / 2));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 1000);
-    x = 1100, y = 200;
-    RotatePoint(x, y, 100, 200, static_cast<float>(Pi));
-    EXPECT_EQ(x, -900);
-    EXPECT_EQ(y, 200);
 }

@@ -12,12 +12,7 @@ using Points = std::vector<std::pair<int, int>>;
 TEST(Optimize, Examples) {
     const PathShape stroke = MakePath({{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}});
     const PathShape square = MakePath({{0, 0}, {50, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
-    const struct {
-        const char* name;
-        PathShape path;
-        float t1, t2;
-        Points expected;
-    } cases[] = {
+    const struct { const char* name; PathShape path; float t1, t2; Points expected; } cases[] = {
         {"weak removes the open end", stroke, 60, 0, {{0, 0}, {60, 0}}},
         {"strong keeps open ends", stroke, 0, 30, {{0, 0}, {100, 0}}},
         {"closed square keeps its corners", square, 0, 30, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}},

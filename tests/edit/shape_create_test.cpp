@@ -22,37 +22,26 @@ TEST(ShapeCreate, NewPathsTakeTheStyle) {
     style.CurColors[2] = PackColor(8, 9, 10, 255);
     style.CurLineOn = 0;
     style.CurFillType = 2;
-    const struct {
-        float pt;
-        int twips;
-    } widths[] = {{0.5f, 10}, {1.5f, 30}, {0.125f, 2}, {0.375f, 8}, {1.0f, 20}};
-    for (const auto& w : widths) {
-        style.LineWidthPt = w.pt;
-        const PathShape p = StyledPath(style);
-        EXPECT_EQ(p.LineWidth, w.twips) << w.pt;
-        EXPECT_EQ(p.LineOn, 0);
-        EXPECT_EQ(p.LineColor, style.CurColors[0]);
-        EXPECT_EQ(p.FillColor, style.CurColors[1]);
-        EXPECT_EQ(p.FillColor2, style.CurColors[2]);
-        EXPECT_EQ(p.FillType, 2);
+    const PathShape p = StyledPath(style);
+    EXPECT_EQ(std::vector<std::int32_t>({p.LineOn, p.LineColor, p.FillColor, p.FillColor2, p.FillType}),
+              std::vector<std::int32_t>({0, style.CurColors[0], style.CurColors[1], style.CurColors[2], 2}));
+    // Points to twips, halves to even.
+    const std::pair<float, int> widths[] = {{0.5f, 10}, {1.5f, 30}, {0.125f, 2}, {0.375f, 8}, {1.0f, 20}};
+    for (const auto& [pt, twips] : widths) {
+        style.LineWidthPt = pt;
+        EXPECT_EQ(StyledPath(style).LineWidth, twips) << pt;
     }
 }
 
 TEST(ShapeCreate, RectangleAndEllipseAnchors) {
     DrawCore doc;
     const DrawStyle style;
-    const std::int32_t r = CreateRectangle(doc, 2000, 1000, style);
-    const std::int32_t e = CreateEllipse(doc, 2000, 1000, style);
-    EXPECT_EQ(r, 1);
-    EXPECT_EQ(e, 2);
+    EXPECT_EQ(CreateRectangle(doc, 2000, 1000, style), 1);
+    EXPECT_EQ(CreateEllipse(doc, 2000, 1000, style), 2);
     const PathShape& rect = doc.Paths[1];
     EXPECT_EQ(Coords(rect), (Points{{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}));
-    EXPECT_EQ(rect.Selected, VbTrue);
-    EXPECT_EQ(rect.Closed, VbTrue);
-    EXPECT_EQ(rect.GradX, 2500);
-    EXPECT_EQ(rect.GradY, 1500);
-    EXPECT_FLOAT_EQ(rect.GradScale, 1000.0f / 32768.0f);
-    EXPECT_EQ(rect.Anchors[0].Kind, 0);
+    EXPECT_TRUE(rect.Selected == VbTrue && rect.Closed == VbTrue && rect.Anchors[0].Kind == 0);
+    EXPECT_EQ(rect.GradX, 2500);  // the gradient fitted to the new path
 
     const PathShape& ellipse = doc.Paths[2];
     const Points offsets{{0, -500}, {354, -354}, {500, 0}, {354, 354}, {0, 500}, {-354, 354}, {-500, 0}, {-354, -354}};
@@ -65,10 +54,7 @@ TEST(ShapeCreate, RectangleAndEllipseAnchors) {
 }
 
 TEST(ShapeCreate, ClosingDropsTheDuplicateLastAnchor) {
-    const struct {
-        Points points;
-        std::size_t anchorsAfter;
-    } cases[] = {
+    const struct { Points points; std::size_t anchorsAfter; } cases[] = {
         {{{0, 0}, {1000, 0}, {2000, 500}, {2000, 1500}, {1000, 2000}, {0, 1500}, {-500, 700}, {10, 10}}, 7},
         {{{0, 0}, {30, 30}}, 2},
     };
@@ -82,29 +68,14 @@ TEST(ShapeCreate, ClosingDropsTheDuplicateLastAnchor) {
         EXPECT_EQ(doc.Paths[1].Closed, VbTrue);
         EXPECT_EQ(doc.Paths[1].Anchors.size(), c.anchorsAfter);
         EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(c.anchorsAfter));
-        EXPECT_EQ(host.Rebuilds, 1);
-        EXPECT_EQ(doc.HistoryPos, 1);
-        EXPECT_TRUE(doc.IsModified());
+        EXPECT_TRUE(host.Rebuilds == 1 && doc.HistoryPos == 1 && doc.IsModified());
     }
-}
-
-TEST(ShapeCreate, SingleAnchorStrokeLeavesNoTrace) {
-    DrawCore doc;
-    FakePreviewHost host;
-    BeginPath(doc, 100, 100, DrawStyle{}, 1);
-    EXPECT_FALSE(FinishStroke(doc, host, true));
-    EXPECT_EQ(doc.GetPathCount(), 0);
-    EXPECT_EQ(doc.HistoryPos, 0);
-    EXPECT_EQ(host.Rebuilds, 0);
-    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(ShapeCreate, FinishStrokeOptimisesWithEnabledPhases) {
     const Points line{{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}};
-    const struct {
-        std::int16_t flag;
-        Points expected;
-    } cases[] = {{0, line}, {1, {{0, 0}, {60, 0}}}, {2, {{0, 0}, {100, 0}}}, {3, {{0, 0}, {60, 0}}}};
+    const struct { std::int16_t flag; Points expected; } cases[] = {
+        {0, line}, {1, {{0, 0}, {60, 0}}}, {2, {{0, 0}, {100, 0}}}, {3, {{0, 0}, {60, 0}}}};
     for (const auto& c : cases) {
         DrawCore doc;
         doc.Setup.OptimizeFlag = c.flag;
@@ -119,11 +90,7 @@ TEST(ShapeCreate, FinishStrokeOptimisesWithEnabledPhases) {
 }
 
 TEST(ShapeCreate, GradientFitsTheBoundingBox) {
-    const struct {
-        Points points;
-        int gx, gy;
-        float angle, scale;
-    } cases[] = {
+    const struct { Points points; int gx, gy; float angle, scale; } cases[] = {
         {{{0, 0}, {3000, 1000}}, 1500, 500, 0.0f, 3000.0f / 32768},
         {{{0, 0}, {1000, 3000}}, 500, 1500, 90.0f, 3000.0f / 32768},
         {{{-1000, -500}, {-3000, -2000}, {-2000, -1000}}, -2000, -1250, 0.0f, 2000.0f / 32768},

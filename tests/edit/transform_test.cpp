@@ -30,11 +30,7 @@ struct SquareDoc {
 }  // namespace
 
 TEST(Transform, ScaleFactorsFromHandles) {
-    const struct {
-        int handle, dragX, dragY, tx, ty;
-        bool ctrl;
-        float sx, sy;
-    } cases[] = {
+    const struct { int handle, dragX, dragY, tx, ty; bool ctrl; float sx, sy; } cases[] = {
         {9, 1000, 1000, 2000, 1500, false, 2.0f, 1.5f},
         {9, 1000, 1000, 2000, 1500, true, 2.0f, 2.0f},
         {9, 1000, 1000, -2000, 1500, true, 1.5f, 1.5f},  // sx = -2: the larger signed value wins

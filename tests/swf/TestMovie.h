@@ -21,9 +21,7 @@ inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int
     b.padToByte();
 }
 
-struct Color {
-    int R, G, B, A = 255;
-};
+struct Color { int R, G, B, A = 255; };
 
 inline void Rgba(BitString& b, Color c) { Bytes(b, {c.R, c.G, c.B, c.A}); }
 
@@ -35,10 +33,7 @@ struct Fill {
     int Tx = 0, Ty = 0;
     int BitmapId = 0;
 };
-struct Line {
-    int Width;
-    Color C;
-};
+struct Line { int Width; Color C; };
 
 inline void StyleArrays(BitString& b, const std::vector<Fill>& fills, const std::vector<Line>& lines) {
     Bytes(b, {static_cast<int>(fills.size())});
@@ -75,12 +70,9 @@ struct Records {
     }
     // Style change with move-to and the given style indices (-1 = leave unchanged).
     void Change(int x, int y, int fill0, int fill1, int line) {
-        Bits.append(0, 1);
-        Bits.append(0, 1);
-        Bits.append(line >= 0, 1);
-        Bits.append(fill1 >= 0, 1);
-        Bits.append(fill0 >= 0, 1);
-        Bits.append(1, 1);
+        Bits.append(0, 2);  // a style change without new styles
+        for (int index : {line, fill1, fill0}) Bits.append(index >= 0, 1);
+        Bits.append(1, 1);  // move-to, 17-bit fields
         Bits.append(17, 5);
         Bits.append(static_cast<std::uint32_t>(x), 17);
         Bits.append(static_cast<std::uint32_t>(y), 17);
@@ -101,18 +93,16 @@ struct Records {
 
 // Tag with a long header.
 inline void Tag(std::string& movie, int code, const BitString& body) {
-    const int word = (code << 6) | 0x3F;
-    const std::size_t n = body.bytes().size();
-    const unsigned char head[6] = {static_cast<unsigned char>(word & 255), static_cast<unsigned char>(word >> 8),
-                                   static_cast<unsigned char>(n & 255), static_cast<unsigned char>((n >> 8) & 255),
-                                   static_cast<unsigned char>((n >> 16) & 255), static_cast<unsigned char>(n >> 24)};
-    movie.append(reinterpret_cast<const char*>(head), 6);
-    movie.append(reinterpret_cast<const char*>(body.bytes().data()), n);
+    const auto n = static_cast<std::uint32_t>(body.bytes().size());
+    BitString head;
+    U16(head, (code << 6) | 0x3F);
+    for (int i = 0; i < 4; ++i) Bytes(head, {static_cast<int>((n >> (8 * i)) & 255)});
+    head.append(body);
+    movie.append(reinterpret_cast<const char*>(head.bytes().data()), head.bytes().size());
 }
 inline void ShortTag(std::string& movie, int code) {
-    const int word = code << 6;
-    movie.push_back(static_cast<char>(word & 255));
-    movie.push_back(static_cast<char>(word >> 8));
+    movie.push_back(static_cast<char>((code << 6) & 255));
+    movie.push_back(static_cast<char>(code >> 2));
 }
 
 // DefineShape3 body: id, bounds, empty initial styles, then `records`.

@@ -14,8 +14,8 @@ ParsedMovie Read(const std::string& bytes) {
     return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-void AddSquare(Records& r, int x, int y, int side, int fill0, int line, Color fillColor = {255, 0, 0}, int width = 20) {
-    r.NewStyles({Fill{0, fillColor}}, {Line{width, {0, 0, 255}}});
+void AddSquare(Records& r, int x, int y, int side, int fill0, int line, Color fillColor = {255, 0, 0}) {
+    r.NewStyles({Fill{0, fillColor}}, {Line{20, {0, 0, 255}}});
     r.Change(x, y, fill0, -1, line);
     r.Straight(side, 0);
     r.Straight(0, side);
@@ -42,9 +42,6 @@ TEST(BitReader, ReadsFieldsAcrossBytesWithSignExtension) {
     EXPECT_FALSE(r.failed());
     EXPECT_EQ(r.readUB(1), 0u);
     EXPECT_TRUE(r.failed());
-}
-
-TEST(BitReader, SignedFieldsOfEveryWidth) {
     for (int width = 2; width <= 32; ++width) {
         BitString b;
         b.append(~0u, width);        // -1
@@ -53,20 +50,6 @@ TEST(BitReader, SignedFieldsOfEveryWidth) {
         EXPECT_EQ(r.readSB(width), -1) << width;
         EXPECT_EQ(r.readSB(width), static_cast<std::int32_t>(-(std::int64_t{1} << (width - 1)))) << width;
     }
-}
-
-TEST(MovieReader, ReadsHeaderShapeAndPlacement) {
-    // Records, styles and placement of writer-made movies are read back in the writer's tests.
-    const ParsedMovie m = Read(OneShapeMovie(6400, 4000, Square(100, 200, 1000, 1, 1)));
-    ASSERT_TRUE(m.Complete) << m.Reason;
-    EXPECT_EQ(m.Header.Version, 6);
-    EXPECT_EQ(m.Header.FrameSize.Ymax, 4000);
-    const ShapeDefinition& s = *m.Shapes.at(1);
-    EXPECT_EQ(s.Bounds.Xmax, 6400);
-    EXPECT_EQ(s.Records[1].MoveX, 100);
-    ASSERT_EQ(s.Layers.size(), 2u);
-    EXPECT_EQ(s.Layers[1].FirstRecord, 0u);
-    EXPECT_EQ(s.Layers[1].EndRecord, 6u);
 }
 
 TEST(MovieReader, LayerHashFollowsContentNotPosition) {
@@ -88,19 +71,27 @@ TEST(MovieReader, LayerHashFollowsContentNotPosition) {
     EXPECT_EQ(a[1], c[1]);
 }
 
+// Records, styles and placement of writer-made movies are read back in the writer's tests.
 TEST(MovieReader, ShortAndLongTagHeadersAndUnknownTagsSkipped) {
-    std::string m = Header(2000, 2000);
+    std::string m = Header(6400, 4000);
     m += std::string("\x43\x02\x01\x02\x03", 5);  // SetBackgroundColor (9), short header, 3 bytes
     BitString unknown;
     Bytes(unknown, {1, 2, 3, 4, 5});
     Tag(m, 77, unknown);
-    Tag(m, 32, Shape3(1, 2000, 2000, Square(0, 0, 100, 1, 0)));
+    Tag(m, 32, Shape3(1, 6400, 4000, Square(100, 200, 1000, 1, 0)));
     Tag(m, 26, Place(1, 1));
     ShortTag(m, 1);
     const ParsedMovie p = Read(Finish(m));
-    EXPECT_TRUE(p.Complete) << p.Reason;
-    EXPECT_EQ(p.Shapes.size(), 1u);
+    ASSERT_TRUE(p.Complete) << p.Reason;
+    EXPECT_EQ(p.Header.Version, 6);
+    EXPECT_EQ(p.Header.FrameSize.Ymax, 4000);
     EXPECT_EQ(p.DisplayList.size(), 1u);
+    const ShapeDefinition& s = *p.Shapes.at(1);
+    EXPECT_EQ(s.Bounds.Xmax, 6400);
+    EXPECT_EQ(s.Records[1].MoveX, 100);
+    ASSERT_EQ(s.Layers.size(), 2u);
+    EXPECT_EQ(s.Layers[1].FirstRecord, 0u);
+    EXPECT_EQ(s.Layers[1].EndRecord, 6u);
 }
 
 TEST(MovieReader, BadHeadersGiveReasons) {
@@ -110,9 +101,7 @@ TEST(MovieReader, BadHeadersGiveReasons) {
     std::string other = good;
     other[1] = 'X';
     std::string emptyFrame = Finish(Header(0, 2000) + good.substr(21));
-    struct Case {
-        std::string Bytes, Expect;
-    } cases[] = {
+    struct Case { std::string Bytes, Expect; } cases[] = {
         {"", "too short"},
         {good.substr(0, 12), "header is truncated"},
         {cws, "compressed"},

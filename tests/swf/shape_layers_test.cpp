@@ -33,60 +33,17 @@ const std::vector<Line> OneLine{Line{20, {0, 0, 255}}};
 
 }  // namespace
 
-TEST(ShapeLayers, FillStyle0EdgesAreReversedAndClosed) {
-    Records r;
-    r.NewStyles(OneFill, OneLine);
-    r.Change(100, 200, 1, -1, 1);
-    r.Straight(1000, 0);
-    r.Straight(0, 1000);
-    r.Straight(-1000, 0);
-    r.Straight(0, -1000);
-    const auto layers = Layers(r);
-    ASSERT_EQ(layers.size(), 2u);
-    EXPECT_TRUE(layers[0].FillPaths.empty());
-    const ShapeLayer& l = layers[1];
-    ASSERT_EQ(l.FillPaths.size(), 1u);
-    EXPECT_EQ(l.FillPaths[0].Style, 1u);
-    // Linked backwards: the contour runs against the record order.
-    EXPECT_EQ(l.FillPaths[0].Commands, (Cmds{M(100, 200), L(100, 1200), L(1100, 1200), L(1100, 200), L(100, 200), Z()}));
-    ASSERT_EQ(l.LinePaths.size(), 1u);
-    EXPECT_EQ(l.LinePaths[0].Commands, (Cmds{M(100, 200), L(1100, 200), L(1100, 1200), L(100, 1200), L(100, 200), Z()}));
-    EXPECT_TRUE(IsReversedContour(l.FillPaths[0].Commands, l.LinePaths[0].Commands));
-    EXPECT_FALSE(IsReversedContour(l.LinePaths[0].Commands, l.LinePaths[0].Commands));
-}
-
-TEST(ShapeLayers, FillStyle1EdgesKeepTheirDirection) {
-    Records r;
-    r.NewStyles(OneFill, {});
-    r.Change(0, 0, -1, 1, -1);
-    r.Straight(10, 0);
-    r.Straight(0, 10);
-    r.Straight(-10, -10);
-    const auto layers = Layers(r);
-    EXPECT_EQ(layers[1].FillPaths[0].Commands, (Cmds{M(0, 0), L(10, 0), L(10, 10), L(0, 0), Z()}));
-    EXPECT_TRUE(layers[1].LinePaths.empty());
-}
-
-TEST(ShapeLayers, OpenLineStaysOpenAndZeroLengthEdgesAreKept) {
-    Records r;
-    r.NewStyles({}, OneLine, 0, 1);
-    r.Change(-500, 70000 - 131072, -1, -1, 1);  // negative absolute move-to
-    r.Straight(0, 0);
-    r.Straight(-65536, 65535);  // extreme 17-bit deltas, sign-extended
-    const auto layers = Layers(r);
-    ASSERT_EQ(layers[1].LinePaths.size(), 1u);
-    EXPECT_EQ(layers[1].LinePaths[0].Commands,
-              (Cmds{M(-500, -61072), L(-500, -61072), L(-66036, 4463)}));
-    EXPECT_TRUE(layers[1].FillPaths.empty());
-}
-
-TEST(ShapeLayers, CurvesUseControlThenAnchorDeltas) {
+// Fill style 0 lies left of the edges: its contour runs against the record order.
+TEST(ShapeLayers, FillStyle0CurvesAreReversedAndClosed) {
     Records r;
     r.NewStyles(OneFill, OneLine);
     r.Change(0, 0, 1, -1, 1);
     r.Curve(100, 0, 0, 100);
     r.Curve(-100, 0, 0, -100);
     const auto layers = Layers(r);
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_TRUE(layers[0].FillPaths.empty());
+    EXPECT_EQ(layers[1].FillPaths[0].Style, 1u);
     EXPECT_EQ(layers[1].LinePaths[0].Commands, (Cmds{M(0, 0), C(100, 0, 100, 100), C(0, 100, 0, 0), Z()}));
     EXPECT_EQ(layers[1].FillPaths[0].Commands, (Cmds{M(0, 0), C(0, 100, 100, 100), C(100, 0, 0, 0), Z()}));
     EXPECT_TRUE(IsReversedContour(layers[1].FillPaths[0].Commands, layers[1].LinePaths[0].Commands));
@@ -99,16 +56,18 @@ TEST(ShapeLayers, CurvesUseControlThenAnchorDeltas) {
 TEST(ShapeLayers, EachNewStyleSetIsItsOwnLayerWithItsOwnStyles) {
     Records r;
     r.NewStyles(OneFill, {});
-    r.Change(0, 0, 1, -1, 0);
+    r.Change(0, 0, -1, 1, 0);  // fill style 1 keeps the record order
     r.Straight(10, 0);
-    r.Straight(-10, 0);
+    r.Straight(0, 10);
+    r.Straight(-10, -10);
     r.NewStyles({Fill{0, {0, 255, 0}}, Fill{0, {0, 0, 255}}}, OneLine, 2, 1);
     r.Change(5, 5, 2, -1, 1);
     r.Straight(0, 10);
     r.Straight(0, -10);
     const auto layers = Layers(r);
     ASSERT_EQ(layers.size(), 3u);
-    EXPECT_EQ(layers[1].Fills.size(), 1u);
+    EXPECT_EQ(layers[1].FillPaths[0].Commands, (Cmds{M(0, 0), L(10, 0), L(10, 10), L(0, 0), Z()}));
+    EXPECT_TRUE(layers[1].LinePaths.empty());
     ASSERT_EQ(layers[2].Fills.size(), 2u);
     ASSERT_EQ(layers[2].FillPaths.size(), 1u);
     EXPECT_EQ(layers[2].FillPaths[0].Style, 2u);
@@ -143,13 +102,14 @@ TEST(ShapeLayers, ContoursLinkAcrossMovesAndStyleSwitches) {
 TEST(ShapeLayers, LineSubpathsBreakAtMovesAndCloseOnlyWhenBackAtTheirStart) {
     Records r;
     r.NewStyles({}, OneLine, 0, 1);
-    r.Change(0, 0, -1, -1, 1);
-    r.Straight(10, 0);
-    r.Straight(0, 10);  // ends at (10,10): open
+    r.Change(-500, 70000 - 131072, -1, -1, 1);  // negative absolute move-to
+    r.Straight(0, 0);                           // zero-length edges are kept
+    r.Straight(-65536, 65535);                  // extreme 17-bit deltas; ends elsewhere: open
     r.Change(100, 100, -1, -1, -1);
     r.Straight(10, 0);
     r.Straight(-10, 0);  // back at (100,100): closed
     const auto layers = Layers(r);
-    EXPECT_EQ(layers[1].LinePaths[0].Commands,
-              (Cmds{M(0, 0), L(10, 0), L(10, 10), M(100, 100), L(110, 100), L(100, 100), Z()}));
+    EXPECT_EQ(layers[1].LinePaths[0].Commands, (Cmds{M(-500, -61072), L(-500, -61072), L(-66036, 4463),
+                                                      M(100, 100), L(110, 100), L(100, 100), Z()}));
+    EXPECT_TRUE(layers[1].FillPaths.empty());
 }

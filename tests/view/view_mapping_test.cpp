@@ -21,19 +21,16 @@ TEST(ViewMapping, ScreenAndTwipsAtTheExampleView) {
     const ViewGeometry g = View(400, 300, 1.0f);
     EXPECT_EQ(MarginX(g), 40);
     EXPECT_EQ(MarginY(g), -10);
-    const struct {
-        float x, y;
-        int tx, ty;
-    } toTwips[] = {{40, -10, 0, 0}, {41, -9, 20, 20}, {40.5f, -10, 10, 0}, {39, -11, -20, -20}, {59.99f, 0, 399, 200}};
+    const struct { float x, y; int tx, ty; } toTwips[] = {
+        {40, -10, 0, 0}, {41, -9, 20, 20}, {40.5f, -10, 10, 0}, {39, -11, -20, -20}, {59.99f, 0, 399, 200}};
     for (const auto& c : toTwips) {
         std::int32_t tx = 0, ty = 0;
         PosScrToTwip(g, c.x, c.y, tx, ty);
         EXPECT_EQ(tx, c.tx) << c.x;
         EXPECT_EQ(ty, c.ty) << c.y;
     }
-    const struct {
-        int tx, ty, sx, sy;
-    } toScreen[] = {{20, 20, 41, -9}, {0, 0, 40, -10}, {19, 39, 40, -9}, {-1, -21, 39, -12}};
+    const struct { int tx, ty, sx, sy; } toScreen[] = {
+        {20, 20, 41, -9}, {0, 0, 40, -10}, {19, 39, 40, -9}, {-1, -21, 39, -12}};
     for (const auto& c : toScreen) {
         std::int32_t sx = 0, sy = 0;
         PosTwipToScr(g, c.tx, c.ty, sx, sy);
@@ -63,13 +60,7 @@ TEST(ViewMapping, ZoomAndScrollEnterTheMapping) {
 }
 
 TEST(ViewMapping, ScrollRangesAreHalfTheOverflowEachWay) {
-    const struct {
-        int view;
-        float zoom;
-        int canvas;
-        bool enabled;
-        int min, max;
-    } cases[] = {
+    const struct { int view; float zoom; int canvas; bool enabled; int min, max; } cases[] = {
         {300, 1.0f, 320, true, -10, 10}, {299, 1.0f, 320, true, -10, 10},  // D = 21
         {320, 1.0f, 320, false, 0, 0},   {400, 1.0f, 320, false, 0, 0},
         {300, 2.0f, 320, true, -170, 170}, {100, 1000.0f, 320, true, -32768, 32767},
@@ -83,11 +74,7 @@ TEST(ViewMapping, ScrollRangesAreHalfTheOverflowEachWay) {
 }
 
 TEST(ViewMapping, ZoomTextIsReadByItsLeadingNumber) {
-    const struct {
-        const char* text;
-        float zoom;
-        const char* shown;
-    } cases[] = {
+    const struct { const char* text; float zoom; const char* shown; } cases[] = {
         {"150%", 1.5f, "150%"}, {"200", 2.0f, "200%"}, {"  75%", 0.75f, "75%"}, {"abc", 1.0f, "100%"},
         {"0%", 1.0f, "100%"},   {"-50%", 1.0f, "100%"}, {"33.3", 0.333f, "33%"},  {"2000%", 20.0f, "2000%"},
         {"1e2", 1.0f, "100%"},  {"2.5E2%", 2.5f, "250%"}, {"3e", 0.03f, "3%"},     {"4e+x", 0.04f, "4%"},
