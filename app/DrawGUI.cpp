@@ -8,6 +8,7 @@
 #include <QLabel>
 
 #include "app/CommandLine.h"
+#include "edit/ShapeTools.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
 
@@ -49,6 +50,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     const std::string document = CommandLineDocument(commandLine);
     // Made absolute against the start-up folder, so the file dialogs start beside it.
     if (!document.empty()) LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
+    shapeTools_->FillFontList();
     QApplication::processEvents();
 }
 

@@ -22,6 +22,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class ShapeTools;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -100,6 +101,8 @@ private:
     void ReportPlayerProblem();
     // Hands the canvas' mouse events to the gestures; true when `event` was one.
     bool ForwardCanvasMouse(QEvent* event);
+    // The polygon and text tools' dialogs into the tool switch, their figures into the press.
+    void WireShapeTools();
 
     DrawCore core_;
     EditState edit_;
@@ -112,6 +115,7 @@ private:
     QWidget* client_ = nullptr;
     CanvasView view_;
     std::unique_ptr<ToolPanelHandlers> panel_;
+    std::unique_ptr<ShapeTools> shapeTools_;
     bool resizing_ = false;
 
 public:
