@@ -8,7 +8,9 @@
 #include <QLabel>
 
 #include "app/CommandLine.h"
+#include "app/CrashRecovery.h"
 #include "edit/ShapeTools.h"
+#include "style/ColorRow.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
 
@@ -24,7 +26,10 @@ DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()),
       view_(nullptr) {
-    core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(LiteralTitle(caption)); };
+    core_.CaptionChanged = [this](const std::string& caption) {
+        setWindowTitle(LiteralTitle(caption));
+        if (recovery_) recovery_->DocumentChanged();
+    };
     setWindowTitle(LiteralTitle(core_.Caption));
     CreateMenus();
     CreateControls();
@@ -42,14 +47,19 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
+    colorRow_->Reset();
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
     panel_->Reset();
     Form_Resize();
+    recovery_ = std::make_unique<CrashRecovery>(core_);
+    const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
     // Made absolute against the start-up folder, so the file dialogs start beside it.
-    if (!document.empty()) LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
+    // A restored drawing is only replaced after asking to save it.
+    if (!document.empty() && (!restored || ConfirmModify() != 1))
+        LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
     shapeTools_->FillFontList();
     QApplication::processEvents();
 }

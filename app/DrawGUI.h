@@ -22,6 +22,8 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class ColorRow;
+class CrashRecovery;
 class ShapeTools;
 
 // The main window: owns the document and every editor part for the whole run
@@ -40,6 +42,7 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
+    ColorRow& Colors() { return *colorRow_; }
     ToolPanelHandlers& Panel() { return *panel_; }
     QString StatusText() const override;
     void SetStatusText(const QString& text) override;
@@ -99,6 +102,8 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
+    // Offers the drawings of editors that ended without saving; true when one was restored.
+    bool OfferRecovery();
     // Hands the canvas' mouse events to the gestures; true when `event` was one.
     bool ForwardCanvasMouse(QEvent* event);
     // The polygon and text tools' dialogs into the tool switch, their figures into the press.
@@ -114,9 +119,11 @@ private:
     QTemporaryDir tempDir_;
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ColorRow> colorRow_;
     std::unique_ptr<ToolPanelHandlers> panel_;
     std::unique_ptr<ShapeTools> shapeTools_;
     bool resizing_ = false;
+    std::unique_ptr<CrashRecovery> recovery_;
 
 public:
     // Controls of the main window, named as the window's design names them.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/DrawGUI.h"
+#include "app/DocumentSvg.h"
 #include "app/HeadlessExport.h"
 #include "app/HeadlessRender.h"
 
@@ -45,6 +46,13 @@ int main(int argc, char** argv) {
             return 2;
         }
         return RunExportSwf(argv[2], argv[3], std::cerr);
+    }
+    if (command == "--export-svg") {
+        if (argc != 4) {
+            std::cerr << "usage: lumivane --export-svg IN.lvd OUT.svg\n";
+            return 2;
+        }
+        return RunExportSvg(argv[2], argv[3], std::cerr);
     }
     if (command == "--render") {
         // Rendering needs no display: the player draws into an image.
