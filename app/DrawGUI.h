@@ -14,6 +14,7 @@
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class CanvasMenus;
 class QAbstractButton;
 class QAction;
 class QCheckBox;
@@ -64,6 +65,13 @@ public:
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
+    void mnuCopyPathEdit_Click();
+    void mnuCutPathEdit_Click();
+    void mnuDeletePathEdit_Click();
+    void mnuPastePathEdit_Click();
+    void mnuSelectAllEdit_Click();
+    // The canvas pop-up menus.
+    CanvasMenus& Menus() { return *menus_; }
 
     int ConfirmModify();
     bool SaveDocument(const QString& path);
@@ -81,6 +89,7 @@ public:
     // The canvas gestures' side of the window.
     void DrawOverlay(const std::function<void(const OverlayContext&)>& draw) override;
     void PressTool(int index) override;
+    void ShowCanvasMenu(CanvasMenu which, float x, float y) override;
     CanvasGestures& Gestures() { return gestures_; }
 
 protected:
@@ -123,6 +132,7 @@ private:
     std::unique_ptr<ToolPanelHandlers> panel_;
     std::unique_ptr<ShapeTools> shapeTools_;
     bool resizing_ = false;
+    CanvasMenus* menus_ = nullptr;  // a child of the window
     std::unique_ptr<CrashRecovery> recovery_;
 
 public:
