@@ -29,6 +29,7 @@ void DrawGUI::WireCanvas() {
                                          ToolPanelControls{Option1, Check1, Check2, Check3, Check4, Combo2, StatusLabel1,
                                                            view_.Picture1, PicStatus, PicColor, Frame2, PicPicker, Frame1});
     panel_->Combo2_Click = [this] { Combo2_Click(); };
+    WireShapeTools();
 }
 
 void DrawGUI::keyReleaseEvent(QKeyEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CrashRecovery.h"
+#include "edit/ShapeTools.h"
 #include "style/ColorRow.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
@@ -67,6 +68,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
         else if (!restoredIsIt && (!restored || ConfirmModify() != 1))
             LoadDocument(path);
     }
+    shapeTools_->FillFontList();
     QApplication::processEvents();
 }
 

@@ -26,6 +26,7 @@ class QLabel;
 class QMenu;
 class ColorRow;
 class CrashRecovery;
+class ShapeTools;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -118,6 +119,8 @@ private:
     bool OfferRecovery();
     // Hands the canvas' mouse events to the gestures; true when `event` was one.
     bool ForwardCanvasMouse(QEvent* event);
+    // The polygon and text tools' dialogs into the tool switch, their figures into the press.
+    void WireShapeTools();
 
     DrawCore core_;
     EditState edit_;
@@ -131,6 +134,7 @@ private:
     CanvasView view_;
     std::unique_ptr<ColorRow> colorRow_;
     std::unique_ptr<ToolPanelHandlers> panel_;
+    std::unique_ptr<ShapeTools> shapeTools_;
     bool resizing_ = false;
     CanvasMenus* menus_ = nullptr;  // a child of the window
     std::unique_ptr<CrashRecovery> recovery_;

@@ -1,6 +1,5 @@
 // The canvas mouse handlers: the pointer readout, then the current tool's
-// handler. Tools 7 (polygon) and 8 (text) have their places in the dispatch
-// and no gestures yet.
+// handler.
 #include "edit/CanvasGestures.h"
 
 #include "edit/Selection.h"
@@ -67,8 +66,12 @@ void CanvasGestures::Picture1_MouseDown(const MouseArgs& e) {
     case 4: RectangleDown(c_, tx, ty); break;
     case 5: EllipseDown(c_, tx, ty); break;
     case 6: LineDown(c_, e, tx, ty); break;
-    case 7: break;  // polygon
-    case 8: break;  // text
+    case 7:
+        if (CreatePolygonAt) ShapeClickDown(c_, tx, ty, CreatePolygonAt);
+        break;
+    case 8:
+        if (CreateTextAt) ShapeClickDown(c_, tx, ty, CreateTextAt);
+        break;
     default: break;
     }
 }

@@ -87,6 +87,11 @@ public:
     void Picture1_MouseMove(const MouseArgs& e);
     void Picture1_MouseUp(const MouseArgs& e);
 
+    // What the polygon and text tools create at a press: top-left in twips
+    // to the last new path's index, 0 when nothing was made.
+    std::function<std::int32_t(std::int32_t, std::int32_t)> CreatePolygonAt;
+    std::function<std::int32_t(std::int32_t, std::int32_t)> CreateTextAt;
+
 private:
     void PointerReadout(std::int32_t tx, std::int32_t ty);
     GestureContext c_;

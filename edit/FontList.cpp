@@ -60,6 +60,17 @@ std::vector<std::string> EnumTrueTypeFont() {
     return SortFontNames(std::move(names));
 }
 
+std::string DefaultFontFamily() {
+    if (!FcInit()) return {};
+    Pattern pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
+    if (!pattern) return {};
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
+    return match ? GetString(match.get(), FC_FAMILY) : std::string();
+}
+
 std::optional<FontFile> MatchFontFile(const TextFont& font, char32_t coverChar) {
     if (!FcInit()) return std::nullopt;
     Pattern pattern(FcPatternCreate());

@@ -11,6 +11,9 @@
 // list, each family once as fontconfig lists it, then SortFontNames.
 std::vector<std::string> EnumTrueTypeFont();
 
+// The family fontconfig gives for "sans-serif": the desktop's default face.
+std::string DefaultFontFamily();
+
 // Leaves out the vertical-writing names (those beginning with "@") and sorts
 // the rest ascending by character code; equal names all stay.
 std::vector<std::string> SortFontNames(std::vector<std::string> names);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "edit/DialogPlacement.h"
 #include "edit/FontList.h"
@@ -54,7 +55,10 @@ TextFontGUI::TextFontGUI(TextFont& canvasFont, QWidget* parent) : QDialog(parent
 void TextFontGUI::EnumTrueTypeFont() {
     Combo1->clear();
     for (const std::string& name : ::EnumTrueTypeFont()) Combo1->addItem(QString::fromStdString(name));
-    Combo1->setCurrentIndex(-1);
+    // The desktop's default face is chosen to begin with, so that typing a
+    // text and pressing Enter is enough.
+    const int preferred = Combo1->findText(QString::fromStdString(DefaultFontFamily()));
+    Combo1->setCurrentIndex(preferred >= 0 ? preferred : std::min(Combo1->count() - 1, 0));
 }
 
 QString TextFontGUI::Text() const { return Text1->text(); }

@@ -19,7 +19,8 @@ public:
     // `canvasFont` is the canvas' font that "OK" sets.
     explicit TextFontGUI(TextFont& canvasFont, QWidget* parent = nullptr);
 
-    // Fills the font list with the installed TrueType families (start-up).
+    // Fills the font list with the installed TrueType families and chooses
+    // the desktop's default one (start-up).
     void EnumTrueTypeFont();
 
     QString Text() const;

@@ -140,6 +140,7 @@ TEST(Gestures, ShapeClicksCreateAndSizeTheirShape) {
         {4, {}, {{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}, 4},
         {4, {{2400, 1400}, {4000, 1500}}, {{2000, 1000}, {2000, 1500}, {4000, 1500}, {4000, 1000}}, 4},
         {5, {}, {{2500, 1000}}, 8},
+        {7, {}, {{2500, 1000}, {2976, 1345}}, 5},  // the polygon dialog's pentagon
     };
     for (const auto& c : cases) {
         GestureWindow w(c.tool);

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "edit/DialogPlacement.h"
+#include "edit/FontList.h"
 #include "edit/PolygonGUI.h"
 #include "edit/TextFontGUI.h"
 
@@ -95,7 +96,7 @@ TEST(ToolDialogs, TextDialogFocusEnterAndCancel) {
     dialog.EnumTrueTypeFont();
     auto* fonts = Child<QComboBox>(dialog, "Combo1");
     EXPECT_GT(fonts->count(), 1);
-    EXPECT_EQ(dialog.FontName(), "");
+    EXPECT_EQ(dialog.FontName().toStdString(), DefaultFontFamily());
     const struct {
         bool chooseFont;
         Qt::Key key;
@@ -111,7 +112,7 @@ TEST(ToolDialogs, TextDialogFocusEnterAndCancel) {
             auto* text = Child<QLineEdit>(dialog, "Text1");
             EXPECT_EQ(dialog.focusWidget(), text);
             text->setText("Lu");
-            if (c.chooseFont) fonts->setCurrentIndex(fonts->findText("DejaVu Sans"));
+            fonts->setCurrentIndex(c.chooseFont ? fonts->findText("DejaVu Sans") : -1);
             Child<QCheckBox>(dialog, "Check1")->setChecked(true);
             QTest::keyClick(text, c.key);
         });

@@ -17,6 +17,9 @@ struct Window {
     DrawGUI gui{std::make_unique<FakeDialogs>()};
     Window() {
         gui.Form_Load({});
+        // The polygon and text dialogs would wait for the user; they answer at once here.
+        gui.Panel().PolygonPart = [] { return QString("5角形"); };
+        gui.Panel().TextPart = [] { return QString("'x'"); };
         gui.Core().AppendPath(MakePath({{0, 0}, {1000, 0}, {1000, 1000}}, true));
         gui.Core().SetPath(1, [&] { PathShape p = gui.Core().GetPath(1); p.Selected = true; return p; }());
     }
