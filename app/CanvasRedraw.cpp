@@ -7,6 +7,7 @@
 
 #include "app/DrawGUI.h"
 #include "swf/Preview.h"
+#include "swf/Underlay.h"
 #include "view/Overlays.h"
 
 void DrawGUI::WireCanvas() {
@@ -36,6 +37,9 @@ void DrawGUI::ReportPlayerProblem() {
 }
 
 void DrawGUI::RebuildPreview() {
+    // An encoder failure leaves the underlay out until its settings change; it is said once.
+    if (const std::string failure = PrepareUnderlay(mk_, core_); !failure.empty())
+        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", QString::fromStdString(failure), QMessageBox::Ok);
     std::string error;
     if (!::RebuildPreview(mk_, core_, error)) {
         // Said once per failure run; the previous preview stays on the canvas.

@@ -10,6 +10,7 @@
 #include <QComboBox>
 
 #include "app/CommandLine.h"
+#include "app/SettingsFiles.h"
 #include "swf/Preview.h"
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
@@ -29,12 +30,14 @@ DrawGUI::~DrawGUI() = default;
 void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     show();
     InvalidateUnderlay(mk_);
+    LoadSettings();
     core_.TempMoviePath = (tempDir_.path() + "/_canvtemp.tmp").toStdString();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     core_.ZoomRate = 1.0f;
     Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
+    LoadUserColors(UserColorFilePath(), edit_.UserColors);
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
@@ -55,6 +58,7 @@ void DrawGUI::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveSettings();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     event->accept();
 }

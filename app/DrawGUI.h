@@ -7,10 +7,12 @@
 #include "app/AppDialogs.h"
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
+#include "core/Settings.h"
 #include "edit/EditState.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class CanvasGUI;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -52,9 +54,19 @@ public:
     void mnuQuit_Click();
     // Files dropped on the window: the first opens as a document.
     void Picture1_OLEDragDrop(const QList<QUrl>& files);
+    // The canvas properties dialog, from the File menu, the canvas pop-up menu and New.
+    void mnuPropertyCanvas_Click();
+    void mnuPropertyCanvasFile_Click() { mnuPropertyCanvas_Click(); }
+    // Help menu: the about box.
+    void mnuVersion_Click();
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
+
+    // The settings file and the user colours: read at start-up, written at close.
+    void LoadSettings();
+    void SaveSettings();
+    WindowPlacement CurrentPlacement() const;
 
     int ConfirmModify();
     bool SaveDocument(const QString& path);
@@ -94,6 +106,7 @@ private:
     std::string lastPlayerReason_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
+    CanvasGUI* canvasGUI_ = nullptr;  // made at first use, hidden between uses
     QWidget* client_ = nullptr;
     CanvasView view_;
     bool resizing_ = false;

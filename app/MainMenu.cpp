@@ -45,6 +45,8 @@ void DrawGUI::CreateMenus() {
     connect(mnuSaveFileAs, &QAction::triggered, this, &DrawGUI::mnuSaveFileAs_Click);
     connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
     connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
+    connect(mnuPropertyCanvasFile, &QAction::triggered, this, &DrawGUI::mnuPropertyCanvasFile_Click);
+    connect(mnuVersion, &QAction::triggered, this, &DrawGUI::mnuVersion_Click);
     connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
     connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
     connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);
@@ -62,8 +64,7 @@ void DrawGUI::CreateMenus() {
 void DrawGUI::EnableAllCommands() {
     for (QAction* action : {mnuClipWrite, mnuUnDo, mnuReDo}) action->setEnabled(true);
     // Commands whose editing parts have not been built yet.
-    for (QAction* action : {mnuPropertyCanvasFile, mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit,
-                            mnuPastePathEdit, mnuSelectAllEdit, mnuVersion})
+    for (QAction* action : {mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit, mnuPastePathEdit, mnuSelectAllEdit})
         action->setEnabled(false);
 }
 

@@ -29,6 +29,7 @@ int RunEditor(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
     std::vector<std::string> args;
     for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
     DrawGUI window;
@@ -39,13 +40,7 @@ int RunEditor(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "--export-swf") {
-        if (argc != 4) {
-            std::cerr << "usage: lumivane --export-swf IN.lvd OUT.swf\n";
-            return 2;
-        }
-        return RunExportSwf(argv[2], argv[3], std::cerr);
-    }
+    if (command == "--export-swf") return RunExportSwf(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
     if (command == "--render") {
         // Rendering needs no display: the player draws into an image.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
