@@ -2,6 +2,8 @@
 // shows the player's image of it with the current tool's overlays on top.
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,14 +14,24 @@
 
 void DrawGUI::WireCanvas() {
     client_->installEventFilter(this);
+    view_.Picture1->installEventFilter(this);
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
     connect(Combo2, &QComboBox::textActivated, this, &DrawGUI::Combo2_Click);
     connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, &DrawGUI::Combo2_Click);
+    panel_ = std::make_unique<ToolPanelHandlers>(core_, edit_, mk_, *this,
+                                         ToolPanelControls{Option1, Check1, Check2, Check3, Check4, Combo2, StatusLabel1,
+                                                           view_.Picture1, PicStatus, PicColor, Frame2, PicPicker, Frame1});
+    panel_->Combo2_Click = [this] { Combo2_Click(); };
+}
+
+void DrawGUI::keyReleaseEvent(QKeyEvent* event) {
+    if (!panel_->Form_KeyUp(*event)) QMainWindow::keyReleaseEvent(event);
 }
 
 bool DrawGUI::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == view_.Picture1 && ForwardCanvasMouse(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

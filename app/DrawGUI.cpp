@@ -41,6 +41,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
+    panel_->Reset();
     Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
     if (!document.empty()) LoadDocument(QString::fromStdString(document));

@@ -8,11 +8,15 @@
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
 #include "core/Settings.h"
+#include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
+#include "style/StyleSelector.h"
+#include "style/ToolPanelHandlers.h"
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
 class CanvasGUI;
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -20,11 +24,10 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QRadioButton;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
-class DrawGUI : public QMainWindow, public PreviewHost {
+class DrawGUI : public QMainWindow, public CanvasHost {
     Q_OBJECT
 public:
     // `dialogs` answers file dialogs and message boxes; null uses the real ones.
@@ -38,8 +41,9 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
-    QString StatusText() const;
-    void SetStatusText(const QString& text);
+    ToolPanelHandlers& Panel() { return *panel_; }
+    QString StatusText() const override;
+    void SetStatusText(const QString& text) override;
 
     void RebuildPreview() override;
     void DispShape(int mode) override;
@@ -79,13 +83,19 @@ public:
     void Combo2_Click();
     void HScroll1_Change();
     void VScroll1_Change();
-    ViewGeometry Geometry() const { return view_.Geometry(core_.ZoomRate); }
+    ViewGeometry Geometry() const override { return view_.Geometry(core_.ZoomRate); }
+
+    // The canvas gestures' side of the window.
+    void DrawOverlay(const std::function<void(const OverlayContext&)>& draw) override;
+    void PressTool(int index) override;
+    CanvasGestures& Gestures() { return gestures_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateMenus();
@@ -98,10 +108,13 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
+    // Hands the canvas' mouse events to the gestures; true when `event` was one.
+    bool ForwardCanvasMouse(QEvent* event);
 
     DrawCore core_;
     EditState edit_;
     SWFMakeCore mk_;
+    CanvasGestures gestures_{core_, edit_, *this};
     std::string lastPreviewError_;
     std::string lastPlayerReason_;
     std::unique_ptr<AppDialogs> dialogs_;
@@ -109,6 +122,7 @@ private:
     CanvasGUI* canvasGUI_ = nullptr;  // made at first use, hidden between uses
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
 
 public:
@@ -117,11 +131,11 @@ public:
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo1 = nullptr;
     QWidget* ToolPanel = nullptr;
-    QRadioButton* Option1[9] = {};
+    QAbstractButton* Option1[9] = {};
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check3 = nullptr;
     QCheckBox* Check4 = nullptr;
-    QFrame* PicStatus = nullptr;
+    StyleSelector* PicStatus = nullptr;
     QFrame* PicColor = nullptr;
     QCheckBox* Check2 = nullptr;
     QGroupBox* Frame2 = nullptr;

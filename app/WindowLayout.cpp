@@ -5,20 +5,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
+#include <QToolButton>
 #include <QScreen>
 #include <QWindow>
 
 #include "app/DrawGUI.h"
+#include "style/PanelCaptions.h"
+#include "style/ToolHints.h"
 #include "view/ViewMapping.h"
 
 namespace {
-// Tool buttons from the top of the panel: index and caption.
-constexpr struct {
-    int Index;
-    const char* Caption;
-} kToolButtons[] = {{2, "選択"}, {1, "変形"}, {3, "グラデ"}, {0, "鉛筆"}, {6, "＼"},
-                    {4, "□"},    {5, "○"},    {7, "☆"},      {8, "文字"}};
 constexpr int kPanelWidth = 68;
 constexpr int kButtonWidth = 64, kButtonHeight = 19;
 constexpr int kStatusHeight = 18;
@@ -48,10 +44,13 @@ void DrawGUI::CreateControls() {
     ToolPanel = new QWidget(client_);
     int y = 0;
     for (const auto& b : kToolButtons) {
-        auto* button = new QRadioButton(b.Caption, ToolPanel);
+        // Mutually exclusive buttons whose face is the caption.
+        auto* button = new QToolButton(ToolPanel);
+        button->setText(b.Caption);
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
         button->setObjectName(QString("Option1_%1").arg(b.Index));
         button->setGeometry(2, y, kButtonWidth, kButtonHeight);
-        button->setEnabled(false);  // the tools arrive with their gestures
         Option1[b.Index] = button;
         y += kButtonHeight;
     }
@@ -66,15 +65,13 @@ void DrawGUI::CreateControls() {
     Check1 = new QCheckBox("ﾘｱﾙﾀｲﾑ", ToolPanel);
     Check1->setGeometry(2, y, kPanelWidth - 2, 17);
     Check3 = new QCheckBox("下絵", ToolPanel);
-    Check3->setGeometry(2, y + 17, 40, 17);
+    Check3->setGeometry(2, y + 17, 38, 17);
     Check4 = new QCheckBox("前", ToolPanel);
-    Check4->setGeometry(42, y + 17, 26, 17);
-    for (QCheckBox* c : {Check1, Check3, Check4}) c->setEnabled(false);
+    Check4->setGeometry(40, y + 17, 28, 17);
     y += 38;
-    PicStatus = Box(ToolPanel, "PicStatus", 44, 150);
+    PicStatus = new StyleSelector(edit_.Style, ToolPanel);
     PicStatus->move(2, y);
-    PicStatus->setEnabled(false);
-    y += 154;
+    y += PicStatus->height() + 4;
     Combo1 = new QComboBox(ToolPanel);
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);
@@ -83,18 +80,19 @@ void DrawGUI::CreateControls() {
     Combo1->setGeometry(2, y, kPanelWidth - 4, 22);
     Combo1->setEnabled(false);
     ToolPanel->resize(kPanelWidth, y + 24);
+    FitCaptions(ToolPanel->findChildren<QAbstractButton*>());
 
     PicColor = Box(client_, "PicColor", 54, 53);
     Check2 = new QCheckBox("不透明度", client_);
-    Check2->resize(80, 14);
+    Check2->resize(PicColor->width(), 14);
+    FitCaptions({Check2});
     Frame2 = new QGroupBox("不透明度", client_);
     Frame2->resize(150, 67);
     Frame2->hide();
     PicPicker = Box(client_, "PicPicker", 337, 67);
     Frame1 = new QGroupBox("色情報", client_);
     Frame1->resize(150, 67);
-    for (QWidget* w : {static_cast<QWidget*>(PicColor), static_cast<QWidget*>(Check2),
-                       static_cast<QWidget*>(PicPicker), static_cast<QWidget*>(Frame1)})
+    for (QWidget* w : {static_cast<QWidget*>(PicColor), static_cast<QWidget*>(PicPicker), static_cast<QWidget*>(Frame1)})
         w->setEnabled(false);  // the colour row's behaviour arrives with its own commands
 
     StatusLabel1 = new QLabel(client_);
@@ -121,9 +119,9 @@ void DrawGUI::Form_Resize() {
     PicColor->move(0, pickerTop);
     Check2->move(0, scaleHeight - Check2->height());
     Frame2->move(PicColor->x() + PicColor->width() + 2, pickerTop);
-    const QWidget* leftOfPicker = Frame2->isVisible() ? static_cast<QWidget*>(Frame2) : PicColor;
-    PicPicker->move(leftOfPicker->x() + leftOfPicker->width() + 2, pickerTop);
-    Frame1->move(PicPicker->x() + PicPicker->width() + 2, pickerTop);
+    PicPicker->move(PicPicker->x(), pickerTop);
+    Frame1->move(Frame1->x(), pickerTop);
+    LayoutColourRow(PicColor, Frame2, PicPicker, Frame1);
     StatusLabel1->setGeometry(canvas->x(), pickerTop - StatusLabel1->height(), canvas->width(),
                               StatusLabel1->height());
     view_.LayoutScrollBars();

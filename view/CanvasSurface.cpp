@@ -143,3 +143,9 @@ void CanvasSurface::Dot(int cx, int cy, double radius, const QColor& outline) {
     }
 }
 
+
+void CanvasSurface::SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width) {
+    QPainter& p = Painter();
+    p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(x1, y1, x2, y2);
+}

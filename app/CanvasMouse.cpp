@@ -1,0 +1,49 @@
+// The canvas' mouse events go to the gestures of the current tool.
+#include <QMouseEvent>
+
+#include "app/DrawGUI.h"
+#include "view/CanvasSurface.h"
+
+namespace {
+int ButtonBits(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftBits(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+}  // namespace
+
+bool DrawGUI::ForwardCanvasMouse(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* m = static_cast<QMouseEvent*>(event);
+    MouseArgs e;
+    e.Button = ButtonBits(type == QEvent::MouseMove ? m->buttons() : Qt::MouseButtons(m->button()));
+    e.Shift = ShiftBits(m->modifiers());
+    e.X = static_cast<float>(m->position().x());
+    e.Y = static_cast<float>(m->position().y());
+    // The second press of a double click is a press like any other.
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        gestures_.Picture1_MouseDown(e);
+    else if (type == QEvent::MouseMove)
+        gestures_.Picture1_MouseMove(e);
+    else
+        gestures_.Picture1_MouseUp(e);
+    return true;
+}
+
+void DrawGUI::DrawOverlay(const std::function<void(const OverlayContext&)>& draw) {
+    CanvasSurface surface(view_.Picture1->Image());
+    const ViewGeometry geometry = Geometry();
+    draw(OverlayContext(surface, geometry, core_, *this));
+    view_.Picture1->update();
+}
+
+void DrawGUI::PressTool(int index) {
+    if (index < 0 || index > 8) return;
+    panel_->PressTool(index);
+}

@@ -1,0 +1,91 @@
+// The canvas mouse handlers: the pointer readout, then the current tool's
+// handler. Tools 3 (gradient), 7 (polygon) and 8 (text) have their places in
+// the dispatch and no gestures yet.
+#include "edit/CanvasGestures.h"
+
+#include "edit/Selection.h"
+
+void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index) {
+    doc.SelPath = doc.SelAnchor = doc.HitPart = doc.SelAnchor2 = 0;
+    edit.MouseDownFlag = false;
+    edit.DragChanged = false;
+    doc.DeselectAll();
+    CalcSelectedRect(doc, edit.Box);
+    host.DispShape(0);
+    edit.DragKind = 0;
+    edit.ToolMode = static_cast<std::int16_t>(index);
+}
+
+void GestureContext::DragRedraw(int mode, int liveMode) {
+    if (Edit.RealTimePreview) {
+        Host.RebuildPreview();
+        Host.DispShape(liveMode);
+    } else {
+        Host.DispShape(mode);
+    }
+}
+
+bool GestureContext::Selected(std::int32_t path) const {
+    return path >= 1 && path <= Doc.GetPathCount() && Doc.Paths[static_cast<std::size_t>(path)].Selected;
+}
+
+void CanvasGestures::Picture1_MouseDown(const MouseArgs& e) {
+    std::int32_t tx = 0, ty = 0;
+    PosScrToTwip(c_.Host.Geometry(), e.X, e.Y, tx, ty);
+    // A second button pressed during a gesture would start another one over
+    // it and lose the first one's history step; only the line tool, whose
+    // gesture spans several clicks, takes further presses.
+    if (c_.Edit.MouseDownFlag && c_.Edit.ToolMode != 6) return;
+    switch (c_.Edit.ToolMode) {
+    case 0: PencilDown(c_, e, tx, ty); break;
+    case 1: ModifyDown(c_, tx, ty); break;
+    case 2: SelectDown(c_, e, tx, ty); break;
+    case 3: break;  // gradient
+    case 4: RectangleDown(c_, tx, ty); break;
+    case 5: EllipseDown(c_, tx, ty); break;
+    case 6: LineDown(c_, e, tx, ty); break;
+    case 7: break;  // polygon
+    case 8: break;  // text
+    default: break;
+    }
+}
+
+void CanvasGestures::Picture1_MouseMove(const MouseArgs& e) {
+    std::int32_t tx = 0, ty = 0;
+    PosScrToTwip(c_.Host.Geometry(), e.X, e.Y, tx, ty);
+    PointerReadout(tx, ty);
+    switch (c_.Edit.ToolMode) {
+    case 0: PencilMove(c_, e, tx, ty); break;
+    case 1: ModifyMove(c_, tx, ty); break;
+    case 2: SelectMove(c_, e, tx, ty); break;
+    case 3: break;  // gradient
+    case 6: LineMove(c_, e, tx, ty); break;
+    default: break;  // the shape tools act only at the press
+    }
+}
+
+void CanvasGestures::Picture1_MouseUp(const MouseArgs& e) {
+    std::int32_t tx = 0, ty = 0;
+    PosScrToTwip(c_.Host.Geometry(), e.X, e.Y, tx, ty);
+    if (!c_.Edit.MouseDownFlag) return;
+    switch (c_.Edit.ToolMode) {
+    case 0: PencilUp(c_, tx, ty); break;
+    case 1: ModifyUp(c_, e); break;
+    case 2: SelectUp(c_, e, tx, ty); break;
+    case 3: break;  // gradient
+    case 6: LineUp(c_, tx, ty); break;
+    default: break;
+    }
+}
+
+void CanvasGestures::PointerReadout(std::int32_t tx, std::int32_t ty) {
+    // A tool's hint stays for four moves; the fifth shows the pointer.
+    const QString status = c_.Host.StatusText();
+    std::int32_t& delay = c_.Edit.ReadoutDelay;
+    if (!status.startsWith('(') && delay == 0) delay = 5;
+    if (delay > 0) --delay;
+    if (delay != 0) return;
+    QString text(80, ' ');
+    OverwriteAt(text, 1, "(" + QString::number(tx / 20) + "," + QString::number(ty / 20) + ")");
+    c_.Host.SetStatusText(text);
+}

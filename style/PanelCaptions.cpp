@@ -1,0 +1,27 @@
+#include "style/PanelCaptions.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontInfo>
+
+namespace {
+constexpr int kSmallestPixelSize = 8;
+
+bool AllFit(const QList<QAbstractButton*>& buttons) {
+    for (const QAbstractButton* b : buttons)
+        if (b->sizeHint().width() > b->width() || b->fontMetrics().height() > b->height()) return false;
+    return true;
+}
+}  // namespace
+
+void FitCaptions(const QList<QAbstractButton*>& buttons) {
+    if (buttons.isEmpty()) return;
+    for (QAbstractButton* b : buttons)
+        if (qobject_cast<QCheckBox*>(b))
+            b->setStyleSheet("QCheckBox { spacing: 2px; } QCheckBox::indicator { width: 10px; height: 10px; }");
+    QFont font = buttons.first()->font();
+    for (int size = QFontInfo(font).pixelSize(); size > kSmallestPixelSize && !AllFit(buttons);) {
+        font.setPixelSize(--size);
+        for (QAbstractButton* b : buttons) b->setFont(font);
+    }
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include <QList>
+
+class QAbstractButton;
+
+// Makes the captions of `buttons` show whole within each control's fixed
+// size: check indicators are drawn small and close to their captions, and
+// the buttons take the largest font, not above their own, at which all fit.
+void FitCaptions(const QList<QAbstractButton*>& buttons);

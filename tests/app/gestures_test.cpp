@@ -1,0 +1,235 @@
+// The canvas gestures of each tool, driven by mouse events on the real window.
+#include <QApplication>
+#include <array>
+#include <sstream>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/DrawGUI.h"
+#include "app/HeadlessRender.h"
+#include "core/DocumentFile.h"
+#include "core/History.h"
+#include "edit/Selection.h"
+#include "tests/TestPaths.h"
+#include "tests/app/FakeDialogs.h"
+
+namespace {
+using Pts = std::vector<std::pair<int, int>>;
+constexpr auto Ctrl = Qt::ControlModifier;
+constexpr auto Shift = Qt::ShiftModifier;
+
+struct GestureWindow {
+    FakeDialogs* dialogs = new FakeDialogs;
+    DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
+    explicit GestureWindow(int tool, std::vector<PathShape> paths = {}) {
+        gui.Form_Load({});
+        gui.resize(900, 700);
+        gui.Core().Setup.OptimizeFlag = 0;  // keep every anchor the gesture made
+        for (PathShape& p : paths) gui.Core().AppendPath(p);
+        PushHistory(gui.Core());
+        gui.RebuildPreview();
+        gui.Edit().ToolMode = static_cast<std::int16_t>(tool);
+        gui.DispShape(0);
+        for (int i = 0; i < 5; ++i) Move(0, 0);  // the pointer readout is showing
+    }
+    QWidget* Canvas() { return gui.View().Picture1; }
+    QPoint At(int tx, int ty) {
+        std::int32_t sx, sy;
+        PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
+        return {sx, sy};
+    }
+    void Press(int tx, int ty, Qt::KeyboardModifiers m = {}, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(Canvas(), b, m, At(tx, ty));
+        held = b;
+    }
+    void Release(int tx, int ty, Qt::KeyboardModifiers m = {}, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseRelease(Canvas(), b, m, At(tx, ty));
+        held = Qt::NoButton;
+    }
+    // A move with the held button, or a hover.
+    void Move(int tx, int ty, Qt::KeyboardModifiers m = {}) {
+        QMouseEvent e(QEvent::MouseMove, At(tx, ty), Canvas()->mapToGlobal(At(tx, ty)), Qt::NoButton, held, m);
+        QApplication::sendEvent(Canvas(), &e);
+    }
+    void Drag(int x0, int y0, Pts path, Qt::KeyboardModifiers m = {}) {
+        Move(x0, y0);
+        Press(x0, y0, m);
+        for (auto [x, y] : path) Move(x, y, m);
+        if (path.empty()) path.emplace_back(x0, y0);
+        Release(path.back().first, path.back().second, m);
+    }
+    const PathShape& Path(int i) { return gui.Core().Paths.at(static_cast<std::size_t>(i)); }
+    std::array<int, 4> Box() {
+        CalcSelectedRect(gui.Core(), gui.Edit().Box);
+        const auto& r = gui.Edit().Box.SelRect;
+        return {r[0].X, r[0].Y, r[8].X, r[8].Y};
+    }
+    Qt::MouseButtons held = Qt::NoButton;
+};
+}  // namespace
+
+TEST(Gestures, PencilClosesNearItsStartOnlyWithAFill) {
+    const struct { int fill, endX; bool closed; Pts anchors; } cases[] = {
+        {1, 2040, true, {{2000, 2000}, {3000, 2000}, {3000, 3000}}},
+        {0, 2040, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}},
+        {1, 2100, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2100, 2000}}},  // 5 pixels off
+    };
+    for (const auto& c : cases) {
+        GestureWindow w(0);
+        w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
+        w.Drag(2000, 2000, {{3000, 2000}, {3000, 3000}, {c.endX, 2000}});
+        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
+        EXPECT_EQ(w.Path(1).Closed != 0, c.closed) << c.fill << " " << c.endX;
+        EXPECT_EQ(Coords(w.Path(1)), c.anchors);
+        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+    }
+    GestureWindow still(0);
+    still.Drag(2000, 2000, {});
+    EXPECT_EQ(still.gui.Core().GetPathCount(), 0);
+    EXPECT_EQ(still.gui.Core().HistoryPos, 1);
+}
+
+TEST(Gestures, SelectClicksAndCtrlDragsChooseTheSelection) {
+    const struct { Qt::KeyboardModifiers mods; int clickX; Pts drag; std::vector<int> selected; } cases[] = {
+        {{}, 1000, {}, {1, 2, 3}},                  // plain click on a selected path keeps all three
+        {Ctrl, 3000, {}, {1}},                      // Ctrl click on a grouped path deselects its group
+        {{}, 5000, {}, {4}},                        // plain click elsewhere selects that path alone
+        {{}, 6000, {}, {}},                         // empty canvas deselects
+        {Ctrl, 4500, {{5000, 1500}}, {1, 2, 3, 4}},  // a Ctrl drag adds the paths it crosses
+    };
+    for (const auto& c : cases) {
+        std::vector<PathShape> paths;
+        for (int x : {1000, 2000, 3000, 5000}) paths.push_back(MakePath({{x, 1000}, {x, 3000}}));
+        for (std::size_t i = 0; i < 3; ++i) {
+            paths[i].Selected = VbTrue;
+            paths[i].GroupNo = i > 0 ? 1 : 0;  // 2 and 3 form an active group
+            paths[i].Grouped = i > 0 ? VbTrue : VbFalse;
+        }
+        GestureWindow w(2, paths);
+        w.Drag(c.clickX, 1500, c.drag, c.mods);
+        std::vector<int> selected;
+        for (int i = 1; i <= 4; ++i)
+            if (w.Path(i).Selected) selected.push_back(i);
+        EXPECT_EQ(selected, c.selected) << c.clickX;
+        EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // clicks record nothing
+    }
+}
+
+TEST(Gestures, SelectDragsMoveScaleAndRotateWithOneHistoryStep) {
+    const struct { const char* name; int x, y; Qt::KeyboardModifiers mods; int toX, toY; std::array<int, 4> box; } cases[] = {
+        {"edge moves", 2000, 2600, {}, 2400, 2800, {2400, 2200, 4400, 4200}},
+        {"top middle", 3000, 2000, {}, 2000, 1000, {2000, 1000, 4000, 4000}},
+        {"corner", 4000, 4000, {}, 6000, 5000, {2000, 2000, 6000, 5000}},
+        {"Ctrl corner", 4000, 4000, Ctrl, 6000, 5000, {2000, 2000, 6000, 6000}},
+        {"Shift rotates", 4000, 4000, Shift, 3360, 4360, {1634, 1634, 4366, 4366}},
+    };
+    for (const auto& c : cases) {
+        PathShape square = Square(2000, 2000, 2000);
+        square.Selected = VbTrue;
+        GestureWindow w(2, {square});
+        w.Move(c.x, c.y);
+        w.Press(c.x, c.y, c.mods);
+        w.Move((c.x + c.toX) / 2, (c.y + c.toY) / 2, c.mods);
+        w.Move(c.toX, c.toY, c.mods);
+        if (c.mods == Shift) {
+            EXPECT_EQ(w.gui.StatusText().mid(11, 6), "[+30ﾟ]");
+        }
+        w.Release(c.toX, c.toY, c.mods);
+        const auto box = w.Box();
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(box[k], c.box[k], 2) << c.name << " " << k;
+        EXPECT_EQ(w.gui.Core().HistoryPos, 2) << c.name;
+        w.gui.mnuUnDo_Click();
+        EXPECT_EQ(Coords(w.Path(1)), Coords(square)) << c.name;
+        w.gui.mnuReDo_Click();
+        EXPECT_EQ(w.Box(), box) << c.name;
+    }
+}
+
+TEST(Gestures, ShapeClicksCreateAndSizeTheirShape) {
+    const struct { int tool; Pts drag; Pts first; int count; } cases[] = {
+        {4, {}, {{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}, 4},
+        {4, {{2400, 1400}, {4000, 1500}}, {{2000, 1000}, {2000, 1500}, {4000, 1500}, {4000, 1000}}, 4},
+        {5, {}, {{2500, 1000}}, 8},
+    };
+    for (const auto& c : cases) {
+        GestureWindow w(c.tool);
+        w.Drag(2000, 1000, c.drag);
+        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
+        const Pts anchors = Coords(w.Path(1));
+        EXPECT_EQ(Pts(anchors.begin(), anchors.begin() + static_cast<long>(c.first.size())), c.first);
+        EXPECT_EQ(static_cast<int>(anchors.size()), c.count);
+        EXPECT_TRUE(w.Path(1).Selected);
+        EXPECT_EQ(w.gui.Edit().ToolMode, 2);
+        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+    }
+}
+
+TEST(Gestures, LineClicksAndAFinishingPress) {
+    const struct { int fill; Pts clicks; bool closed; Pts anchors; } cases[] = {
+        {0, {{1000, 1000}, {3000, 1000}, {3000, 3000}}, false, {{1000, 1000}, {3000, 1000}, {3000, 3000}}},
+        {1, {{1000, 1000}, {3000, 1000}, {3000, 3000}, {1040, 1020}}, true, {{1000, 1000}, {3000, 1000}, {3000, 3000}}},
+    };
+    for (const auto& c : cases) {
+        GestureWindow w(6);
+        w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
+        for (auto [x, y] : c.clicks) w.Drag(x, y, {});
+        EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // nothing recorded before the finish
+        w.Drag(c.clicks.back().first, c.clicks.back().second, {});
+        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
+        EXPECT_EQ(Coords(w.Path(1)), c.anchors);
+        EXPECT_EQ(w.Path(1).Closed != 0, c.closed);
+        EXPECT_EQ(w.gui.Edit().ToolMode, 2);
+        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+    }
+}
+
+TEST(Gestures, ModifyMarksAndDragsAnchorsAndSegments) {
+    const struct { int x, y; Qt::KeyboardModifiers mods; Pts anchors; std::vector<int> kinds; } cases[] = {
+        {2000, 2000, Ctrl, {{2200, 2100}, {4000, 2000}, {4000, 4000}}, {1, 1, 0}},    // anchor, curve at release
+        {3000, 2000, Shift, {{2200, 2100}, {4200, 2100}, {4000, 4000}}, {0, 0, 0}},  // segment, both ends
+    };
+    for (const auto& c : cases) {
+        PathShape p = MakePath({{2000, 2000, 0}, {4000, 2000, 1}, {4000, 4000, 0}});
+        p.LineWidth = 20;
+        GestureWindow w(1, {p});
+        w.Move(c.x + 20, c.y);  // within 3 pixels
+        EXPECT_TRUE(w.gui.Edit().HoverMarked);
+        const QPoint s = w.At(2000, 2000);
+        bool red = false;  // the emphasised anchor's ring
+        for (int dx = -3; dx <= 3; ++dx) red |= w.gui.View().Picture1->Image().pixelColor(s + QPoint(dx, 0)) == Qt::red;
+        EXPECT_TRUE(red);
+        w.Press(c.x + 20, c.y);
+        w.Move(c.x + 120, c.y + 50);
+        w.Move(c.x + 220, c.y + 100);
+        w.Release(c.x + 220, c.y + 100, c.mods);
+        EXPECT_EQ(Coords(w.Path(1)), c.anchors);
+        std::vector<int> kinds;
+        for (const AnchorPoint& a : w.Path(1).Anchors) kinds.push_back(a.Kind);
+        EXPECT_EQ(kinds, c.kinds);
+        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+    }
+}
+
+TEST(Gestures, CanvasAfterARealtimeDragEqualsAFullRenderOfTheSavedDocument) {
+    QTemporaryDir dir;
+    const QString lvd = dir.path() + "/drag.lvd", png = dir.path() + "/drag.png";
+    PathShape square = Square(1000, 1000, 2000);
+    GestureWindow w(1, {square, Square(2000, 2000, 2000, 2)});
+    w.gui.Edit().RealTimePreview = true;
+    w.Move(3000, 1000);
+    w.Drag(3000, 1000, {{3200, 900}, {3600, 700}});
+    w.dialogs->Paths.push_back(lvd);
+    w.gui.mnuSaveFile_Click();
+    CanvasSetup setup;
+    std::vector<PathShape> saved;
+    ASSERT_TRUE(ReadDocumentFile(lvd.toStdString(), setup, saved));
+    EXPECT_EQ(Coords(saved[1]), (Pts{{1000, 1000}, {3600, 700}, {3000, 3000}, {1000, 3000}}));
+    std::ostringstream err;
+    ASSERT_EQ(RunRender({lvd.toStdString(), png.toStdString()}, err), 0) << err.str();
+    const QImage full(png);
+    const QPoint o = w.At(0, 0);
+    const QImage shown = w.gui.View().Picture1->Image().copy(QRect(o, full.size())).convertToFormat(full.format());
+    EXPECT_TRUE(shown == full);
+}
