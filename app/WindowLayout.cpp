@@ -55,6 +55,7 @@ void DrawGUI::CreateControls() {
         y += kButtonHeight;
     }
     Option1[2]->setChecked(true);
+    HighlightDownButton(ToolPanel->findChildren<QAbstractButton*>());
     Combo2 = new QComboBox(ToolPanel);
     Combo2->setObjectName("Combo2");
     Combo2->setEditable(true);

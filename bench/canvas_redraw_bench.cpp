@@ -1,6 +1,7 @@
 // A mode-1 canvas redraw (the player's cached image, margins and the select
-// tool's overlay of 100 selected paths) on the 1,000-path drawing, against a
-// plain copy of an image of the canvas' size.
+// tool's overlay of 100 selected paths) and a hover move of the select and
+// modify tools (hit tests, redraw, hover mark) on the 1,000-path drawing,
+// against a plain copy of an image of the canvas' size.
 #include <QApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -48,6 +49,24 @@ void BM_RedrawMode1With100Selected(benchmark::State& state) {
     if (f.gui.View().ShockwaveFlash1.RenderCount() != renders) state.SkipWithError("the movie was rendered again");
 }
 BENCHMARK(BM_RedrawMode1With100Selected)->Unit(benchmark::kMicrosecond);
+
+// Moves alternate between a point on paths and empty canvas, so every move
+// tests all paths and redraws (mark on, mark off).
+void BM_HoverMove(benchmark::State& state) {
+    Fixture f;
+    f.gui.Edit().ToolMode = static_cast<std::int16_t>(state.range(0));
+    MouseArgs at[2];
+    for (int k = 0; k < 2; ++k) {
+        std::int32_t sx = 0, sy = 0;
+        PosTwipToScr(f.gui.Geometry(), k ? 15000 : 2300, k ? 15000 : 2000, sx, sy);
+        at[k] = MouseArgs{0, 0, static_cast<float>(sx), static_cast<float>(sy)};
+    }
+    const std::size_t renders = f.gui.View().ShockwaveFlash1.RenderCount();
+    int k = 0;
+    for (auto _ : state) f.gui.Gestures().Picture1_MouseMove(at[k ^= 1]);
+    if (f.gui.View().ShockwaveFlash1.RenderCount() != renders) state.SkipWithError("the movie was rendered again");
+}
+BENCHMARK(BM_HoverMove)->Arg(2)->Arg(1)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -39,13 +39,11 @@ public:
     // Presses tool button `index` as the user would (the tool switch).
     virtual void PressTool(int index) = 0;
     // Opens pop-up menu `which` at canvas pixel (x, y) and returns when it has
-    // closed. Its commands change the document, record their own history step
-    // and clear DragChanged; the caller rebuilds and redraws afterwards.
-    virtual void ShowCanvasMenu(CanvasMenu which, float x, float y) {
-        (void)which;
-        (void)x;
-        (void)y;
-    }
+    // closed; the hit state and selection tell it what its items act on. Its
+    // commands change the document, record their own history step and clear
+    // DragChanged; the caller rebuilds and redraws afterwards. A window
+    // without the menus opens nothing.
+    virtual void ShowCanvasMenu(CanvasMenu /*which*/, float /*x*/, float /*y*/) {}
 };
 
 // The part of the tool switch that concerns the canvas: no hit state, no

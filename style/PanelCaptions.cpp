@@ -25,3 +25,12 @@ void FitCaptions(const QList<QAbstractButton*>& buttons) {
         for (QAbstractButton* b : buttons) b->setFont(font);
     }
 }
+
+void HighlightDownButton(const QList<QAbstractButton*>& buttons) {
+    for (QAbstractButton* b : buttons)
+        b->setStyleSheet(
+            "QToolButton { border: 1px solid palette(mid); border-radius: 2px; background: palette(button); }"
+            "QToolButton:hover { background: palette(light); }"
+            "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+            " border-color: palette(dark); }");
+}

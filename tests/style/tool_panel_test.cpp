@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -132,4 +133,16 @@ TEST(ToolPanel, OpacityBoxShowsTheFrameAndMovesThePickerBeside) {
         EXPECT_EQ(w.gui.PicPicker->x(), left->geometry().right() + 3);
         EXPECT_EQ(w.gui.Frame1->x(), w.gui.PicPicker->geometry().right() + 3);
     }
+}
+
+TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPixelSize(17);
+    QApplication::setFont(large);
+    Window w;
+    QApplication::setFont(desktop);
+    QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
+    buttons << w.gui.Check2;
+    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 }
