@@ -10,14 +10,20 @@
 #include "app/DrawGUI.h"
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
+#include "view/LocalFileDrop.h"
 #include "view/Overlays.h"
 
 void DrawGUI::WireCanvas() {
     client_->installEventFilter(this);
     view_.Picture1->installEventFilter(this);
+    new LocalFileDrop(view_.Picture1, [this](const QList<QUrl>& files) { Picture1_OLEDragDrop(files); });
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
-    connect(Combo2, &QComboBox::textActivated, this, &DrawGUI::Combo2_Click);
+    // The zoom applies on a pick from the list and on Enter only. The combo
+    // box would also pick the item matching its text whenever the focus leaves
+    // it; that handler is taken away.
+    disconnect(Combo2->lineEdit(), &QLineEdit::editingFinished, Combo2, nullptr);
+    connect(Combo2, &QComboBox::activated, this, &DrawGUI::Combo2_Click);
     connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, &DrawGUI::Combo2_Click);
     panel_ = std::make_unique<ToolPanelHandlers>(core_, edit_, mk_, *this,
                                          ToolPanelControls{Option1, Check1, Check2, Check3, Check4, Combo2, StatusLabel1,

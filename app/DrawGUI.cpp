@@ -2,24 +2,30 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
-#include <QLabel>
-#include <QMimeData>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 
 #include "app/CommandLine.h"
 #include "app/SettingsFiles.h"
 #include "swf/Preview.h"
+#include "view/LocalFileDrop.h"
+
+namespace {
+// A window title as written: Qt reads "[*]" as its modified-mark placeholder
+// and shows a doubled one as the literal text.
+QString LiteralTitle(const std::string& caption) {
+    return QString::fromStdString(caption).replace("[*]", "[*][*]");
+}
+}  // namespace
 
 DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()),
       view_(nullptr) {
-    core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); };
-    setWindowTitle(QString::fromStdString(core_.Caption));
-    setAcceptDrops(true);
+    core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(LiteralTitle(caption)); };
+    setWindowTitle(LiteralTitle(core_.Caption));
     CreateMenus();
     CreateControls();
     resize(800, 640);
@@ -44,7 +50,8 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     panel_->Reset();
     Form_Resize();
     const std::string document = CommandLineDocument(commandLine);
-    if (!document.empty()) LoadDocument(QString::fromStdString(document));
+    // Made absolute against the start-up folder, so the file dialogs start beside it.
+    if (!document.empty()) LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
     QApplication::processEvents();
 }
 
@@ -64,18 +71,7 @@ void DrawGUI::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void DrawGUI::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void DrawGUI::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty()) return;
-    event->acceptProposedAction();
-    Picture1_OLEDragDrop(urls);
-}
-
 void DrawGUI::Picture1_OLEDragDrop(const QList<QUrl>& files) {
-    if (files.isEmpty() || ConfirmModify() == 1) return;
+    if (!AllLocalFiles(files) || ConfirmModify() == 1) return;
     LoadDocument(files.first().toLocalFile());
 }

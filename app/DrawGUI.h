@@ -56,7 +56,8 @@ public:
     void mnuClipWrite_Click();
     void mnuClipRead_Click();
     void mnuQuit_Click();
-    // Files dropped on the window: the first opens as a document.
+    // Files dropped on the canvas: the first opens as a document. Only local
+    // files are taken; anything else is refused before asking to save.
     void Picture1_OLEDragDrop(const QList<QUrl>& files);
     // The canvas properties dialog, from the File menu, the canvas pop-up menu and New.
     void mnuPropertyCanvas_Click();
@@ -93,11 +94,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    enum class SaveResult { Saved, Cancelled, Failed };
+    SaveResult SaveFile();    // the Save command; Save As for a document never saved
+    SaveResult SaveFileAs();  // the Save As command
     void CreateMenus();
     void CreateControls();
     void WireCanvas();

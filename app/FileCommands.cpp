@@ -27,7 +27,13 @@ int DrawGUI::ConfirmModify() {
                                              "ファイルは更新されています。上書き保存しますか？",
                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) return 1;
-    if (answer == QMessageBox::Yes) mnuSaveFile_Click();
+    // A save that fails keeps the drawing: said in a box (the status line is
+    // about to go with the window), then the operation that asked stops.
+    // A cancelled Save As dialog goes on, as No does.
+    if (answer == QMessageBox::Yes && SaveFile() == SaveResult::Failed) {
+        dialogs_->MessageBox(this, QMessageBox::Critical, "ファイル保存エラー", StatusText(), QMessageBox::Ok);
+        return 1;
+    }
     return 0;
 }
 
@@ -58,19 +64,22 @@ void DrawGUI::mnuOpenFile_Click() {
     if (path) LoadDocument(*path);
 }
 
-void DrawGUI::mnuSaveFile_Click() {
-    if (core_.DocFileName.empty()) {
-        mnuSaveFileAs_Click();
-        return;
-    }
-    SaveDocument(Q(core_.DocFileName));
+void DrawGUI::mnuSaveFile_Click() { SaveFile(); }
+
+void DrawGUI::mnuSaveFileAs_Click() { SaveFileAs(); }
+
+DrawGUI::SaveResult DrawGUI::SaveFile() {
+    if (core_.DocFileName.empty()) return SaveFileAs();
+    return SaveDocument(Q(core_.DocFileName)) ? SaveResult::Saved : SaveResult::Failed;
 }
 
-void DrawGUI::mnuSaveFileAs_Click() {
+DrawGUI::SaveResult DrawGUI::SaveFileAs() {
     const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kProjectFilter, "lvd", Q(core_.DocFileName)));
-    if (!path || !SaveDocument(*path)) return;
+    if (!path) return SaveResult::Cancelled;
+    if (!SaveDocument(*path)) return SaveResult::Failed;
     core_.DocFileName = path->toStdString();
     core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));
+    return SaveResult::Saved;
 }
 
 bool DrawGUI::SaveDocument(const QString& path) {

@@ -2,6 +2,7 @@
 #include <QMenuBar>
 
 #include "app/DrawGUI.h"
+#include "app/MenuShortcuts.h"
 #include "core/History.h"
 
 namespace {
@@ -59,6 +60,7 @@ void DrawGUI::CreateMenus() {
     connect(mnuFile, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
     connect(mnuEdit, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
     EnableAllCommands();
+    new MenuShortcuts(this);
 }
 
 void DrawGUI::EnableAllCommands() {

@@ -60,6 +60,7 @@ void DrawGUI::CreateControls() {
     Combo2->setObjectName("Combo2");
     Combo2->setEditable(true);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->setCompleter(nullptr);  // "20" must stay 20, not complete to "200%"
     Combo2->addItems({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "500%"});
     Combo2->setGeometry(2, y + 4, kPanelWidth - 4, 22);
     y += 30;

@@ -20,6 +20,7 @@ QSlider* MakeSlider(const char* name, int max, QWidget* parent) {
     slider->setObjectName(QString::fromLatin1(name));
     slider->setRange(0, max);
     slider->setSingleStep(1);
+    slider->setPageStep(1);  // a click in the trough moves one step too
     slider->setMinimumWidth(240);
     return slider;
 }

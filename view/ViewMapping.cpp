@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <charconv>
+#include <cstdlib>
 
 #include "edit/Geometry.h"
 
@@ -19,27 +21,33 @@ std::int32_t FloorToInt(double v) {
 std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
 
 // Reads a number the way a numeric literal is read: leading blanks skipped,
-// stopping at the first character that cannot continue it.
+// an optional sign, digits with one decimal point, an optional exponent;
+// reading stops at the first character that cannot continue it.
 double LeadingNumber(const std::string& text) {
     std::size_t i = text.find_first_not_of(" \t");
     if (i == std::string::npos) return 0;
-    std::string number;
-    if (text[i] == '-' || text[i] == '+') number += text[i++];
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            number += c;
-            digits = true;
-        } else if (c == '.' && !point) {
-            number += c;
-            point = true;
-        } else {
-            break;
-        }
+    const std::size_t start = i;
+    if (text[i] == '-' || text[i] == '+') ++i;
+    const auto digitsFrom = [&](std::size_t at) {
+        std::size_t end = at;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+        return end;
+    };
+    std::size_t end = digitsFrom(i);
+    bool digits = end > i;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = digitsFrom(end + 1);
+        digits = digits || fractionEnd > end + 1;
+        end = fractionEnd;
     }
     if (!digits) return 0;
-    return std::strtod(number.c_str(), nullptr);
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
+        const std::size_t exponentEnd = digitsFrom(exponent);
+        if (exponentEnd > exponent) end = exponentEnd;  // "1e" and "1e+" stop before the "e"
+    }
+    return std::strtod(text.substr(start, end - start).c_str(), nullptr);
 }
 }  // namespace
 
@@ -86,5 +94,19 @@ float ZoomFromText(const std::string& text) {
 }
 
 std::string ZoomText(float zoom) {
-    return std::to_string(static_cast<long long>(std::floor(static_cast<double>(zoom) * 100.0))) + "%";
+    // floor(ZoomRate × 100) worked on the zoom's shortest decimal form, which is
+    // what was typed as far as single precision holds it: 0.53f is 0.52999997 in
+    // binary and a binary product would floor to 52. Shifting decimal digits
+    // also cannot overflow, however large the zoom.
+    if (!(zoom > 0) || !std::isfinite(zoom)) return "0%";
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, zoom, std::chars_format::scientific).ptr;
+    const std::string text(buf, end);  // "5.3e-01"
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, e);
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    const int wholeDigits = std::atoi(text.c_str() + e + 1) + 3;  // one before the point, two from × 100
+    if (wholeDigits <= 0) return "0%";
+    digits.resize(static_cast<std::size_t>(wholeDigits), '0');
+    return digits + "%";
 }

@@ -65,5 +65,6 @@ ScrollRange ComputeScrollRange(std::int32_t view, float zoom, std::int32_t canva
 
 // The zoom of a zoom box text: its leading number / 100, or 1.0 when that is not positive.
 float ZoomFromText(const std::string& text);
-// The zoom box text of a zoom: the whole part of zoom × 100 and "%".
+// The zoom box text of a zoom: the whole part of zoom × 100 and "%", with the
+// zoom taken as its shortest decimal form, so a typed whole number shows unchanged.
 std::string ZoomText(float zoom);

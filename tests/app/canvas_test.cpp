@@ -1,6 +1,10 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,6 +21,8 @@ struct CanvasWindow {
     DrawGUI gui{std::make_unique<FakeDialogs>()};
     CanvasWindow() {
         gui.Form_Load({});
+        gui.activateWindow();  // shortcuts answer only in the active window
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&gui));
         gui.resize(900, 700);
         DrawCore& doc = gui.Core();
         doc.Setup.CanvasWidth = 100;
@@ -37,9 +43,13 @@ struct CanvasWindow {
         PosTwipToScr(gui.Geometry(), x * 20, y * 20, sx, sy);
         return {sx, sy};
     }
-    void TypeZoom(const QString& text) {
-        gui.Combo2->setCurrentText(text);
-        emit gui.Combo2->lineEdit()->returnPressed();
+    // Types into the zoom box with real keys, as the user does.
+    void TypeZoom(const QString& text, bool enter = true) {
+        QLineEdit* box = gui.Combo2->lineEdit();
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        if (enter) QTest::keyClick(box, Qt::Key_Return);
     }
 };
 
@@ -68,14 +78,42 @@ TEST(Canvas, ShowsTheMovieAtTheDrawingAreaAt100And200Percent) {
     EXPECT_EQ(w.gui.Combo2->currentText(), "200%");
 }
 
-TEST(Canvas, ZoomBoxFallsBackToOneHundredPercent) {
+TEST(Canvas, ZoomBoxAppliesWhatWasTypedOnEnterOrAListPickOnly) {
     CanvasWindow w;
-    w.TypeZoom("abc");
+    QComboBox* box = w.gui.Combo2;
+    for (const char* typed : {"20", "5", "15", "57", "1", "1e2", "abc"}) {
+        const QString shown = QString(typed) == "abc" ? "100%" : QString::number(QString(typed).toDouble()) + "%";
+        w.TypeZoom(typed);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);  // a second Enter keeps the zoom shown
+        EXPECT_EQ(box->currentText(), shown);
+        EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, shown.chopped(1).toFloat() / 100) << typed;
+    }
+    w.TypeZoom("300%", false);
+    w.gui.View().Picture1->setFocus();  // leaving the box does not apply it
     EXPECT_EQ(w.gui.Core().ZoomRate, 1.0f);
-    EXPECT_EQ(w.gui.Combo2->currentText(), "100%");
-    w.gui.Combo2->setCurrentIndex(6);
-    emit w.gui.Combo2->textActivated(w.gui.Combo2->currentText());
-    EXPECT_EQ(w.gui.Core().ZoomRate, 3.0f);
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(5, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    EXPECT_EQ(w.gui.Core().ZoomRate, 2.0f);
+}
+
+TEST(Canvas, MenuShortcutsRunWhileTheZoomBoxHasTheFocus) {
+    CanvasWindow w;
+    w.TypeZoom("20");
+    QLineEdit* box = w.gui.Combo2->lineEdit();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);  // undoes while the box has the focus
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);  // a disabled item leaves its key to the box
+    EXPECT_EQ(box->text(), "0%");
+    for (QAction* menu : w.gui.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->shortcut().isEmpty()) continue;
+            item->setEnabled(true);
+            QSignalSpy triggered(item, &QAction::triggered);
+            QTest::keyClick(box, item->shortcut()[0].key(), item->shortcut()[0].keyboardModifiers());
+            EXPECT_EQ(triggered.count(), 1) << item->text().toStdString();
+        }
 }
 
 TEST(Canvas, ScrollBarsFollowTheMagnifiedCanvas) {

@@ -1,6 +1,12 @@
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
@@ -26,8 +32,22 @@ struct Window {
         emit menu->aboutToShow();
     }
     static void Close(QMenu* menu) { emit menu->aboutToHide(); }
-    QString Title() const { return gui.windowTitle(); }
+    QString Title() const { return gui.windowHandle()->title(); }  // as shown
+    // Saves a one-square drawing at `path` with a window of its own.
+    static void SaveDrawing(const QString& path) {
+        Window source;
+        source.AddSquare(0);
+        source.dialogs->Paths.push_back(path);
+        source.gui.mnuSaveFileAs->trigger();
+    }
 };
+
+// Makes a folder refuse new files. Where permissions do not bind (a privileged
+// user) the folder is taken away instead, which fails a save the same way.
+void MakeUnwritable(const QString& folder) {
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFile probe(folder + "/probe"); probe.open(QIODevice::WriteOnly)) QDir(folder).removeRecursively();
+}
 }  // namespace
 
 TEST(DrawGUI, NewEditSaveAsOpenUndoThroughTheMenus) {
@@ -141,6 +161,38 @@ TEST(DrawGUI, FailedSaveKeepsTheOldFileTheNameAndTheMark) {
     EXPECT_TRUE(w.gui.StatusText().contains("保存できませんでした"));
 }
 
+// Each document is named relative to the start folder, with Qt's title placeholder in its name.
+TEST(DrawGUI, SaveFailingWhenAskedSaysSoAndKeepsTheDrawing) {
+    QTemporaryDir dir;
+    const QString other = dir.path() + "/other.lvd", startFolder = QDir::currentPath();
+    Window::SaveDrawing(other);
+    const std::function<void(Window&)> operations[] = {
+        [](Window& w) { EXPECT_FALSE(w.gui.close()); },
+        [](Window& w) { w.gui.mnuNewCanvas->trigger(); },
+        [&](Window& w) { w.dialogs->Paths.push_back(other), w.gui.mnuOpenFile->trigger(); },
+        [&](Window& w) { w.gui.Picture1_OLEDragDrop({QUrl::fromLocalFile(other)}); },
+    };
+    QDir::setCurrent(dir.path());
+    for (int i = 0; i < 4; ++i) {
+        const QString folder = "doc" + QString::number(i), path = dir.path() + "/" + folder + "/a[*]b.lvd";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        Window::SaveDrawing(path);
+        Window w({(folder + "/a[*]b.lvd").toStdString()});
+        MakeUnwritable(folder);
+        w.AddSquare(500);
+        w.dialogs->Answers.push_back(QMessageBox::Yes);
+        operations[i](w);
+        ASSERT_EQ(w.dialogs->Boxes.size(), 2u) << i;  // asking to save, then the failure
+        EXPECT_EQ(w.dialogs->Boxes[1].Title + w.dialogs->Boxes[1].Text,
+                  "ファイル保存エラー" "ファイル [" + path + "] を保存できませんでした。");
+        EXPECT_EQ(w.dialogs->Requests.size(), 0u) << i;  // no Open dialog
+        EXPECT_EQ(w.Title(), "[ a[*]b.lvd ] - Lumivane *");
+        EXPECT_EQ(w.gui.Core().GetPathCount(), 2);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QDir::setCurrent(startFolder);
+}
+
 TEST(DrawGUI, ClipFilesCarryTheSelection) {
     QTemporaryDir dir;
     const QString clip = dir.path() + "/sel.lvclip";
@@ -177,24 +229,29 @@ TEST(DrawGUI, ClipFilesCarryTheSelection) {
     EXPECT_EQ(w.gui.Core().GetClipCount(), 0);
 }
 
-TEST(DrawGUI, DroppedFileOpensAsDocumentAfterAsking) {
+TEST(DrawGUI, OnlyLocalFilesDroppedOnTheCanvasOpenAfterAsking) {
     QTemporaryDir dir;
-    const QString path = dir.path() + "/dropped.lvd";
-    {
-        Window source;
-        source.AddSquare(0);
-        source.dialogs->Paths.push_back(path);
-        source.gui.mnuSaveFileAs->trigger();
-    }
+    const QUrl link("https://example.com/x.lvd"), local = QUrl::fromLocalFile(dir.path() + "/dropped.lvd");
+    Window::SaveDrawing(local.toLocalFile());
     Window w;
     w.AddSquare(100);
-    auto drop = [&] { w.gui.Picture1_OLEDragDrop({QUrl::fromLocalFile(path), QUrl::fromLocalFile("/ignored.lvd")}); };
-    w.dialogs->Answers.push_back(QMessageBox::Cancel);
-    drop();
-    EXPECT_EQ(w.dialogs->Boxes.size(), 1u);
+    EXPECT_FALSE(w.gui.acceptDrops());
+    auto drag = [&](const QList<QUrl>& urls) {  // enters the canvas and drops: was it taken, as a copy?
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w.gui.View().Picture1, &enter);
+        QApplication::sendEvent(w.gui.View().Picture1, &drop);
+        return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+    };
+    for (const QList<QUrl>& refused : {QList<QUrl>{link}, QList<QUrl>{local, link}, QList<QUrl>{}})
+        EXPECT_FALSE(drag(refused));
+    EXPECT_TRUE(w.dialogs->Boxes.empty());
+    w.dialogs->Answers = {QMessageBox::Cancel, QMessageBox::No};
+    EXPECT_TRUE(drag({local, QUrl::fromLocalFile("/ignored.lvd")}));
     EXPECT_EQ(w.gui.Core().Paths[1].Anchors[0].X, 100);
-    w.dialogs->Answers.push_back(QMessageBox::No);
-    drop();
+    drag({local});
     EXPECT_EQ(w.Title(), "[ dropped.lvd ] - Lumivane");
     EXPECT_EQ(w.gui.Core().Paths[1].Anchors[0].X, 0);
 }

@@ -53,6 +53,8 @@ TEST(OptimizeGUI, OpensWithClampedSettingsAndPreviews) {
     EXPECT_EQ(f.Slider("HScroll1")->value(), 400);
     EXPECT_EQ(f.dialog.findChild<QLabel*>("Label1")->text(), QStringLiteral("400"));
     EXPECT_EQ(f.Slider("HScroll2")->value(), 30);
+    f.Slider("HScroll2")->triggerAction(QAbstractSlider::SliderPageStepAdd);  // a click in the trough
+    EXPECT_EQ(f.Slider("HScroll2")->value(), 31);
     EXPECT_EQ(f.doc.Paths[2].AnchorMax, 1);  // 400 twips apart at most: only the ends stay
     EXPECT_GE(f.host.Rebuilds, 1);
     EXPECT_EQ(f.host.Modes.back(), 1);

@@ -90,10 +90,16 @@ TEST(ViewMapping, ZoomTextIsReadByItsLeadingNumber) {
     } cases[] = {
         {"150%", 1.5f, "150%"}, {"200", 2.0f, "200%"}, {"  75%", 0.75f, "75%"}, {"abc", 1.0f, "100%"},
         {"0%", 1.0f, "100%"},   {"-50%", 1.0f, "100%"}, {"33.3", 0.333f, "33%"},  {"2000%", 20.0f, "2000%"},
+        {"1e2", 1.0f, "100%"},  {"2.5E2%", 2.5f, "250%"}, {"3e", 0.03f, "3%"},     {"4e+x", 0.04f, "4%"},
+        {"5e-1", 0.005f, "0%"}, {".5e3", 5.0f, "500%"},
+        // Far beyond any integer type: printed whole, never wrapped to a negative number.
+        {"1e40", 1e38f, "10000000000000000000000000000000000000000%"},
     };
     for (const auto& c : cases) {
         const float zoom = ZoomFromText(c.text);
         EXPECT_FLOAT_EQ(zoom, c.zoom) << c.text;
         EXPECT_EQ(ZoomText(zoom), c.shown) << c.text;
     }
+    // Every whole percentage typed shows as typed, so a second Enter keeps the zoom.
+    for (int n = 1; n <= 1000; ++n) EXPECT_EQ(ZoomText(ZoomFromText(std::to_string(n))), std::to_string(n) + "%");
 }
