@@ -4,6 +4,7 @@
 #include "edit/DragSnapshot.h"
 #include "edit/DrawStyle.h"
 #include "edit/SelectionBox.h"
+#include "edit/TextFont.h"
 #include "core/UserColors.h"
 
 // The main window's editing state: current tool, the gesture in progress,
@@ -22,4 +23,5 @@ struct EditState {
     SelectionBox Box;
     DragSnapshot Drag;
     UserColorTable UserColors{};
+    TextFont CanvasFont;             // the font the text tool outlines with
 };

@@ -10,6 +10,7 @@
 namespace {
 constexpr std::int32_t kBoxSize = 1000;
 constexpr float kGradientSquare = 32768.0f;
+}  // namespace
 
 PathShape BoxShape(const DrawStyle& style, std::int32_t tx, std::int32_t ty) {
     PathShape p = StyledPath(style);
@@ -20,7 +21,6 @@ PathShape BoxShape(const DrawStyle& style, std::int32_t tx, std::int32_t ty) {
     p.GradScale = static_cast<float>(kBoxSize) / kGradientSquare;
     return p;
 }
-}  // namespace
 
 PathShape StyledPath(const DrawStyle& style) {
     PathShape p;

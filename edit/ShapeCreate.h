@@ -12,6 +12,9 @@
 // A path record with the style of new shapes and no anchors (unselected,
 // ungrouped, gradient frame at its defaults). Also used by other generators.
 PathShape StyledPath(const DrawStyle& style);
+// A selected closed path of that style, without anchors, whose gradient frame
+// fills the 1000 x 1000 twip box with its top-left at (tx, ty).
+PathShape BoxShape(const DrawStyle& style, std::int32_t tx, std::int32_t ty);
 
 // Starts a pencil (kind 1) or line (kind 0) path with the anchor (tx, ty);
 // returns its index.

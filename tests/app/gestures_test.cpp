@@ -1,11 +1,11 @@
 // The canvas gestures of each tool, driven by mouse events on the real window.
 #include <QApplication>
-#include <array>
-#include <sstream>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "app/DrawGUI.h"
 #include "app/HeadlessRender.h"
@@ -17,8 +17,7 @@
 
 namespace {
 using Pts = std::vector<std::pair<int, int>>;
-constexpr auto Ctrl = Qt::ControlModifier;
-constexpr auto Shift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier, Shift = Qt::ShiftModifier;
 
 struct GestureWindow {
     FakeDialogs* dialogs = new FakeDialogs;
@@ -40,25 +39,23 @@ struct GestureWindow {
         PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
         return {sx, sy};
     }
-    void Press(int tx, int ty, Qt::KeyboardModifiers m = {}) {
-        QTest::mousePress(Canvas(), Qt::LeftButton, m, At(tx, ty));
-        held = Qt::LeftButton;
+    void Press(int tx, int ty, Qt::KeyboardModifiers m = {}, QTest::MouseAction a = QTest::MousePress) {
+        QTest::mouseEvent(a, Canvas(), Qt::LeftButton, m, At(tx, ty));
+        held = a == QTest::MouseRelease ? Qt::NoButton : Qt::LeftButton;
     }
-    void Release(int tx, int ty, Qt::KeyboardModifiers m = {}) {
-        QTest::mouseRelease(Canvas(), Qt::LeftButton, m, At(tx, ty));
-        held = Qt::NoButton;
-    }
+    void Release(int tx, int ty, Qt::KeyboardModifiers m = {}) { Press(tx, ty, m, QTest::MouseRelease); }
     // A move with the held button, or a hover.
     void Move(int tx, int ty, Qt::KeyboardModifiers m = {}) {
         QMouseEvent e(QEvent::MouseMove, At(tx, ty), Canvas()->mapToGlobal(At(tx, ty)), Qt::NoButton, held, m);
         QApplication::sendEvent(Canvas(), &e);
     }
-    void Drag(int x0, int y0, Pts path, Qt::KeyboardModifiers m = {}) {
+    // Hover, press, moves and (unless `release` is false) the release at the last point.
+    void Drag(int x0, int y0, Pts path, Qt::KeyboardModifiers m = {}, bool release = true) {
         Move(x0, y0);
         Press(x0, y0, m);
         for (auto [x, y] : path) Move(x, y, m);
-        if (path.empty()) path.emplace_back(x0, y0);
-        Release(path.back().first, path.back().second, m);
+        path.emplace(path.begin(), x0, y0);
+        if (release) Release(path.back().first, path.back().second, m);
     }
     const PathShape& Path(int i) { return gui.Core().Paths.at(static_cast<std::size_t>(i)); }
     std::array<int, 4> Box() {
@@ -75,20 +72,17 @@ TEST(Gestures, PencilClosesNearItsStartOnlyWithAFill) {
         {1, 2040, true, {{2000, 2000}, {3000, 2000}, {3000, 3000}}},
         {0, 2040, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}},
         {1, 2100, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2100, 2000}}},  // 5 pixels off
+        {1, 0, false, {}},  // a press and release without a move makes no path
     };
     for (const auto& c : cases) {
         GestureWindow w(0);
         w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
-        w.Drag(2000, 2000, {{3000, 2000}, {3000, 3000}, {c.endX, 2000}});
-        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
-        EXPECT_EQ(w.Path(1).Closed != 0, c.closed) << c.fill << " " << c.endX;
-        EXPECT_EQ(Coords(w.Path(1)), c.anchors);
-        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+        w.Drag(2000, 2000, c.endX ? Pts{{3000, 2000}, {3000, 3000}, {c.endX, 2000}} : Pts{});
+        const std::vector<PathShape>& paths = w.gui.Core().Paths;
+        EXPECT_EQ(paths.size() > 1 ? Coords(paths[1]) : Pts{}, c.anchors) << c.endX;
+        EXPECT_EQ(paths.size() > 1 && paths[1].Closed, c.closed) << c.fill << " " << c.endX;
+        EXPECT_EQ(w.gui.Core().HistoryPos, c.anchors.empty() ? 1 : 2);
     }
-    GestureWindow still(0);
-    still.Drag(2000, 2000, {});
-    EXPECT_EQ(still.gui.Core().GetPathCount(), 0);
-    EXPECT_EQ(still.gui.Core().HistoryPos, 1);
 }
 
 TEST(Gestures, SelectClicksAndCtrlDragsChooseTheSelection) {
@@ -102,23 +96,21 @@ TEST(Gestures, SelectClicksAndCtrlDragsChooseTheSelection) {
     for (const auto& c : cases) {
         std::vector<PathShape> paths;
         for (int x : {1000, 2000, 3000, 5000}) paths.push_back(MakePath({{x, 1000}, {x, 3000}}));
-        for (std::size_t i = 0; i < 3; ++i) {
-            paths[i].Selected = VbTrue;
-            paths[i].GroupNo = i > 0 ? 1 : 0;  // 2 and 3 form an active group
-            paths[i].Grouped = i > 0 ? VbTrue : VbFalse;
-        }
+        for (std::size_t i = 0; i < 3; ++i) paths[i].Selected = VbTrue;
+        paths[1].GroupNo = paths[2].GroupNo = 1;  // 2 and 3 form an active group
+        paths[1].Grouped = paths[2].Grouped = VbTrue;
         GestureWindow w(2, paths);
         w.Drag(c.clickX, 1500, c.drag, c.mods);
         std::vector<int> selected;
         for (int i = 1; i <= 4; ++i)
             if (w.Path(i).Selected) selected.push_back(i);
         EXPECT_EQ(selected, c.selected) << c.clickX;
-        EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // clicks record nothing
     }
 }
 
 TEST(Gestures, SelectDragsMoveScaleAndRotateWithOneHistoryStep) {
-    const struct { const char* name; int x, y; Qt::KeyboardModifiers mods; int toX, toY; std::array<int, 4> box; } cases[] = {
+    const struct { const char* name; int x, y; Qt::KeyboardModifiers mods; int toX, toY; std::array<int, 4> box; }
+        cases[] = {
         {"edge moves", 2000, 2600, {}, 2400, 2800, {2400, 2200, 4400, 4200}},
         {"top middle", 3000, 2000, {}, 2000, 1000, {2000, 1000, 4000, 4000}},
         {"corner", 4000, 4000, {}, 6000, 5000, {2000, 2000, 6000, 5000}},
@@ -129,13 +121,8 @@ TEST(Gestures, SelectDragsMoveScaleAndRotateWithOneHistoryStep) {
         PathShape square = Square(2000, 2000, 2000);
         square.Selected = VbTrue;
         GestureWindow w(2, {square});
-        w.Move(c.x, c.y);
-        w.Press(c.x, c.y, c.mods);
-        w.Move((c.x + c.toX) / 2, (c.y + c.toY) / 2, c.mods);
-        w.Move(c.toX, c.toY, c.mods);
-        if (c.mods == Shift) {
-            EXPECT_EQ(w.gui.StatusText().mid(11, 6), "[+30ﾟ]");
-        }
+        w.Drag(c.x, c.y, {{(c.x + c.toX) / 2, (c.y + c.toY) / 2}, {c.toX, c.toY}}, c.mods, false);
+        EXPECT_TRUE(c.mods != Shift || w.gui.StatusText().mid(11, 6) == "[+30ﾟ]") << w.gui.StatusText().toStdString();
         w.Release(c.toX, c.toY, c.mods);
         const auto box = w.Box();
         for (int k = 0; k < 4; ++k) EXPECT_NEAR(box[k], c.box[k], 2) << c.name << " " << k;
@@ -156,11 +143,9 @@ TEST(Gestures, ShapeClicksCreateAndSizeTheirShape) {
     for (const auto& c : cases) {
         GestureWindow w(c.tool);
         w.Drag(2000, 1000, c.drag);
-        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
         const Pts anchors = Coords(w.Path(1));
         EXPECT_EQ(Pts(anchors.begin(), anchors.begin() + static_cast<long>(c.first.size())), c.first);
         EXPECT_EQ(static_cast<int>(anchors.size()), c.count);
-        EXPECT_TRUE(w.Path(1).Selected);
         EXPECT_EQ(w.gui.Edit().ToolMode, 2);
         EXPECT_EQ(w.gui.Core().HistoryPos, 2);
     }
@@ -176,13 +161,31 @@ TEST(Gestures, LineClicksAndAFinishingPress) {
         w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
         for (auto [x, y] : c.clicks) w.Drag(x, y, {});
         EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // nothing recorded before the finish
-        w.Drag(c.clicks.back().first, c.clicks.back().second, {});
-        ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
+        const auto [x, y] = c.clicks.back();
+        w.Press(x, y, {}, QTest::MouseDClick);  // a double click is the finishing press too
+        w.Release(x, y);
         EXPECT_EQ(Coords(w.Path(1)), c.anchors);
         EXPECT_EQ(w.Path(1).Closed != 0, c.closed);
         EXPECT_EQ(w.gui.Edit().ToolMode, 2);
         EXPECT_EQ(w.gui.Core().HistoryPos, 2);
     }
+}
+
+TEST(Gestures, ASecondButtonOrAnUndoDuringAGestureLosesNothing) {
+    PathShape square = Square(2000, 2000, 2000);
+    GestureWindow w(2, {square});
+    w.Drag(2000, 2600, {{2400, 2800}}, {}, false);
+    QTest::mousePress(w.Canvas(), Qt::RightButton, {}, w.At(2400, 2800));  // ignored
+    w.Release(2400, 2800);
+    EXPECT_EQ(w.gui.Core().HistoryPos, 2);  // the move was recorded
+    w.gui.Edit().ToolMode = 0;
+    w.Drag(1000, 1000, {{1200, 1000}}, {}, false);
+    w.gui.mnuUnDo_Click();  // takes the moved square and the stroke away
+    w.Move(1400, 1000);
+    w.Release(1400, 1000);
+    ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
+    EXPECT_EQ(Coords(w.Path(1)), Coords(square));  // no anchor went to the square
+    EXPECT_EQ(w.gui.Core().HistoryPos, 1);
 }
 
 TEST(Gestures, ModifyMarksAndDragsAnchorsAndSegments) {
@@ -195,11 +198,10 @@ TEST(Gestures, ModifyMarksAndDragsAnchorsAndSegments) {
         p.LineWidth = 20;
         GestureWindow w(1, {p});
         w.Move(c.x + 20, c.y);  // within 3 pixels
-        EXPECT_TRUE(w.gui.Edit().HoverMarked);
-        const QPoint s = w.At(2000, 2000);
         bool red = false;  // the emphasised anchor's ring
-        for (int dx = -3; dx <= 3; ++dx) red |= w.gui.View().Picture1->Image().pixelColor(s + QPoint(dx, 0)) == Qt::red;
-        EXPECT_TRUE(red);
+        const QImage& canvas = w.gui.View().Picture1->Image();
+        for (int dx = -3; dx <= 3; ++dx) red |= canvas.pixelColor(w.At(2000, 2000) + QPoint(dx, 0)) == Qt::red;
+        EXPECT_TRUE(red && w.gui.Edit().HoverMarked);
         w.Drag(c.x + 20, c.y, {{c.x + 120, c.y + 50}, {c.x + 220, c.y + 100}}, c.mods);
         EXPECT_EQ(Coords(w.Path(1)), c.anchors);
         for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(w.Path(1).Anchors[i].Kind, c.kinds[i]) << i;
@@ -222,7 +224,6 @@ TEST(Gestures, CanvasAfterARealtimeDragEqualsAFullRenderOfTheSavedDocument) {
     std::ostringstream err;
     ASSERT_EQ(RunRender({lvd.toStdString(), png.toStdString()}, err), 0) << err.str();
     const QImage full(png);
-    const QPoint o = w.At(0, 0);
-    const QImage shown = w.gui.View().Picture1->Image().copy(QRect(o, full.size())).convertToFormat(full.format());
-    EXPECT_TRUE(shown == full);
+    const QImage shown = w.gui.View().Picture1->Image().copy(QRect(w.At(0, 0), full.size()));
+    EXPECT_TRUE(shown.convertToFormat(full.format()) == full);
 }

@@ -14,6 +14,7 @@
 #include <set>
 
 #include "core/DrawCore.h"
+#include "edit/TextCreate.h"
 #include "swf/JpegImage.h"
 #include "swf/Preview.h"
 #include "swf/SwfPlayer.h"
@@ -127,6 +128,28 @@ TEST_F(DocumentPlayer, FilledSquareAndHalfTransparentFill) {
     EXPECT_TRUE(Near(PixelAt(img, 149, 149), {254, 1, 0}, 0));
     EXPECT_TRUE(Near(PixelAt(img, 150, 150), green, 0));
     EXPECT_TRUE(Near(PixelAt(img, 250, 100), Over(0, 0, 255, 127, green)));  // (128*255)>>8 = 127
+}
+
+TEST_F(DocumentPlayer, TextOutlinesShowWhereTheLetterIs) {
+    DrawStyle style;
+    style.CurLineOn = 0;
+    style.CurFillType = 1;
+    style.CurColors[1] = PackColor(0, 0, 0, 255);
+    std::string error;
+    ASSERT_EQ(CreateText(doc, 2000, 1000, style, U"L", TextFont{"DejaVu Sans"}, error), 1) << error;
+    QRect box;  // the letter's anchors in pixels
+    for (const AnchorPoint& a : doc.Paths[1].Anchors) box |= QRect(a.X / 20, a.Y / 20, 1, 1);
+    const QImage& img = Show();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128) ++(box.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
+    EXPECT_GT(inside, box.width() * box.height() / 5);
+    EXPECT_EQ(outside, 0);
+    // Upright, not mirrored: the stem on the left, the foot at the bottom, the top right open.
+    EXPECT_LT(qGray(img.pixel(box.left() + 2, box.center().y())), 128);
+    EXPECT_LT(qGray(img.pixel(box.right() - 2, box.bottom() - 2)), 128);
+    EXPECT_EQ(qGray(img.pixel(box.right() - 2, box.top() + 2)), 255);
 }
 
 TEST_F(DocumentPlayer, SelfIntersectingPathHasAnEvenOddHole) {
