@@ -8,6 +8,7 @@
 #include <QLabel>
 
 #include "app/CommandLine.h"
+#include "app/CrashRecovery.h"
 #include "app/SettingsFiles.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
@@ -24,7 +25,10 @@ DrawGUI::DrawGUI(std::unique_ptr<AppDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtAppDialogs>()),
       view_(nullptr) {
-    core_.CaptionChanged = [this](const std::string& caption) { setWindowTitle(LiteralTitle(caption)); };
+    core_.CaptionChanged = [this](const std::string& caption) {
+        setWindowTitle(LiteralTitle(caption));
+        if (recovery_) recovery_->DocumentChanged();
+    };
     setWindowTitle(LiteralTitle(core_.Caption));
     CreateMenus();
     CreateControls();
@@ -49,9 +53,13 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     RebuildPreview();
     panel_->Reset();
     Form_Resize();
+    recovery_ = std::make_unique<CrashRecovery>(core_);
+    const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
     // Made absolute against the start-up folder, so the file dialogs start beside it.
-    if (!document.empty()) LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
+    // A restored drawing is only replaced after asking to save it.
+    if (!document.empty() && (!restored || ConfirmModify() != 1))
+        LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
     QApplication::processEvents();
 }
 

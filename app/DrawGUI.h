@@ -24,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class CrashRecovery;
 
 // The main window: owns the document and every editor part for the whole run
 // and wires menu, key and mouse events to them.
@@ -110,6 +111,8 @@ private:
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();
     void ReportPlayerProblem();
+    // Offers the drawings of editors that ended without saving; true when one was restored.
+    bool OfferRecovery();
     // Hands the canvas' mouse events to the gestures; true when `event` was one.
     bool ForwardCanvasMouse(QEvent* event);
 
@@ -126,6 +129,7 @@ private:
     CanvasView view_;
     std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
+    std::unique_ptr<CrashRecovery> recovery_;
 
 public:
     // Controls of the main window, named as the window's design names them.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/DrawGUI.h"
+#include "app/DocumentSvg.h"
 #include "app/HeadlessExport.h"
 #include "app/HeadlessRender.h"
 
@@ -41,6 +42,13 @@ int RunEditor(int argc, char** argv) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "--export-swf") return RunExportSwf(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    if (command == "--export-svg") {
+        if (argc != 4) {
+            std::cerr << "usage: lumivane --export-svg IN.lvd OUT.svg\n";
+            return 2;
+        }
+        return RunExportSvg(argv[2], argv[3], std::cerr);
+    }
     if (command == "--render") {
         // Rendering needs no display: the player draws into an image.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <regex>
+
+#include "app/DocumentSvg.h"
+#include "core/FileBytes.h"
+#include "edit/ShapeCreate.h"
+#include "swf/MovieReader.h"
+#include "swf/Preview.h"
+#include "swf/SwfPlayer.h"
+#include "tests/TestPaths.h"
+
+namespace {
+
+// A path of the given fill, fitted gradient frame, rotated and squeezed so
+// that a wrong matrix mapping shows.
+PathShape Filled(PathShape p, int fillType, std::int32_t fill, std::int32_t fill2, float angle) {
+    p.FillType = static_cast<std::int16_t>(fillType);
+    p.FillColor = fill;
+    p.FillColor2 = fill2;
+    FitGradientToPath(p);
+    p.GradAngle = angle;
+    p.GradScale *= 0.7f;
+    return p;
+}
+
+// Gradient-heavy drawing: every fill type, translucent colours, a thick
+// outline, a hairline and curves, on a coloured background.
+DrawCore TestDrawing() {
+    DrawCore doc;
+    doc.Setup.CanvasWidth = 240;
+    doc.Setup.CanvasHeight = 180;
+    doc.Setup.BackColor[0] = 250;
+    doc.Setup.BackColor[1] = 240;
+    doc.Setup.BackColor[2] = 200;
+    DrawStyle style;
+    CreateEllipse(doc, 400, 400, style);
+    doc.Paths[1] = Filled(doc.Paths[1], 4, PackColor(255, 0, 0, 255), PackColor(0, 0, 255, 128), 0);
+    doc.Paths[1].LineWidth = 60;
+    doc.AppendPath(Filled(MakePath({{1500, 300}, {4200, 300}, {4200, 1800}, {1500, 1800}}, true), 2,
+                          PackColor(0, 160, 0, 255), PackColor(255, 255, 0, 255), 30));
+    doc.AppendPath(Filled(MakePath({{300, 2000, 0}, {2400, 1500, 1}, {4500, 3300, 0}, {300, 3300, 0}}, true), 3,
+                          PackColor(20, 20, 120, 200), PackColor(250, 130, 0, 255), 120));
+    PathShape hair = MakePath({{200, 3500}, {4600, 2200, 1}, {4600, 3500}});
+    hair.LineWidth = 0;
+    hair.LineColor = PackColor(0, 0, 0, 255);
+    doc.AppendPath(hair);
+    return doc;
+}
+
+std::string SvgOf(DrawCore doc) {
+    SWFMakeCore mk;
+    return DocumentSvg(mk, doc);
+}
+
+}  // namespace
+
+TEST(SvgExport, MapsFillsLinesAndGradientsAsThePlayerDraws) {
+    DrawCore doc;
+    doc.AppendPath(Box(0, 0, 2000, 1000, PackColor(255, 0, 0, 200)));
+    PathShape hair = MakePath({{0, 0}, {2000, 1000, 1}, {0, 2000}});
+    hair.LineWidth = 0;
+    doc.AppendPath(hair);
+    doc.AppendPath(Filled(Square(100, 100, 1000), 2, PackColor(0, 0, 0, 255), PackColor(255, 255, 255, 255), 90));
+    const std::string svg = SvgOf(doc);
+    // The drawing is placed with an alpha multiplier of 255: 200 * 255 / 256 = 199.
+    EXPECT_NE(svg.find("fill-rule=\"evenodd\" fill=\"#ff0000\" fill-opacity=\"0.780392157\""), std::string::npos);
+    // Quadratic edges stay quadratic; a 0-twip line is one pixel (20 twips at 100 %) wide.
+    EXPECT_NE(svg.find("M0 0Q2000 1000 0 2000"), std::string::npos);
+    EXPECT_NE(svg.find("stroke-width=\"20\" stroke-linecap=\"round\" stroke-linejoin=\"round\""), std::string::npos);
+    // The gradient square is mapped by exactly the movie's fill matrix.
+    SWFMakeCore mk;
+    const std::string bytes = BuildPreviewMovie(mk, doc);
+    const ParsedMovie movie = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const SwfMatrix g = movie.Shapes.at(1)->StyleSets.back().Fills.back().Matrix;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(svg, m, std::regex("x1=\"-16384\" y1=\"0\" x2=\"16384\" y2=\"0\" gradientUnits=\"userSpaceOnUse\" "
+                                                     "spreadMethod=\"pad\" gradientTransform=\"matrix\\(([^)]*)\\)\"")));
+    std::istringstream values(m[1].str());
+    double v[6];
+    for (double& x : v) values >> x;
+    const double want[6] = {g.ScaleX, g.RotateSkew0, g.RotateSkew1, g.ScaleY, double(g.TranslateX), double(g.TranslateY)};
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(v[i], want[i], 1e-9 + std::abs(want[i]) * 1e-8) << i;
+    EXPECT_NEAR(g.RotateSkew0, 0.7 * 1000 / 32768, 1e-3);  // a quarter turn of the fitted frame
+    EXPECT_NE(svg.find("<rect width=\"320\" height=\"320\" fill=\"#ffffff\"/>"), std::string::npos);
+}
+
+// An independent SVG renderer draws the export like the player draws the movie.
+TEST(SvgExport, IndependentRendererAgreesWithThePlayer) {
+    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
+    ASSERT_FALSE(rsvg.isEmpty()) << "rsvg-convert is missing; scripts/install-deps.sh installs it";
+    QTemporaryDir dir;
+    DrawCore doc = TestDrawing();
+    ASSERT_TRUE(WriteFileReplacing(dir.filePath("d.svg").toStdString(), SvgOf(doc)));
+    ASSERT_EQ(QProcess::execute(rsvg, {dir.filePath("d.svg"), "-o", dir.filePath("d.png")}), 0);
+    const QImage svg = QImage(dir.filePath("d.png")).convertToFormat(QImage::Format_ARGB32);
+
+    SWFMakeCore mk;
+    doc.TempMoviePath = dir.filePath("m.swf").toStdString();
+    std::string error;
+    ASSERT_TRUE(RebuildPreview(mk, doc, error)) << error;
+    SwfPlayer player;
+    player.Movie = doc.TempMoviePath;
+    player.BackgroundColor = mk.BackgroundColor;
+    player.Quality2 = "high";
+    const QImage movie = player.Render(240, 180).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(svg.size(), movie.size());
+
+    int close = 0;
+    for (int y = 0; y < movie.height(); ++y)
+        for (int x = 0; x < movie.width(); ++x) {
+            const QRgb p = svg.pixel(x, y), q = movie.pixel(x, y);
+            close += std::abs(qRed(p) - qRed(q)) <= 4 && std::abs(qGreen(p) - qGreen(q)) <= 4 &&
+                     std::abs(qBlue(p) - qBlue(q)) <= 4;
+        }
+    EXPECT_GE(close, movie.width() * movie.height() * 95 / 100) << close << " of " << movie.width() * movie.height();
+}
