@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "app/DrawGUI.h"
+#include "style/GradientControl.h"
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
 #include "view/LocalFileDrop.h"
@@ -74,11 +75,15 @@ void DrawGUI::DispShape(int mode) {
     if (!client_ || core_.TempMoviePath.empty()) return;  // no preview before start-up has made one
     view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
     ReportPlayerProblem();
-    if (edit_.ToolMode == 2) {
+    if (edit_.ToolMode == 2 || edit_.ToolMode == 3) {
         CanvasSurface surface(view_.Picture1->Image());
         const ViewGeometry geometry = Geometry();
         QString status = StatusLabel1->text();
-        DrawSelection(OverlayContext(surface, geometry, core_, *this), mode, edit_.Box, status);
+        const OverlayContext context(surface, geometry, core_, *this);
+        if (edit_.ToolMode == 2)
+            DrawSelection(context, mode, edit_.Box, status);
+        else
+            DrawGradientControl(context, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);
     }
     view_.Picture1->update();

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/CrashRecovery.h"
 #include "app/SettingsFiles.h"
+#include "style/ColorRow.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
 
@@ -47,6 +48,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     Combo2->setCurrentText("100%");
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
+    colorRow_->Reset();
     LoadUserColors(UserColorFilePath(), edit_.UserColors);
     core_.ResetDocument();
     core_.ClearClip();

@@ -24,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class ColorRow;
 class CrashRecovery;
 
 // The main window: owns the document and every editor part for the whole run
@@ -42,6 +43,7 @@ public:
     EditState& Edit() { return edit_; }
     SWFMakeCore& Movie() { return mk_; }
     CanvasView& View() { return view_; }
+    ColorRow& Colors() { return *colorRow_; }
     ToolPanelHandlers& Panel() { return *panel_; }
     QString StatusText() const override;
     void SetStatusText(const QString& text) override;
@@ -127,6 +129,7 @@ private:
     CanvasGUI* canvasGUI_ = nullptr;  // made at first use, hidden between uses
     QWidget* client_ = nullptr;
     CanvasView view_;
+    std::unique_ptr<ColorRow> colorRow_;
     std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
     std::unique_ptr<CrashRecovery> recovery_;

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "app/DrawGUI.h"
+#include "style/ColorRow.h"
 #include "style/PanelCaptions.h"
 #include "style/ToolHints.h"
 #include "view/ViewMapping.h"
@@ -18,15 +19,6 @@ namespace {
 constexpr int kPanelWidth = 68;
 constexpr int kButtonWidth = 64, kButtonHeight = 19;
 constexpr int kStatusHeight = 18;
-
-QFrame* Box(QWidget* parent, const char* name, int w, int h) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->resize(w, h);
-    return frame;
-}
 
 // Screen twips per pixel at the screen's logical DPI.
 double TwipsPerPixel(const QWidget* w) {
@@ -80,22 +72,18 @@ void DrawGUI::CreateControls() {
     Combo1->addItems({"0.5 pt", "1 pt", "1.5 pt", "2 pt", "2.5 pt", "3 pt", "4 pt", "5 pt", "6 pt", "7 pt", "8 pt", "9 pt"});
     Combo1->setCurrentText("1 pt");
     Combo1->setGeometry(2, y, kPanelWidth - 4, 22);
-    Combo1->setEnabled(false);
     ToolPanel->resize(kPanelWidth, y + 24);
     FitCaptions(ToolPanel->findChildren<QAbstractButton*>());
 
-    PicColor = Box(client_, "PicColor", 54, 53);
+    colorRow_ = std::make_unique<ColorRow>(client_, core_, edit_.Style, edit_.UserColors, *this);
+    colorRow_->WireWidthBox(Combo1);
+    PicColor = colorRow_->PicColor;
+    Frame2 = colorRow_->Frame2;
+    PicPicker = colorRow_->Picker.PicPicker;
+    Frame1 = colorRow_->Picker.Frame1;
     Check2 = new QCheckBox("不透明度", client_);
     Check2->resize(PicColor->width(), 14);
     FitCaptions({Check2});
-    Frame2 = new QGroupBox("不透明度", client_);
-    Frame2->resize(150, 67);
-    Frame2->hide();
-    PicPicker = Box(client_, "PicPicker", 337, 67);
-    Frame1 = new QGroupBox("色情報", client_);
-    Frame1->resize(150, 67);
-    for (QWidget* w : {static_cast<QWidget*>(PicColor), static_cast<QWidget*>(PicPicker), static_cast<QWidget*>(Frame1)})
-        w->setEnabled(false);  // the colour row's behaviour arrives with its own commands
 
     StatusLabel1 = new QLabel(client_);
     StatusLabel1->setObjectName("StatusLabel1");

@@ -1,6 +1,6 @@
 // The canvas mouse handlers: the pointer readout, then the current tool's
-// handler. Tools 3 (gradient), 7 (polygon) and 8 (text) have their places in
-// the dispatch and no gestures yet.
+// handler. Tools 7 (polygon) and 8 (text) have their places in the dispatch
+// and no gestures yet.
 #include "edit/CanvasGestures.h"
 
 #include "edit/Selection.h"
@@ -25,6 +25,29 @@ void GestureContext::DragRedraw(int mode, int liveMode) {
     }
 }
 
+void GestureContext::MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark) {
+    Host.DispShape(1);
+    Host.DrawOverlay([&](const OverlayContext& o) {
+        std::int32_t sx = 0, sy = 0;
+        o.ToScreen(h.X, h.Y, sx, sy);
+        mark(o.Surface, sx, sy);
+    });
+    Edit.HoverMarked = true;
+}
+
+void GestureContext::MarkPathHover(std::int32_t p) {
+    Host.DispShape(1);
+    Host.DrawOverlay([&](const OverlayContext& o) { DrawPathEdge(o, p, true, false, 2); });
+    Edit.HoverMarked = true;
+    Doc.SelPath = p;
+}
+
+void GestureContext::ClearHoverMark() {
+    if (!Edit.HoverMarked) return;
+    Host.DispShape(1);
+    Edit.HoverMarked = false;
+}
+
 bool GestureContext::Selected(std::int32_t path) const {
     return path >= 1 && path <= Doc.GetPathCount() && Doc.Paths[static_cast<std::size_t>(path)].Selected;
 }
@@ -40,7 +63,7 @@ void CanvasGestures::Picture1_MouseDown(const MouseArgs& e) {
     case 0: PencilDown(c_, e, tx, ty); break;
     case 1: ModifyDown(c_, tx, ty); break;
     case 2: SelectDown(c_, e, tx, ty); break;
-    case 3: break;  // gradient
+    case 3: GradientDown(c_, tx, ty); break;
     case 4: RectangleDown(c_, tx, ty); break;
     case 5: EllipseDown(c_, tx, ty); break;
     case 6: LineDown(c_, e, tx, ty); break;
@@ -58,7 +81,7 @@ void CanvasGestures::Picture1_MouseMove(const MouseArgs& e) {
     case 0: PencilMove(c_, e, tx, ty); break;
     case 1: ModifyMove(c_, tx, ty); break;
     case 2: SelectMove(c_, e, tx, ty); break;
-    case 3: break;  // gradient
+    case 3: GradientMove(c_, tx, ty); break;
     case 6: LineMove(c_, e, tx, ty); break;
     default: break;  // the shape tools act only at the press
     }
@@ -72,7 +95,7 @@ void CanvasGestures::Picture1_MouseUp(const MouseArgs& e) {
     case 0: PencilUp(c_, tx, ty); break;
     case 1: ModifyUp(c_, e); break;
     case 2: SelectUp(c_, e, tx, ty); break;
-    case 3: break;  // gradient
+    case 3: GradientUp(c_); break;
     case 6: LineUp(c_, tx, ty); break;
     default: break;
     }

@@ -69,6 +69,12 @@ struct GestureContext {
     // After a drag step: with the live preview the movie is rebuilt and shown
     // with `liveMode`, otherwise the last image is shown with `mode`.
     void DragRedraw(int mode, int liveMode);
+    // Hover marks, each on a freshly redrawn canvas: `mark` at the canvas
+    // pixel of handle point h; path p's control polygon 2 pixels wide (p also
+    // becomes SelPath); and taking an earlier mark away.
+    void MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark);
+    void MarkPathHover(std::int32_t p);
+    void ClearHoverMark();
     bool Selected(std::int32_t path) const;
     float Zoom() const { return Doc.ZoomRate; }
 };
@@ -99,6 +105,9 @@ void ModifyUp(GestureContext& c, const MouseArgs& e);
 void SelectDown(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
 void SelectMove(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
 void SelectUp(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty);
+void GradientDown(GestureContext& c, std::int32_t tx, std::int32_t ty);
+void GradientMove(GestureContext& c, std::int32_t tx, std::int32_t ty);
+void GradientUp(GestureContext& c);
 // The shape tools' press: `create` appends the shape with its top-left at
 // (tx, ty) and returns its index, or 0 when it made none. The gesture goes on
 // as a select-tool scale drag of the new shape's bottom-right handle.

@@ -16,27 +16,16 @@ void SelectHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
     d.SelPath = 0;
     d.HitPart = HitHandle(c.Edit.Box, d.ZoomRate, tx, ty);
     if (d.HitPart > 0) {
-        const TwipPoint h = c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)];
-        c.Host.DispShape(1);
-        c.Host.DrawOverlay([&](const OverlayContext& o) {
-            std::int32_t sx = 0, sy = 0;
-            o.ToScreen(h.X, h.Y, sx, sy);
-            o.Surface.InvertBox(sx - 3, sy - 3, sx + 3, sy + 3);
-        });
-        c.Edit.HoverMarked = true;
+        c.MarkHandleHover(c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)],
+                          [](CanvasSurface& s, int x, int y) { s.InvertBox(x - 3, y - 3, x + 3, y + 3); });
         return;
     }
     // Paths are found by their control polygon, not by their filled area.
     const std::int32_t p = HitSegment(d, tx, ty).Path;
-    if (p > 0) {
-        c.Host.DispShape(1);
-        c.Host.DrawOverlay([&](const OverlayContext& o) { DrawPathEdge(o, p, true, false, 2); });
-        c.Edit.HoverMarked = true;
-        d.SelPath = p;
-    } else if (c.Edit.HoverMarked) {
-        c.Host.DispShape(1);
-        c.Edit.HoverMarked = false;
-    }
+    if (p > 0)
+        c.MarkPathHover(p);
+    else
+        c.ClearHoverMark();
 }
 
 // "[", "+" for a positive angle, the whole degrees (floor) and "ﾟ]".

@@ -105,6 +105,34 @@ void CanvasSurface::InvertLine(int x1, int y1, int x2, int y2, int width) {
     }
 }
 
+void CanvasSurface::SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width) {
+    // Clip to a margin around the image first, so the painter never meets
+    // coordinates it cannot represent.
+    const double margin = 16, right = width_ + margin, bottom = height_ + margin;
+    const double dx = double(x2) - x1, dy = double(y2) - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + margin, right - x1, y1 + margin, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return;
+    QPainter& painter = Painter();
+    painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (t0 == 0 && t1 == 1)
+        painter.drawLine(x1, y1, x2, y2);
+    else
+        painter.drawLine(QPointF(x1 + t0 * dx, y1 + t0 * dy), QPointF(x1 + t1 * dx, y1 + t1 * dy));
+}
+
 void CanvasSurface::InvertBox(int x1, int y1, int x2, int y2) {
     const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
                           .intersected(image_.rect());
@@ -143,9 +171,3 @@ void CanvasSurface::Dot(int cx, int cy, double radius, const QColor& outline) {
     }
 }
 
-
-void CanvasSurface::SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width) {
-    QPainter& p = Painter();
-    p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(x1, y1, x2, y2);
-}

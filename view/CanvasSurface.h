@@ -27,7 +27,8 @@ public:
     void HandleSquare(int x1, int y1, int x2, int y2);
     // A copy-pen dot: a circle of `radius` outlined in `outline` around a light interior.
     void Dot(int cx, int cy, double radius, const QColor& outline);
-    // A copy-pen line of `width` pixels (the mark of a stroke being drawn).
+    // A copy-pen line of `width` pixels (the mark of a stroke being drawn, the
+    // gradient axis); ends far outside the image are fine.
     void SolidLine(int x1, int y1, int x2, int y2, const QColor& color, int width);
 
     static QColor FillColor() { return QColor(255, 255, 255); }

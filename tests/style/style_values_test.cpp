@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "core/History.h"
+#include "style/ApplyStyle.h"
+#include "style/StyleValues.h"
+#include "tests/TestPaths.h"
+
+TEST(StyleValues, ChannelsOfNegativePackedColours) {
+    const struct {
+        std::int32_t Packed;
+        int R, G, B, A;
+    } cases[] = {{-1, 255, 255, 255, 255},
+                 {PackColor(10, 20, 30, 128), 10, 20, 30, 128},
+                 {INT32_MIN, 0, 0, 0, 128},
+                 {-16777216 + 0x00FF00, 0, 255, 0, 255}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(RgbOf(c.Packed), (Rgb{c.R, c.G, c.B})) << c.Packed;
+        EXPECT_EQ(ColorByte(c.Packed, 3), c.A) << c.Packed;
+        // The opacity slider's write keeps the colour and only swaps the top byte.
+        EXPECT_EQ(WithAlpha(c.Packed, 7), PackColor(c.R, c.G, c.B, 7));
+        EXPECT_EQ(WithRgb(c.Packed, PackColor(1, 2, 3, 0)), PackColor(1, 2, 3, c.A));
+    }
+}
+
+TEST(StyleValues, BoxesReadTheirLeadingNumberClamped) {
+    const std::pair<const char*, int> cases[] = {{"300", 255}, {"-4", 0},   {"12.5", 12}, {"13.5", 14},
+                                                 {"abc", 0},   {" 7x", 7}, {"", 0}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ChannelFromText(text), value) << text;
+}
+
+TEST(StyleValues, PickerNeverSamplesGridLinesAndIgnoresTheLastOnes) {
+    const struct {
+        int X, Y;
+        bool Valid;
+        int SX, SY, Col, Row;
+    } cases[] = {{0, 0, true, 1, 1, 0, 0},       {8, 5, true, 9, 5, 1, 0},     {7, 11, true, 7, 12, 0, 1},
+                 {288, 60, true, 289, 60, 36, 5}, {335, 65, true, 335, 65, 41, 5}, {336, 5, false, 0, 0, 0, 0},
+                 {5, 66, false, 0, 0, 0, 0}};
+    for (const auto& c : cases) {
+        const PickerHit h = PickerCellAt(c.X, c.Y);
+        EXPECT_EQ(h.Valid, c.Valid) << c.X << "," << c.Y;
+        if (c.Valid) {
+            EXPECT_EQ((std::tuple{h.X, h.Y, h.Col, h.Row}), (std::tuple{c.SX, c.SY, c.Col, c.Row}));
+        }
+    }
+    EXPECT_EQ(PaletteCellColor(0, 0), PackColor(255, 255, 255, 0));
+    EXPECT_EQ(PaletteCellColor(35, 5), PackColor(0, 0, 0, 0));
+    EXPECT_EQ(PaletteCellColor(15, 1), PackColor(153, 204, 102, 0));
+}
+
+TEST(StyleValues, OpacityLabelBlendAndTextColour) {
+    const Rgb back{212, 208, 200};
+    EXPECT_EQ(BlendOpacity(back, PackColor(0, 0, 0, 0)), back);
+    EXPECT_EQ(BlendOpacity(back, PackColor(0, 255, 255, 255)), (Rgb{0, 255, 255}));
+    EXPECT_EQ(BlendOpacity(back, PackColor(0, 0, 0, 128)), (Rgb{106, 104, 100}));  // 212 - 212·128/255 = 105.6
+    EXPECT_TRUE(WantsWhiteText({0, 0, 255}));
+    EXPECT_FALSE(WantsWhiteText({0, 255, 0}));
+    EXPECT_FALSE(WantsWhiteText({128, 128, 128}));
+}
+
+TEST(ApplyStyle, WidthTextAndTwipsOnlyForSelectedPaths) {
+    const struct {
+        const char* Typed;
+        const char* Shown;
+        std::int32_t Twips;
+    } cases[] = {{"0", "1 pt", 20},           {"abc", "1 pt", 20},   {"0.75", "0.75 pt", 15}, {"2.5 pt", "2.5 pt", 50},
+                 {"1.55", "1.55 pt", 31},     {"-3", "1 pt", 20},    {"99999", "3276.75 pt", 65535}};
+    for (const auto& c : cases) {
+        DrawCore doc;
+        doc.AppendPath(MakePath({{0, 0}, {10, 10}}));
+        doc.AppendPath(MakePath({{0, 0}, {10, 10}}));
+        doc.Paths[2].Selected = VbTrue;
+        const float points = LineWidthFromText(c.Typed);
+        EXPECT_EQ(LineWidthText(points), c.Shown) << c.Typed;
+        ApplyLineWidth(doc, points);
+        EXPECT_EQ(doc.Paths[2].LineWidth, c.Twips) << c.Typed;
+        EXPECT_EQ(doc.Paths[1].LineWidth, 0);
+        EXPECT_EQ(doc.HistoryPos, 1);
+    }
+}
+
+TEST(ApplyStyle, ColoursGoOnlyIntoTheFlaggedSlotsWithOneHistoryStep) {
+    DrawCore doc;
+    doc.AppendPath(Styled(MakePath({{0, 0}, {10, 10}}), 2));
+    const std::int32_t colours[3] = {PackColor(1, 1, 1, 1), PackColor(2, 2, 2, 128), PackColor(3, 3, 3, 3)};
+    ApplyColors(doc, colours, true, true, true);
+    EXPECT_EQ(doc.HistoryPos, 0);  // nothing selected: no change, no step
+    EXPECT_EQ(doc.Paths[1].FillColor, PackColor(10, 20, 30, 200));
+    doc.Paths[1].Selected = VbTrue;
+    ApplyColors(doc, colours, false, true, false);
+    EXPECT_EQ(doc.HistoryPos, 1);
+    EXPECT_EQ(doc.Paths[1].FillColor, colours[1]);
+    EXPECT_EQ(doc.Paths[1].LineColor, PackColor(1, 2, 3, 255));
+    EXPECT_EQ(doc.Paths[1].FillColor2, PackColor(40, 50, 60, 100));
+}
