@@ -6,17 +6,13 @@
 #include <limits>
 
 #include "core/FieldText.h"
+#include "core/NumberText.h"
 
 namespace {
 const std::string kMain = "Lumivane";
 const std::string kCanvas = "Canvas";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t SkipDigits(std::string_view t, std::size_t i) {
-    while (i < t.size() && IsDigit(t[i])) ++i;
-    return i;
-}
 
 // The stored number rounded half to even when it fits min..max; nothing otherwise.
 std::optional<std::int64_t> WholeIn(const IniLookup& lookup, const std::string& section, const std::string& key,
@@ -61,37 +57,6 @@ std::optional<std::int32_t> HexColor(std::string_view field) {
     return static_cast<std::int32_t>(v);
 }
 }  // namespace
-
-double LeadingNumber(std::string_view t) {
-    std::size_t i = 0;
-    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
-    const std::size_t start = i;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    const std::size_t digits = i;
-    i = SkipDigits(t, i);
-    bool any = i > digits;
-    if (i < t.size() && t[i] == '.') {
-        const std::size_t fraction = i + 1;
-        const std::size_t end = SkipDigits(t, fraction);
-        if (end > fraction || any) {
-            i = end;
-            any = true;
-        }
-    }
-    if (!any) return 0.0;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        std::size_t e = i + 1;
-        if (e < t.size() && (t[e] == '+' || t[e] == '-')) ++e;
-        if (SkipDigits(t, e) > e) i = SkipDigits(t, e);
-    }
-    std::string_view number = t.substr(start, i - start);
-    if (number.front() == '+') number.remove_prefix(1);
-    double v = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (ec == std::errc::result_out_of_range)
-        return number.front() == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-    return ec == std::errc() ? v : 0.0;
-}
 
 std::string GeneralNumber(double value) {
     char buf[64];

@@ -6,15 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/NumberText.h"
 #include "core/Records.h"
 #include "core/UserColors.h"
 
 // The settings file keeps the main window's placement, the canvas defaults
 // and the undo depth; every value is a number stored as text.
 
-// The longest leading number of `text` (blanks before it skipped); 0 when
-// the text does not start with one.
-double LeadingNumber(std::string_view text);
 // A number as stored: whole values without decimals, others with a decimal point.
 std::string GeneralNumber(double value);
 // The same for a single-precision value: the shortest text that reads back to it.
