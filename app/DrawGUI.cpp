@@ -58,10 +58,16 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     recovery_ = std::make_unique<CrashRecovery>(core_);
     const bool restored = OfferRecovery();
     const std::string document = CommandLineDocument(commandLine);
-    // Made absolute against the start-up folder, so the file dialogs start beside it.
     // A restored drawing is only replaced after asking to save it.
-    if (!document.empty() && (!restored || ConfirmModify() != 1))
-        LoadDocument(QFileInfo(QString::fromStdString(document)).absoluteFilePath());
+    if (!document.empty() && (!restored || ConfirmModify() != 1)) {
+        // A name the system's file-name encoding cannot carry would open a look-alike file.
+        const QString name = QFile::decodeName(QByteArray::fromStdString(document));
+        // Made absolute against the start-up folder, so the file dialogs start beside it.
+        if (QFile::encodeName(name).toStdString() == document)
+            LoadDocument(QFileInfo(name).absoluteFilePath());
+        else
+            ShowInvalidFile(name);
+    }
     QApplication::processEvents();
 }
 

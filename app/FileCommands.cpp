@@ -5,6 +5,7 @@
 
 #include "app/DrawGUI.h"
 #include "app/SettingsFiles.h"
+#include "view/BusyCursor.h"
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "core/History.h"
@@ -98,6 +99,7 @@ void DrawGUI::ShowInvalidFile(const QString& path) {
 }
 
 void DrawGUI::LoadDocument(const QString& path) {
+    const BusyCursor busy;  // a large drawing takes a moment to read and draw
     core_.ResetDocument();
     core_.DocFileName = path.toStdString();
     core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));

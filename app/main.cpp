@@ -31,8 +31,9 @@ int RunEditor(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
-    std::vector<std::string> args;
-    for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
+    // The arguments' own bytes (Qt's options already taken out): a file name
+    // need not be UTF-8.
+    const std::vector<std::string> args(argv + 1, argv + argc);
     DrawGUI window;
     window.Form_Load(args);
     return app.exec();

@@ -4,7 +4,6 @@
 
 #include "edit/ChangeSelected.h"
 #include "edit/Geometry.h"
-#include "edit/Transform.h"
 
 namespace {
 // Rounds v into `coord`, leaving it as it was when v does not fit 32 bits.
@@ -50,24 +49,30 @@ bool GradientDragStep(DrawCore& doc, SelectionBox& box, const DragSnapshot& snap
         dragX = tx;
         dragY = ty;
     } else if (hitPart == 2 || hitPart == 3 || hitPart == 4) {
-        RestoreDragSnapshot(doc, snapshot);
+        // Turning and sizing start again from each path's drag-start values
+        // (its current ones once the snapshot no longer fits the document).
+        // Only the selected paths are touched, so a step costs what they do;
+        // the centre stays put meanwhile, so the current handles give it.
+        const bool fromStart = snapshot.DragCopy.size() == doc.Paths.size();
         CalcGradientControl(doc, box);
         const TwipPoint g = box.SelRect[0];
-        if (hitPart == 2) {
-            // The turn is carried as single-precision radians.
-            const auto turn = static_cast<float>(
-                (static_cast<double>(PointAngle(g.X, g.Y, tx, ty)) - PointAngle(g.X, g.Y, dragX, dragY)) * Pi / 180.0);
-            ChangeSelectedPaths(doc, [&](PathShape& p) {
-                p.GradAngle = static_cast<float>(p.GradAngle + static_cast<double>(turn) * 180.0 / Pi);
-            });
-            changed = turn != 0;
-        } else {
-            // The dragged end lands on the edge of the 32768-unit gradient square.
-            const float scale = PointDistance(std::int64_t{tx} - g.X, std::int64_t{ty} - g.Y) / 16384.0f;
-            ChangeSelectedPaths(doc, [&](PathShape& p) {
-                changed = changed || p.GradScale != scale;
+        // The turn is carried as single-precision radians.
+        const auto turn = static_cast<float>(
+            (static_cast<double>(PointAngle(g.X, g.Y, tx, ty)) - PointAngle(g.X, g.Y, dragX, dragY)) * Pi / 180.0);
+        // The dragged end lands on the edge of the 32768-unit gradient square.
+        const float scale = PointDistance(std::int64_t{tx} - g.X, std::int64_t{ty} - g.Y) / 16384.0f;
+        for (std::size_t i = 1; i < doc.Paths.size(); ++i) {
+            PathShape& p = doc.Paths[i];
+            if (!p.Selected) continue;
+            const PathShape& begin = fromStart ? snapshot.DragCopy[i] : p;
+            if (hitPart == 2) {
+                p.GradAngle = static_cast<float>(begin.GradAngle + static_cast<double>(turn) * 180.0 / Pi);
+                changed = turn != 0;
+            } else {
+                changed = changed || begin.GradScale != scale;
                 p.GradScale = scale;
-            });
+            }
+            p.ShapeCache.reset();
         }
     }
     CalcGradientControl(doc, box);

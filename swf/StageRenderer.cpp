@@ -1,8 +1,11 @@
 #include "swf/StageRenderer.h"
 
+#include "swf/CoverageFill.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include <QBrush>
 #include <QLinearGradient>
@@ -33,35 +36,98 @@ QBrush GradientBrush(const FillStyle& fill, const SwfColorTransform& cx) {
     return brush;
 }
 
+// Draws layers onto the stage image: anti-aliased through the coverage
+// rasteriser, whose time stays proportional to the edges whatever their
+// crossings, or aliased with QPainter for "low" quality.
 struct LayerPainter {
-    QPainter& Painter;
+    QImage& Image;
+    QPainter* Painter;  // aliased drawing; null: anti-aliased
+    CoverageRaster& Raster;
+    StrokeRaster& Stroke;
+    QImage& Scratch;  // a gradient's or bitmap's pixels under the path being filled
     const ParsedMovie& Movie;
     BitmapCache& Bitmaps;
     const SwfColorTransform& Cx;
     QTransform Transform;
     double PixelsPerTwip;
-    bool AntiAlias;
     std::string& Reason;
 
     void Fill(const FillStyle& fill, const QPainterPath& path) {
         switch (fill.Type) {
         case FillSolid:
-            Painter.fillPath(path, ToQColor(Cx, fill.Color));
+            FillSolidColor(path, ToQColor(Cx, fill.Color));
             return;
         case FillLinearGradient:
         case FillRadialGradient: {
             if (fill.Stops.empty()) return;
             if (!ToQTransform(fill.Matrix).isInvertible()) {
-                Painter.fillPath(path, ToQColor(Cx, fill.Stops.back().Color));
+                FillSolidColor(path, ToQColor(Cx, fill.Stops.back().Color));
                 return;
             }
-            Painter.fillPath(path, GradientBrush(fill, Cx));
+            if (Painter) {
+                Painter->fillPath(path, GradientBrush(fill, Cx));
+                return;
+            }
+            FillThroughScratch(path, [&](QPainter& p, const QTransform& toScratch) {
+                QBrush brush = GradientBrush(fill, Cx);
+                brush.setTransform(brush.transform() * toScratch);
+                p.fillRect(QRect(QPoint(0, 0), Scratch.size()), brush);
+            });
             return;
         }
         default:
             FillBitmap(fill, path);
             return;
         }
+    }
+
+    void FillSolidColor(const QPainterPath& path, const QColor& colour) {
+        if (Painter) {
+            Painter->fillPath(path, colour);
+            return;
+        }
+        Raster.Reset(Image.width(), Image.height());
+        AddPath(Raster, path, Transform);
+        FillColor(Raster, FillRule::EvenOdd, Image, qPremultiply(colour.rgba()));
+    }
+
+    // Lines of one pixel go through QPainter's thin-line drawing, which is
+    // linear in their length; wider ones through the stroke rasteriser.
+    void StrokeSmooth(const QPainterPath& path, double width, const QColor& colour) {
+        if (colour.alpha() == 0) return;
+        if (width * PixelsPerTwip <= 1.0 + 1e-9) {
+            QPainter painter(&Image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setTransform(Transform);
+            painter.strokePath(path, QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            return;
+        }
+        Stroke.Reset(Image.width(), Image.height(), width * PixelsPerTwip);
+        AddPath(Stroke, path, Transform);
+        StrokeColor(Stroke, Image, qPremultiply(colour.rgba()));
+    }
+
+    // Paints the fill's pixels over the path's bounds into the scratch image
+    // with `paint`, then composes them through the path's coverage.
+    template <typename Paint>
+    void FillThroughScratch(const QPainterPath& path, Paint paint) {
+        Raster.Reset(Image.width(), Image.height());
+        AddPath(Raster, path, Transform);
+        const CoverageRaster::Box box = Raster.Bounds();
+        const QSize size(box.Right - box.Left, box.Bottom - box.Top);
+        if (size.isEmpty()) return;
+        if (Scratch.width() < size.width() || Scratch.height() < size.height())
+            Scratch = QImage(Scratch.size().expandedTo(size), QImage::Format_ARGB32_Premultiplied);
+        if (Scratch.isNull()) return;
+        {
+            QPainter p(&Scratch);
+            p.setClipRect(QRect(QPoint(0, 0), size));
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(QRect(QPoint(0, 0), size), Qt::transparent);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            paint(p, Transform * QTransform::fromTranslate(-box.Left, -box.Top));
+        }
+        FillPattern(Raster, FillRule::EvenOdd, Image, Scratch, QPoint(box.Left, box.Top));
     }
 
     void FillBitmap(const FillStyle& fill, const QPainterPath& path) {
@@ -72,30 +138,48 @@ struct LayerPainter {
             return;
         }
         const bool soft = fill.Type == FillRepeatingBitmap || fill.Type == FillClippedBitmap;
-        const bool smooth = AntiAlias && soft && Movie.Header.Version >= 8;
-        Painter.save();
-        Painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-        if (fill.Type == FillClippedBitmap || fill.Type == FillClippedBitmapHard) {
-            Painter.setClipPath(path, Qt::IntersectClip);
-            Painter.setTransform(ToQTransform(fill.Matrix) * Transform);
-            Painter.drawImage(0, 0, *image);
+        const bool smooth = !Painter && soft && Movie.Header.Version >= 8;
+        const bool clipped = fill.Type == FillClippedBitmap || fill.Type == FillClippedBitmapHard;
+        const auto paint = [&](QPainter& p, const QTransform& toDevice) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+            if (clipped) {
+                p.setTransform(ToQTransform(fill.Matrix) * toDevice);
+                p.drawImage(0, 0, *image);
+            } else {
+                QBrush brush(*image);
+                brush.setTransform(ToQTransform(fill.Matrix) * toDevice);
+                p.fillRect(QRect(0, 0, p.device()->width(), p.device()->height()), brush);
+            }
+        };
+        if (!Painter) {
+            FillThroughScratch(path, paint);
+            return;
+        }
+        Painter->save();
+        Painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        if (clipped) {
+            Painter->setClipPath(path, Qt::IntersectClip);
+            Painter->setTransform(ToQTransform(fill.Matrix) * Transform);
+            Painter->drawImage(0, 0, *image);
         } else {
             QBrush brush(*image);
             brush.setTransform(ToQTransform(fill.Matrix));
-            Painter.fillPath(path, brush);
+            Painter->fillPath(path, brush);
         }
-        Painter.restore();
+        Painter->restore();
     }
 
     void Draw(const PreparedLayer& layer) {
-        Painter.setTransform(Transform);
+        if (Painter) Painter->setTransform(Transform);
         for (const auto& [style, path] : layer.FillPaths) Fill(layer.Fills[style - 1], path);
         for (const auto& [style, path] : layer.LinePaths) {
             const LineStyle& line = layer.Lines[style - 1];
             // Never thinner than one device pixel; a 0-twip line is a hairline.
             const double width = std::max<double>(line.Width, 1.0 / PixelsPerTwip);
-            QPen pen(ToQColor(Cx, line.Color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-            Painter.strokePath(path, pen);
+            if (Painter)
+                Painter->strokePath(path, QPen(ToQColor(Cx, line.Color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            else
+                StrokeSmooth(path, width, ToQColor(Cx, line.Color));
         }
     }
 };
@@ -234,27 +318,31 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     resumedAt_ = from;
     layersDrawn_ = 0;
     {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
-        painter.setPen(Qt::NoPen);
+        // Aliased drawing goes through QPainter; the coverage rasteriser writes the pixels itself.
+        std::optional<QPainter> painter;
+        const auto beginPainting = [&] {
+            if (options.AntiAlias) return;
+            painter.emplace(&image);
+            painter->setPen(Qt::NoPen);
+        };
+        beginPainting();
         const QTransform stage =
             StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
         for (std::size_t i = from; i < steps.size(); ++i) {
             if (takeSnapshot && i == firstChange) {
-                painter.end();
+                painter.reset();
                 if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
                     snapshot_ = QImage(image.size(), image.format());
                 CopyPixels(image, snapshot_);
                 snapshotStep_ = firstChange;
-                painter.begin(&image);
-                painter.setRenderHint(QPainter::Antialiasing, options.AntiAlias);
-                painter.setPen(Qt::NoPen);
+                beginPainting();
             }
             const Step& step = steps[i];
             const QTransform transform = ToQTransform(step.Place->Matrix) * stage;
             const double scale = std::sqrt(std::abs(transform.determinant()));
             if (!(scale > 0) || !std::isfinite(scale)) continue;
-            LayerPainter lp{painter, movie, bitmaps_, step.Place->ColorTransform, transform, scale, options.AntiAlias, reason};
+            LayerPainter lp{image, painter ? &*painter : nullptr, raster_, stroke_, scratch_, movie, bitmaps_,
+                            step.Place->ColorTransform, transform, scale, reason};
             lp.Draw(*layers_.Get(*step.Shape, *step.Span));
             ++layersDrawn_;
         }

@@ -8,6 +8,8 @@
 #include <QTransform>
 
 #include "swf/BitmapCache.h"
+#include "swf/CoverageRaster.h"
+#include "swf/StrokeRaster.h"
 #include "swf/MovieData.h"
 #include "swf/PreparedLayers.h"
 
@@ -51,6 +53,9 @@ private:
     std::vector<Step> StepsOf(const ParsedMovie& movie) const;
 
     LayerCache layers_;
+    CoverageRaster raster_;
+    StrokeRaster stroke_;
+    QImage scratch_;
     BitmapCache bitmaps_;
     std::vector<std::uint64_t> lastKeys_;
     std::uint64_t lastSettings_ = 0;

@@ -1,5 +1,10 @@
 #include "view/CanvasView.h"
 
+#include <QElapsedTimer>
+#include <optional>
+
+#include "view/BusyCursor.h"
+
 #include "view/CanvasSurface.h"
 
 namespace {
@@ -69,12 +74,12 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     if (width > 0 && height > 0) {
         const QRect area(a.Left, a.Top, width, height);
         if (std::int64_t{width} * height <= MaxWholeStagePixels) {
-            surface.DrawImage(area, ShockwaveFlash1.Render(width, height));
+            surface.DrawImage(area, RenderPlayer(width, height, {}));
         } else {
             // A deeply magnified drawing is drawn only where the canvas shows it.
             const QRect visible = area.intersected(Picture1->rect());
             if (!visible.isEmpty())
-                surface.DrawImage(visible, ShockwaveFlash1.Render(width, height, visible.translated(-area.topLeft())));
+                surface.DrawImage(visible, RenderPlayer(width, height, visible.translated(-area.topLeft())));
         }
     }
     if (mode > 0) {
@@ -85,4 +90,16 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
         surface.FillBox(0, a.Bottom, sw, sh, blank);
     }
     return a;
+}
+
+const QImage& CanvasView::RenderPlayer(int width, int height, const QRect& viewport) {
+    // A drawing whose last render took long shows the busy cursor while it is drawn again.
+    std::optional<BusyCursor> busy;
+    if (slowRender_) busy.emplace();
+    const std::size_t renders = ShockwaveFlash1.RenderCount();
+    QElapsedTimer timer;
+    timer.start();
+    const QImage& image = ShockwaveFlash1.Render(width, height, viewport);
+    if (ShockwaveFlash1.RenderCount() != renders) slowRender_ = timer.elapsed() > SlowRenderMs;
+    return image;
 }

@@ -34,4 +34,9 @@ public:
     // Sizes the player, hands it the movie file and paints its image at the
     // drawing area; mode 0 clears first, modes above 0 blank the four margins.
     DrawingArea PaintMovie(int mode, float zoomRate, const CanvasSetup& setup, const std::string& moviePath);
+
+private:
+    static constexpr qint64 SlowRenderMs = 100;
+    const QImage& RenderPlayer(int width, int height, const QRect& viewport);
+    bool slowRender_ = false;
 };

