@@ -2,6 +2,7 @@
 #include <QMouseEvent>
 
 #include "app/DrawGUI.h"
+#include "edit/CanvasMenus.h"
 #include "view/CanvasSurface.h"
 
 namespace {
@@ -46,4 +47,17 @@ void DrawGUI::DrawOverlay(const std::function<void(const OverlayContext&)>& draw
 void DrawGUI::PressTool(int index) {
     if (index < 0 || index > 8) return;
     panel_->PressTool(index);
+}
+
+void DrawGUI::ShowCanvasMenu(CanvasMenu which, float x, float y) {
+    const QPoint at = view_.Picture1->mapToGlobal(QPointF(x, y).toPoint());
+    if (which == CanvasMenu::Modify) {
+        TwipPoint mouse;
+        PosScrToTwip(Geometry(), x, y, mouse.X, mouse.Y);
+        menus_->mnuModifyMode_Popup(at, mouse);
+    } else if (which == CanvasMenu::Path) {
+        menus_->mnuSelectMode_Popup(at);
+    } else {
+        menus_->mnuSelectMode2_Popup(at);
+    }
 }

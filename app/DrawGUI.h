@@ -16,6 +16,7 @@
 #include "view/CanvasView.h"
 
 class CanvasGUI;
+class CanvasMenus;
 class QAbstractButton;
 class QAction;
 class QCheckBox;
@@ -70,6 +71,13 @@ public:
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
+    void mnuCopyPathEdit_Click();
+    void mnuCutPathEdit_Click();
+    void mnuDeletePathEdit_Click();
+    void mnuPastePathEdit_Click();
+    void mnuSelectAllEdit_Click();
+    // The canvas pop-up menus.
+    CanvasMenus& Menus() { return *menus_; }
 
     // The settings file and the user colours: read at start-up, written at close.
     void LoadSettings();
@@ -92,6 +100,7 @@ public:
     // The canvas gestures' side of the window.
     void DrawOverlay(const std::function<void(const OverlayContext&)>& draw) override;
     void PressTool(int index) override;
+    void ShowCanvasMenu(CanvasMenu which, float x, float y) override;
     CanvasGestures& Gestures() { return gestures_; }
 
 protected:
@@ -132,6 +141,7 @@ private:
     std::unique_ptr<ColorRow> colorRow_;
     std::unique_ptr<ToolPanelHandlers> panel_;
     bool resizing_ = false;
+    CanvasMenus* menus_ = nullptr;  // a child of the window
     std::unique_ptr<CrashRecovery> recovery_;
 
 public:

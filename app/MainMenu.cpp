@@ -4,6 +4,7 @@
 #include "app/DrawGUI.h"
 #include "app/MenuShortcuts.h"
 #include "core/History.h"
+#include "edit/MenuRules.h"
 
 namespace {
 QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {}) {
@@ -51,6 +52,11 @@ void DrawGUI::CreateMenus() {
     connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
     connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
     connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);
+    connect(mnuCopyPathEdit, &QAction::triggered, this, &DrawGUI::mnuCopyPathEdit_Click);
+    connect(mnuCutPathEdit, &QAction::triggered, this, &DrawGUI::mnuCutPathEdit_Click);
+    connect(mnuDeletePathEdit, &QAction::triggered, this, &DrawGUI::mnuDeletePathEdit_Click);
+    connect(mnuPastePathEdit, &QAction::triggered, this, &DrawGUI::mnuPastePathEdit_Click);
+    connect(mnuSelectAllEdit, &QAction::triggered, this, &DrawGUI::mnuSelectAllEdit_Click);
 
     // The menus compute their items' state when they open. While closed every
     // item stays enabled so that its shortcut reaches the command, which
@@ -64,10 +70,9 @@ void DrawGUI::CreateMenus() {
 }
 
 void DrawGUI::EnableAllCommands() {
-    for (QAction* action : {mnuClipWrite, mnuUnDo, mnuReDo}) action->setEnabled(true);
-    // Commands whose editing parts have not been built yet.
-    for (QAction* action : {mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit, mnuPastePathEdit, mnuSelectAllEdit})
-        action->setEnabled(false);
+    for (QAction* action : {mnuClipWrite, mnuUnDo, mnuReDo, mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit,
+                            mnuPastePathEdit, mnuSelectAllEdit})
+        action->setEnabled(true);
 }
 
 void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount() >= 1 && edit_.ToolMode == 2); }
@@ -75,4 +80,10 @@ void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount(
 void DrawGUI::mnuEdit_Click() {
     mnuUnDo->setEnabled(CanUndo(core_));
     mnuReDo->setEnabled(CanRedo(core_));
+    const EditMenuRules rules = EditMenuState(core_, edit_.ToolMode);
+    mnuCopyPathEdit->setEnabled(rules.Copy);
+    mnuCutPathEdit->setEnabled(rules.Cut);
+    mnuDeletePathEdit->setEnabled(rules.Delete);
+    mnuPastePathEdit->setEnabled(rules.Paste);
+    mnuSelectAllEdit->setEnabled(rules.SelectAll);
 }

@@ -35,5 +35,16 @@ bool MenuShortcuts::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MenuShortcuts::IsEnabledMenuShortcut(const QKeySequence& keys) const {
-    return HasEnabledShortcut(window_->menuBar()->actions(), keys);
+    // An item answers its keys when the menu, opened now, would enable it;
+    // closing it again leaves every item enabled for the shortcut's dispatch,
+    // where the command checks its conditions itself.
+    bool enabled = false;
+    for (QAction* top : window_->menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu) continue;
+        emit menu->aboutToShow();
+        enabled = enabled || HasEnabledShortcut(menu->actions(), keys);
+        emit menu->aboutToHide();
+    }
+    return enabled;
 }

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "app/DrawGUI.h"
+#include "edit/CanvasMenus.h"
 #include "style/ColorRow.h"
 #include "style/PanelCaptions.h"
 #include "style/ToolHints.h"
@@ -94,6 +95,13 @@ void DrawGUI::CreateControls() {
     const double twips = TwipsPerPixel(this);
     setMinimumSize(static_cast<int>(8880 / twips), static_cast<int>(7920 / twips));
     WireCanvas();
+    menus_ = new CanvasMenus(core_, edit_, *this, this, view_.Picture1);
+    menus_->PropertyCanvas = [this] { mnuPropertyCanvas_Click(); };
+    menus_->DrawPathEdge = [this](std::int32_t path) {
+        DrawOverlay([path](const OverlayContext& o) { DrawPathEdge(o, path, false, true); });
+    };
+    panel_->mnuAnchorAdd_Click = [this] { menus_->mnuAnchorAdd_Click(); };
+    panel_->mnuAnchorDelete_Click = [this] { menus_->mnuAnchorDelete_Click(); };
 }
 
 void DrawGUI::Form_Resize() {

@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 // Plane geometry on whole twips shared by the hit tests, the transforms and
 // the path optimisation.
@@ -15,6 +17,13 @@ struct TwipPoint {
 // Nearest whole number, halves to even; saturates at the 32-bit range so a
 // huge scale factor cannot produce an undefined conversion.
 std::int32_t RoundHalfEven(double value);
+
+// v + d, saturated at the 32-bit range: coordinates read from files are
+// unchecked, and a displacement must not wrap them around.
+inline std::int32_t AddTwips(std::int32_t v, std::int64_t d) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v + d, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
 
 // sqrt(dx² + dy²), rounded to single precision.
 float PointDistance(std::int64_t dx, std::int64_t dy);

@@ -127,7 +127,7 @@ void MoveAnchor(DrawCore& doc, std::int32_t dx, std::int32_t dy, std::int32_t p,
     if (path.Anchors.empty()) return;
     const auto n = static_cast<std::int64_t>(path.Anchors.size());
     const auto index = static_cast<std::size_t>(((std::int64_t{j} % n) + n) % n);
-    path.Anchors[index].X += dx;
-    path.Anchors[index].Y += dy;
+    path.Anchors[index].X = AddTwips(path.Anchors[index].X, dx);
+    path.Anchors[index].Y = AddTwips(path.Anchors[index].Y, dy);
     path.ShapeCache.reset();
 }

@@ -106,10 +106,18 @@ TEST(Canvas, MenuShortcutsRunWhileTheZoomBoxHasTheFocus) {
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);  // a disabled item leaves its key to the box
     EXPECT_EQ(box->text(), "0%");
+    // With something to undo, redo, copy and paste, every shortcut reaches its item.
+    DrawCore& doc = w.gui.Core();
+    doc.AppendPath(Box(0, 0, 100, 100, 0));
+    PushHistory(doc);
+    PushHistory(doc);
+    UndoHistory(doc);
+    doc.SelectAll();
+    doc.CopyToClip(0, 0);
     for (QAction* menu : w.gui.menuBar()->actions())
         for (QAction* item : menu->menu()->actions()) {
             if (item->shortcut().isEmpty()) continue;
-            item->setEnabled(true);
+            QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);  // only whether it is reached
             QSignalSpy triggered(item, &QAction::triggered);
             QTest::keyClick(box, item->shortcut()[0].key(), item->shortcut()[0].keyboardModifiers());
             EXPECT_EQ(triggered.count(), 1) << item->text().toStdString();

@@ -1,0 +1,197 @@
+#include <QApplication>
+#include <algorithm>
+#include <tuple>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/DrawGUI.h"
+#include "core/History.h"
+#include "edit/CanvasMenus.h"
+#include "tests/app/FakeDialogs.h"
+#include "tests/TestPaths.h"
+
+namespace {
+struct EditWindow {
+    DrawGUI gui{std::make_unique<FakeDialogs>()};
+    DrawCore& doc = gui.Core();
+    EditWindow() {
+        gui.Form_Load({});
+        doc.AppendPath(Box(1000, 1000, 2000, 2000, PackColor(255, 0, 0, 255)));
+        PushHistory(doc);
+        gui.RebuildPreview();
+        gui.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&gui));
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        gui.activateWindow();  // a closed pop-up menu leaves no window active here
+        QTest::keyClick(gui.View().Picture1, key, modifiers);
+    }
+    std::vector<bool> EditItems() {
+        emit gui.mnuEdit->aboutToShow();
+        std::vector<bool> on;
+        for (QAction* a : {gui.mnuCopyPathEdit, gui.mnuCutPathEdit, gui.mnuDeletePathEdit, gui.mnuPastePathEdit,
+                           gui.mnuSelectAllEdit})
+            on.push_back(a->isEnabled());
+        emit gui.mnuEdit->aboutToHide();
+        return on;
+    }
+};
+}  // namespace
+
+TEST(EditMenu, ItemsAndShortcuts) {
+    EditWindow w;
+    EXPECT_EQ(w.EditItems(), (std::vector<bool>{false, false, false, false, true}));
+    w.gui.Edit().ToolMode = 1;  // outside the select tool only paste works
+    w.doc.Paths[1].Selected = VbTrue;
+    w.Key(Qt::Key_C);
+    EXPECT_EQ(w.doc.GetClipCount(), 0);
+    w.doc.CopyToClip(0, 0);
+    EXPECT_EQ(w.EditItems(), (std::vector<bool>{false, false, false, true, false}));
+    w.gui.Edit().ToolMode = 2;
+    EXPECT_EQ(w.EditItems(), (std::vector<bool>{true, true, true, true, true}));
+
+    w.doc.DeselectAll();
+    w.Key(Qt::Key_A);
+    w.Key(Qt::Key_C);
+    const std::int32_t steps = w.doc.HistoryPos;
+    EXPECT_EQ(w.doc.ClipOriginX, 1000);
+    w.Key(Qt::Key_V);
+    w.Key(Qt::Key_V);
+    ASSERT_EQ(w.doc.GetPathCount(), 3);
+    EXPECT_EQ(w.doc.Paths[2].Anchors[0].X, 1200);
+    EXPECT_EQ(w.doc.Paths[3].Anchors[0].Y, 1400);
+    w.Key(Qt::Key_X);  // the last copy goes to the clipboard; a paste puts it back
+    EXPECT_EQ(w.doc.GetPathCount(), 2);
+    w.Key(Qt::Key_V);
+    EXPECT_EQ(w.doc.Paths[3].Anchors[0].X, 1400);
+    w.Key(Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(w.doc.GetPathCount(), 2);
+    EXPECT_EQ(w.doc.HistoryPos, steps + 5);
+}
+
+namespace {
+// Runs `open`, which shows a pop-up menu, and returns its items' state while
+// it is open: '.' hidden, '-' disabled, '+' enabled. Then `pick` runs, or
+// the menu closes.
+std::string PopupState(const std::function<void()>& open, QAction* pick = nullptr) {
+    std::string state;
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        ran = true;
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) state += !a->isVisible() ? '.' : a->isEnabled() ? '+' : '-';
+        if (pick && pick->isEnabled()) pick->trigger();
+        menu->close();
+    });
+    open();
+    while (!ran) QApplication::processEvents();  // no menu opened: the check runs now
+    return state;
+}
+
+// Paths: 1 a stroke starting next to 2's start, 2 an open path whose ends
+// are 60 twips apart, 3 a closed square.
+struct MenuWindow : EditWindow {
+    explicit MenuWindow(int tool) {
+        doc.Paths[1] = MakePath({{30, 0}, {-500, -500}});
+        doc.AppendPath(MakePath({{0, 0}, {1000, 0}, {1000, 1000}, {0, 60}}));
+        doc.AppendPath(Square(3000, 3000, 1000));
+        gui.Edit().ToolMode = static_cast<std::int16_t>(tool);
+        gui.Form_Resize();
+    }
+    // Hovers over (tx, ty) twips, right-clicks there and returns the state of
+    // the pop-up menu that opens; `pick` is then run.
+    QPoint Hover(int tx, int ty) {
+        std::int32_t sx, sy;
+        PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
+        const QPoint at(sx, sy);
+        QMouseEvent hover(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(canvas, &hover);
+        return at;
+    }
+    std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
+        const QPoint at = Hover(tx, ty);
+        QTest::mousePress(canvas, Qt::RightButton, {}, at);
+        return PopupState([&] { QTest::mouseRelease(canvas, Qt::RightButton, {}, at); }, pick);
+    }
+    CanvasMenus& menus = gui.Menus();
+    QWidget* canvas = gui.View().Picture1;
+};
+}  // namespace
+
+TEST(CanvasMenus, ModifyMenuByRightClick) {
+    MenuWindow w(1);
+    const struct {
+        int tx, ty;
+        float zoom;
+        std::string state;
+    } cases[] = {
+        {4000, 3500, 1.0f, "+--+..++---"},  // an edge of the closed square
+        {0, 0, 1.0f, "-+..-++-+++"},        // anchor 0, near the last anchor and path 1's start
+        {0, 60, 1.0f, "-+..-++-+--"},       // the last anchor, 3 pixels from anchor 0
+        {0, 60, 2.0f, "-+..-++----"},       // the same at 200 %: 6 pixels apart
+    };
+    for (const auto& c : cases) {
+        w.doc.ZoomRate = c.zoom;
+        w.gui.Form_Resize();
+        EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx << "," << c.ty << " at " << c.zoom;
+    }
+    w.doc.ZoomRate = 1.0f;
+    w.gui.Form_Resize();
+    const std::int32_t steps = w.doc.HistoryPos;
+    w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge
+    EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));
+    EXPECT_EQ(w.doc.HistoryPos, steps + 1);  // the release records no second step
+
+    // Delete removes the anchor under the pointer, Insert adds one on the edge.
+    for (auto [tx, ty, key, count] : {std::tuple{0, 60, Qt::Key_Delete, 3}, {500, 0, Qt::Key_Insert, 4}}) {
+        w.Hover(tx, ty);
+        w.Key(key, Qt::NoModifier);
+        EXPECT_EQ(w.doc.Paths[2].AnchorMax + 1, count);
+    }
+    EXPECT_EQ(Coords(w.doc.Paths[2])[1], (std::pair<int, int>{500, 0}));
+    EXPECT_EQ(w.doc.HistoryPos, steps + 3);
+}
+
+TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
+    MenuWindow w(2);
+    const struct {
+        std::vector<int> selected;  // before the click
+        std::vector<int> group;     // paths given group 4
+        bool grouped;
+        int tx, ty;
+        std::string state;
+    } cases[] = {
+        {{}, {}, false, 3200, 3000, "++++-++---"},          // one closed path
+        {{2, 3}, {}, false, 3200, 3000, "++++++++--"},      // several paths
+        {{}, {2, 3}, true, 250, 0, "+++++++++-"},           // a grouped path: its group is selected
+        {{}, {2}, false, 250, 0, "+++-+++--+"},             // an open path of a dissolved group
+    };
+    for (const auto& c : cases) {
+        for (int i = 1; i <= 3; ++i) {
+            PathShape& p = w.doc.Paths[i];
+            p.Selected = std::count(c.selected.begin(), c.selected.end(), i) ? VbTrue : VbFalse;
+            p.GroupNo = std::count(c.group.begin(), c.group.end(), i) ? 4 : 0;
+            p.Grouped = p.GroupNo && c.grouped ? VbTrue : VbFalse;
+        }
+        EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx;
+    }
+    const std::int32_t steps = w.doc.HistoryPos;
+    w.RightClick(250, 0, w.menus.mnuCopyPath);
+    EXPECT_EQ(w.doc.HistoryPos, steps);
+    w.RightClick(250, 0, w.menus.mnuBackPath);
+    EXPECT_EQ(w.doc.Paths[1].GroupNo, 4);
+    EXPECT_EQ(w.doc.HistoryPos, steps + 1);
+
+    EXPECT_EQ(w.RightClick(6000, 6000, w.menus.mnuPastePath), "++-");
+    ASSERT_EQ(w.doc.GetPathCount(), 4);
+    EXPECT_EQ(Coords(w.doc.Paths[4]).front(), (std::pair<int, int>{6000, 6000}));
+    w.doc.ClearClip();
+    w.gui.mnuSelectAllEdit->trigger();
+    w.gui.mnuDeletePathEdit->trigger();  // no handle is left at the corner of what was selected
+    EXPECT_EQ(w.RightClick(7000, 7000), "---");
+}
