@@ -36,3 +36,5 @@ QMessageBox::StandardButton QtAppDialogs::MessageBox(QWidget* owner, QMessageBox
     QMessageBox box(icon, title, text, buttons, owner);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
+
+int QtAppDialogs::ExecModal(QDialog* dialog) { return dialog->exec(); }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // What a file dialog is given: filter, default suffix, initial folder and name.
@@ -23,6 +24,8 @@ public:
     virtual std::optional<QString> ShowOpenDialog(QWidget* owner, const FileDialogRequest& request) = 0;
     virtual QMessageBox::StandardButton MessageBox(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                                    const QString& text, QMessageBox::StandardButtons buttons) = 0;
+    // Runs a modal dialog of the window (canvas properties, about box) to its end.
+    virtual int ExecModal(QDialog* dialog) = 0;
 };
 
 // The real dialogs: QFileDialog and QMessageBox.
@@ -32,4 +35,5 @@ public:
     std::optional<QString> ShowOpenDialog(QWidget* owner, const FileDialogRequest& request) override;
     QMessageBox::StandardButton MessageBox(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                            const QString& text, QMessageBox::StandardButtons buttons) override;
+    int ExecModal(QDialog* dialog) override;
 };

@@ -10,6 +10,7 @@
 #include "app/DrawGUI.h"
 #include "style/GradientControl.h"
 #include "swf/Preview.h"
+#include "swf/Underlay.h"
 #include "view/LocalFileDrop.h"
 #include "view/Overlays.h"
 
@@ -56,6 +57,9 @@ void DrawGUI::ReportPlayerProblem() {
 }
 
 void DrawGUI::RebuildPreview() {
+    // An encoder failure leaves the underlay out until its settings change; it is said once.
+    if (const std::string failure = PrepareUnderlay(mk_, core_); !failure.empty())
+        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", QString::fromStdString(failure), QMessageBox::Ok);
     std::string error;
     if (!::RebuildPreview(mk_, core_, error)) {
         // Said once per failure run; the previous preview stays on the canvas.

@@ -105,5 +105,5 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         return RunRender(w, err);
     }
     if (parser.isSet(o.ExportSvg)) return RunExportSvg(w, err);
-    return RunExportSwf(w[0], w[1], err);
+    return RunExportSwf(w, err);
 }

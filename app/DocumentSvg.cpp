@@ -5,6 +5,7 @@
 #include "swf/MovieReader.h"
 #include "swf/Preview.h"
 #include "swf/SvgExport.h"
+#include "swf/Underlay.h"
 
 std::string DocumentSvg(SWFMakeCore& mk, DrawCore& doc) {
     const std::string movie = BuildPreviewMovie(mk, doc);
@@ -38,9 +39,14 @@ int RunExportSvg(const std::vector<std::string>& args, std::ostream& err) {
         return 1;
     }
     doc.DocFileName = inLvd;
+    const std::string underlayFailure = PrepareUnderlay(mk, doc);
     if (!WriteFileReplacing(outSvg, DocumentSvg(mk, doc))) {
         err << "ファイル [" << outSvg << "] を書き込めませんでした。\n";
         return 2;
+    }
+    if (!underlayFailure.empty()) {
+        err << underlayFailure << "\n";
+        return 3;
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/CrashRecovery.h"
 #include "edit/ShapeTools.h"
+#include "app/SettingsFiles.h"
 #include "style/ColorRow.h"
 #include "swf/Preview.h"
 #include "view/LocalFileDrop.h"
@@ -41,6 +42,7 @@ DrawGUI::~DrawGUI() = default;
 void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     show();
     InvalidateUnderlay(mk_);
+    LoadSettings();
     core_.TempMoviePath = (tempDir_.path() + "/_canvtemp.tmp").toStdString();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     core_.ZoomRate = 1.0f;
@@ -48,6 +50,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
     edit_ = EditState{};
     colorRow_->Reset();
+    LoadUserColors(UserColorFilePath(), edit_.UserColors);
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();
@@ -83,6 +86,7 @@ void DrawGUI::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveSettings();
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     event->accept();
 }

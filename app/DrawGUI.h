@@ -8,6 +8,7 @@
 #include "app/AppDialogs.h"
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
+#include "core/Settings.h"
 #include "edit/CanvasGestures.h"
 #include "edit/EditState.h"
 #include "style/StyleSelector.h"
@@ -15,6 +16,7 @@
 #include "swf/SWFMakeCore.h"
 #include "view/CanvasView.h"
 
+class CanvasGUI;
 class CanvasMenus;
 class QAbstractButton;
 class QAction;
@@ -66,6 +68,11 @@ public:
     // Files dropped on the canvas: the first opens as a document. Only local
     // files are taken; anything else is refused before asking to save.
     void Picture1_OLEDragDrop(const QList<QUrl>& files);
+    // The canvas properties dialog, from the File menu, the canvas pop-up menu and New.
+    void mnuPropertyCanvas_Click();
+    void mnuPropertyCanvasFile_Click() { mnuPropertyCanvas_Click(); }
+    // Help menu: the about box.
+    void mnuVersion_Click();
     // Edit menu
     void mnuUnDo_Click();
     void mnuReDo_Click();
@@ -76,6 +83,11 @@ public:
     void mnuSelectAllEdit_Click();
     // The canvas pop-up menus.
     CanvasMenus& Menus() { return *menus_; }
+
+    // The settings file and the user colours: read at start-up, written at close.
+    void LoadSettings();
+    void SaveSettings();
+    WindowPlacement CurrentPlacement() const;
 
     int ConfirmModify();
     bool SaveDocument(const QString& path);
@@ -130,6 +142,7 @@ private:
     std::string lastPlayerReason_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
+    CanvasGUI* canvasGUI_ = nullptr;  // made at first use, hidden between uses
     QWidget* client_ = nullptr;
     CanvasView view_;
     std::unique_ptr<ColorRow> colorRow_;

@@ -1,10 +1,10 @@
 // The File menu: new, open, save, save as, clip files, and asking to save.
 #include <QComboBox>
 #include <QDir>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "app/DrawGUI.h"
+#include "app/SettingsFiles.h"
 #include "view/BusyCursor.h"
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
@@ -20,15 +20,6 @@ const QString kClipFilter = "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-bool SaveBytes(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 }  // namespace
 
 int DrawGUI::ConfirmModify() {
@@ -65,6 +56,7 @@ void DrawGUI::mnuNewCanvas_Click() {
     core_.ResetDocument();
     RebuildPreview();
     Form_Resize();  // the zoom went back to 100 %: new scroll ranges, then the redraw
+    mnuPropertyCanvas_Click();
 }
 
 void DrawGUI::mnuOpenFile_Click() {
@@ -92,7 +84,7 @@ DrawGUI::SaveResult DrawGUI::SaveFileAs() {
 }
 
 bool DrawGUI::SaveDocument(const QString& path) {
-    if (!SaveBytes(path, FormatDocument(core_.Setup, core_.Paths))) {
+    if (!SaveFileBytes(path, FormatDocument(core_.Setup, core_.Paths))) {
         SetStatusText("ファイル [" + path + "] を保存できませんでした。");
         return false;
     }
@@ -145,7 +137,7 @@ void DrawGUI::WriteClipFile(const QString& path) {
         return;
     }
     const ClipData clip{core_.ClipPaths, core_.ClipOriginX, core_.ClipOriginY};
-    if (!SaveBytes(path, FormatClip(clip))) {
+    if (!SaveFileBytes(path, FormatClip(clip))) {
         SetStatusText("クリップを [ " + path + "] に保存できませんでした。");
         return;
     }

@@ -8,16 +8,19 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "app/HeadlessExport.h"
 #include "core/DocumentFile.h"
 #include "core/DrawCore.h"
 #include "core/FileBytes.h"
 #include "swf/Preview.h"
 #include "swf/SWFMakeCore.h"
 #include "swf/SwfPlayer.h"
+#include "swf/Underlay.h"
 
 namespace {
 
-constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best]\n";
+constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best]\n"
+                             "       [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;
 
@@ -25,6 +28,7 @@ struct RenderArgs {
     std::string In, Out;
     float Zoom = 1.0f;
     int Quality = -1;  // -1: the document's own
+    SWFMakeCore Movie;  // carries the underlay switches
 };
 
 bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostream& err) {
@@ -53,7 +57,7 @@ bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostre
                 err << "bad quality: " << v << "\n" << Usage;
                 return false;
             }
-        } else {
+        } else if (!TakeUnderlayFlag(a, out.Movie)) {
             files.push_back(a);
         }
     }
@@ -76,6 +80,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
         err << InvalidDocumentMessage(ra.In) << "\n";
         return 1;
     }
+    doc.DocFileName = ra.In;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);
     // The control's size, as the canvas redraw sets it: ZoomRate x canvas size.
@@ -92,7 +97,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
         return 2;
     }
     doc.TempMoviePath = temp.filePath("_canvtemp.tmp").toStdString();
-    SWFMakeCore mk;
+    SWFMakeCore& mk = ra.Movie;
+    const std::string underlayFailure = PrepareUnderlay(mk, doc);
     std::string error;
     if (!RebuildPreview(mk, doc, error)) {
         err << error << "\n";
@@ -115,8 +121,9 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
         err << "ファイル [" << ra.Out << "] を書き込めませんでした。\n";
         return 2;
     }
-    if (!player.Reason().empty()) {
-        err << "the movie was drawn only in part: " << player.Reason() << "\n";
+    if (!player.Reason().empty() || !underlayFailure.empty()) {
+        err << (underlayFailure.empty() ? "the movie was drawn only in part: " + player.Reason() : underlayFailure)
+            << "\n";
         return 3;
     }
     return 0;

@@ -49,6 +49,8 @@ void DrawGUI::CreateMenus() {
     connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
     connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
     connect(mnuExport, &QAction::triggered, this, &DrawGUI::mnuExport_Click);
+    connect(mnuPropertyCanvasFile, &QAction::triggered, this, &DrawGUI::mnuPropertyCanvasFile_Click);
+    connect(mnuVersion, &QAction::triggered, this, &DrawGUI::mnuVersion_Click);
     connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
     connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
     connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);
@@ -73,8 +75,6 @@ void DrawGUI::EnableAllCommands() {
     for (QAction* action : {mnuClipWrite, mnuUnDo, mnuReDo, mnuCopyPathEdit, mnuCutPathEdit, mnuDeletePathEdit,
                             mnuPastePathEdit, mnuSelectAllEdit})
         action->setEnabled(true);
-    // Commands whose editing parts have not been built yet.
-    for (QAction* action : {mnuPropertyCanvasFile, mnuVersion}) action->setEnabled(false);
 }
 
 void DrawGUI::mnuFile_Click() { mnuClipWrite->setEnabled(core_.GetSelectedCount() >= 1 && edit_.ToolMode == 2); }

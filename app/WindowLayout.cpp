@@ -96,6 +96,7 @@ void DrawGUI::CreateControls() {
     setMinimumSize(static_cast<int>(8880 / twips), static_cast<int>(7920 / twips));
     WireCanvas();
     menus_ = new CanvasMenus(core_, edit_, *this, this, view_.Picture1);
+    menus_->PropertyCanvas = [this] { mnuPropertyCanvas_Click(); };
     menus_->DrawPathEdge = [this](std::int32_t path) {
         DrawOverlay([path](const OverlayContext& o) { DrawPathEdge(o, path, false, true); });
     };

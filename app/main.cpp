@@ -28,6 +28,7 @@ int RunEditor(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
     // The arguments' own bytes (Qt's options already taken out): a file name
     // need not be UTF-8.
     const std::vector<std::string> args(argv + 1, argv + argc);

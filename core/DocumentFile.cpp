@@ -132,6 +132,24 @@ bool ParseDocument(std::string_view text, CanvasSetup& setup, std::vector<PathSh
     return true;
 }
 
+bool ParseDocumentPaths(std::string_view text, std::vector<PathShape>& paths) {
+    FieldReader head(text);
+    if (head.Bare() != DocumentMagic) return false;
+    // Past the magic line and the two canvas lines, each ended by CR LF, LF or CR.
+    std::size_t pos = 0;
+    for (int line = 0; line < 3; ++line) {
+        pos = text.find_first_of("\r\n", pos);
+        if (pos == std::string_view::npos) return false;
+        pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+    }
+    FieldReader in(text.substr(pos));
+    const std::int32_t count = in.Int32();
+    std::vector<PathShape> readPaths;
+    if (in.Bad() || !ReadPathRecords(in, count, readPaths)) return false;
+    paths = std::move(readPaths);
+    return true;
+}
+
 bool ReadDocumentFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths) {
     std::string text;
     return ReadFileBytes(path, text) && ParseDocument(text, setup, paths);

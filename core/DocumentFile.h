@@ -21,6 +21,11 @@ std::string FormatDocument(const CanvasSetup& setup, const std::vector<PathShape
 // both unchanged.
 bool ParseDocument(std::string_view text, CanvasSetup& setup, std::vector<PathShape>& paths);
 
+// Reads only the paths of a document: the first line must be the document
+// magic, the two canvas lines are skipped whatever they hold. On success fills
+// `paths` (1-based) and returns true; otherwise leaves it unchanged.
+bool ParseDocumentPaths(std::string_view text, std::vector<PathShape>& paths);
+
 // Reads the document file `path` as ParseDocument does; false when it cannot be read or is bad.
 bool ReadDocumentFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths);
 // The text that reports a bad or unreadable document.

@@ -1,5 +1,7 @@
 #pragma once
+#include <QDialog>
 #include <deque>
+#include <functional>
 
 #include "app/AppDialogs.h"
 
@@ -15,6 +17,16 @@ public:
     std::deque<QMessageBox::StandardButton> Answers;
     std::vector<Asked> Boxes;
     std::vector<FileDialogRequest> Requests;
+
+    // Acts in a modal dialog as the user would; without it the dialog closes as cancelled.
+    std::function<void(QDialog*)> OnModal;
+    int Modals = 0;
+    int ExecModal(QDialog* dialog) override {
+        ++Modals;
+        dialog->setResult(QDialog::Rejected);
+        if (OnModal) OnModal(dialog);
+        return dialog->result();
+    }
 
     std::optional<QString> ShowSaveDialog(QWidget*, const FileDialogRequest& r) override { return Next(r); }
     std::optional<QString> ShowOpenDialog(QWidget*, const FileDialogRequest& r) override { return Next(r); }

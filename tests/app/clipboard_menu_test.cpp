@@ -187,11 +187,11 @@ TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
     EXPECT_EQ(w.doc.Paths[1].GroupNo, 4);
     EXPECT_EQ(w.doc.HistoryPos, steps + 1);
 
-    EXPECT_EQ(w.RightClick(6000, 6000, w.menus.mnuPastePath), "++-");
+    EXPECT_EQ(w.RightClick(6000, 6000, w.menus.mnuPastePath), "+++");
     ASSERT_EQ(w.doc.GetPathCount(), 4);
     EXPECT_EQ(Coords(w.doc.Paths[4]).front(), (std::pair<int, int>{6000, 6000}));
     w.doc.ClearClip();
     w.gui.mnuSelectAllEdit->trigger();
     w.gui.mnuDeletePathEdit->trigger();  // no handle is left at the corner of what was selected
-    EXPECT_EQ(w.RightClick(7000, 7000), "---");
+    EXPECT_EQ(w.RightClick(7000, 7000), "--+");
 }

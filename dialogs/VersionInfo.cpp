@@ -1,0 +1,78 @@
+#include "dialogs/VersionInfo.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/Version.h"
+
+namespace {
+// The logo: a quadratic curve through a blue square, as the editor draws it.
+QPixmap Logo() {
+    QPixmap pixmap(48, 48);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(40, 90, 200));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(2, 2, 44, 44, 8, 8);
+    QPainterPath curve(QPointF(8, 38));
+    curve.quadTo(QPointF(24, -6), QPointF(40, 38));
+    p.setPen(QPen(Qt::white, 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    return pixmap;
+}
+}  // namespace
+
+VersionInfo::VersionInfo(QWidget* parent)
+    : QDialog(parent), OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+    setWindowTitle("Lumivane バージョン情報");
+    auto* row = new QHBoxLayout(this);
+    auto* logo = new QLabel(this);
+    logo->setPixmap(Logo());
+    logo->setAlignment(Qt::AlignTop);
+    row->addWidget(logo);
+    auto* text = new QVBoxLayout;
+    row->addLayout(text);
+    text->addWidget(new QLabel("Lumivane", this));
+    Label1 = new QLabel(QString("バージョン %1").arg(LUMIVANE_VERSION), this);
+    Label2 = new QLabel(QString("ビルド %1").arg(LUMIVANE_BUILD), this);
+    Label4 = new QLabel(LUMIVANE_HOMEPAGE, this);
+    Label4->setCursor(Qt::PointingHandCursor);
+    Label4->installEventFilter(this);
+    SetLinkColor(Qt::blue);
+    Command1 = new QPushButton("OK", this);
+    Command1->setDefault(true);
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label4)})
+        text->addWidget(w);
+    text->addWidget(Command1, 0, Qt::AlignRight);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool VersionInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
+        Label4_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void VersionInfo::SetLinkColor(const QColor& color) {
+    QPalette palette = Label4->palette();
+    palette.setColor(QPalette::WindowText, color);
+    Label4->setPalette(palette);
+}
+
+void VersionInfo::Label4_Click() {
+    SetLinkColor(Qt::red);
+    Label4->repaint();  // seen while the browser starts
+    OpenUrl(QUrl(LUMIVANE_HOMEPAGE));
+    SetLinkColor(Qt::blue);
+}

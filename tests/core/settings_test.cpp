@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "core/Settings.h"
+
+namespace {
+// A settings file as a lookup of "Section/Key" texts.
+IniLookup Lookup(std::map<std::string, std::string> values) {
+    return [values](const std::string& section, const std::string& key) -> std::optional<std::string> {
+        const auto it = values.find(section + "/" + key);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+std::map<std::string, std::string> AsMap(const std::vector<IniEntry>& entries) {
+    std::map<std::string, std::string> m;
+    for (const IniEntry& e : entries) m[e.Section + "/" + e.Key] = e.Value;
+    return m;
+}
+}  // namespace
+
+TEST(Settings, LeadingNumberOfTheStoredText) {
+    const std::pair<const char*, double> cases[] = {
+        {"abc", 0},   {"", 0},       {"-", 0},      {" 12.5px", 12.5}, {"-3", -3}, {"+7", 7},
+        {".5", 0.5},  {"1e3", 1000}, {"1.5E", 1.5}, {"4.", 4},         {"0x1F", 0}};
+    for (const auto& [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << text;
+    EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+    EXPECT_EQ(GeneralNumber(1440), "1440");
+    EXPECT_EQ(GeneralNumber(1440.5), "1440.5");
+}
+
+TEST(Settings, CanvasKeysFallBackToDefaultsWhenAbsentOrOutOfTheirField) {
+    CanvasSetup s;
+    s.UnderlayShow = 1;
+    s.UnderlayFile = "x.jpg";
+    s.UnderlayAlpha = 5;
+    ReadCanvasSettings(Lookup({{"Canvas/Width", "abc"},
+                               {"Canvas/BackColorR", "300"},
+                               {"Canvas/BackColorG", "7"},
+                               {"Canvas/OptimizeFlag", "70000"},
+                               {"Canvas/Quality", "2.5"},
+                               {"Canvas/OptimizeLine", "1e20"},
+                               {"Lumivane/HistoryMax", "-1"}}),
+                       s);
+    // Quality 2.5 rounds to even; the underlay fields go back to their defaults.
+    EXPECT_EQ(std::make_tuple(s.CanvasWidth, s.CanvasHeight, s.BackColor[0], s.BackColor[1], s.OptimizeFlag, s.Quality,
+                              s.OptimizeLine, s.HistoryMax, s.UnderlayShow, s.UnderlayFile, s.UnderlayAlpha),
+              std::make_tuple(0, 320, 255, 7, 1, 2, 30, 20, 0, "", 128));
+}
+
+TEST(Settings, EveryKeyRoundTripsThroughItsText) {
+    CanvasSetup s;
+    s.CanvasWidth = 640;
+    s.CanvasHeight = 1;
+    s.BackColor[2] = 0;
+    s.OptimizeFlag = 3;
+    s.OptimizePoint = -5;
+    s.Quality = 0;
+    s.HistoryMax = 99;
+    const WindowPlacement w{0, -1500, 300.5, 12000, 9000};
+    const auto entries = SettingsEntries(w, s);
+    EXPECT_EQ(entries.back().Key, "HistoryMax");
+    CanvasSetup read;
+    ReadCanvasSettings(Lookup(AsMap(entries)), read);
+    EXPECT_EQ(std::make_tuple(read.CanvasWidth, read.CanvasHeight, read.BackColor[2], read.OptimizeFlag,
+                              read.OptimizePoint, read.Quality, read.HistoryMax),
+              std::make_tuple(640, 1, 0, 3, -5, 0, 99));
+    const WindowPlacement p = ReadWindowPlacement(Lookup(AsMap(entries)), WindowPlacement{2, 1, 2, 3, 4});
+    EXPECT_EQ(std::make_tuple(p.WindowState, p.Left, p.Top, p.Width, p.Height),
+              std::make_tuple(0, -1500.0, 300.5, 12000.0, 9000.0));
+    const WindowPlacement kept = ReadWindowPlacement(Lookup({{"Lumivane/WindowState", "7"}, {"Lumivane/Left", "1e300"}}), w);
+    EXPECT_EQ(std::make_tuple(kept.WindowState, kept.Left), std::make_tuple(0, -1500.0));  // out of range: kept
+    EXPECT_EQ(FormatIni({{"A", "k", "1"}, {"B", "k", "2"}, {"A", "j", "3"}}), "[A]\nk=1\nj=3\n\n[B]\nk=2\n\n");
+}
+
+TEST(UserColors, SixLinesOfBgrHexWithoutAlphaAndShortFilesKeepTheRest) {
+    UserColorTable colors;
+    colors.fill(-1);
+    colors[1] = PackColor(0x12, 0x34, 0xAB, 0);  // column 1, row 0
+    const std::string text = FormatUserColors(colors);
+    EXPECT_EQ(text.substr(0, 43), "FFFFFF,AB3412,FFFFFF,FFFFFF,FFFFFF,FFFFFF\r\n");
+    EXPECT_EQ(text.size(), 6u * 43u);
+    UserColorTable read{};
+    ParseUserColors(text, read);
+    EXPECT_EQ(std::make_tuple(read[0], read[1], read[35]), std::make_tuple(16777215, colors[1], 16777215));  // no alpha
+
+    const std::pair<const char*, int> shortFiles[] = {
+        {"00ff00,000001\n", 2}, {"000001,zz,000002", 1}, {"000001,1000000", 1}, {"", 0}, {"1,2,,3", 2}};
+    for (const auto& [file, count] : shortFiles) {
+        UserColorTable t;
+        t.fill(42);
+        ParseUserColors(file, t);
+        EXPECT_EQ(std::count(t.begin(), t.end(), 42), 36 - count) << file;
+    }
+}

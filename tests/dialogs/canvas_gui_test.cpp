@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+
+#include "core/Version.h"
+#include "dialogs/CanvasGUI.h"
+#include "dialogs/VersionInfo.h"
+#include "tests/FakePreviewHost.h"
+
+namespace {
+struct Dialog : ::testing::Test {
+    CanvasGUI gui;
+    CanvasSetup setup;
+    SWFMakeCore mk;
+    FakePreviewHost host;
+    Dialog() {
+        setup.Quality = 1;
+        setup.UnderlayShow = 1;
+        setup.UnderlayFile = "pic.jpg";
+        setup.UnderlayScale = 1.1f;
+        setup.UnderlayAlpha = 256;  // beyond the slider: kept unless moved
+        mk.UnderlayTagCache = "cached tags";
+    }
+    // Runs the dialog as the user would: `act` while it is open.
+    void Execute(const std::function<void()>& act) {
+        gui.Run = [&](QDialog*) {
+            act();
+            return gui.result();
+        };
+        gui.Execute(setup, mk, host, {0, 0});
+    }
+};
+
+auto Fields(const CanvasSetup& s) {
+    return std::make_tuple(s.CanvasWidth, s.CanvasHeight, s.BackColor[0], s.BackColor[1], s.BackColor[2],
+                           s.OptimizeFlag, s.OptimizePoint, s.OptimizeLine, s.Quality, s.HistoryMax, s.UnderlayShow,
+                           s.UnderlayFile, s.UnderlayX, s.UnderlayY, s.UnderlayScale, s.UnderlayAlpha);
+}
+}  // namespace
+
+TEST_F(Dialog, CancelAfterMovingSlidersAndOkWithoutChangesKeepTheSetup) {
+    const CanvasSetup before = setup;
+    Execute([&] {
+        gui.HScroll2[2]->setValue(3);
+        gui.Command2->click();
+    });
+    EXPECT_EQ(Fields(setup), Fields(before));
+    EXPECT_EQ(mk.UnderlayTagCache, "cached tags");
+    Execute([&] { gui.Command1->click(); });
+    EXPECT_EQ(Fields(setup), Fields(before));
+    EXPECT_EQ(mk.UnderlayTagCache, std::string(1, '\0'));
+    EXPECT_EQ(host.Rebuilds, 2);  // after either button
+    EXPECT_EQ(host.Modes, std::vector<int>({0, 0}));
+}
+
+TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatch) {
+    gui.Form_Load(setup, mk);
+    const std::pair<const char*, const char*> typed[] = {{"300", "255"}, {"-5", "0"}};
+    for (const auto& [text, shown] : typed) {
+        gui.Text3[1]->clear();
+        QTest::keyClicks(gui.Text3[1], text);
+        QTest::keyClick(gui.Text3[1], Qt::Key_Return);
+        EXPECT_EQ(gui.Text3[1]->text(), shown) << text;
+        EXPECT_EQ(gui.HScroll2[1]->value(), QString(shown).toInt());
+    }
+    gui.HScroll2[0]->setValue(10);
+    EXPECT_EQ(gui.Text3[0]->text(), "10");
+    EXPECT_EQ(gui.PicBackColor->palette().color(QPalette::Window), QColor(10, 0, 255));
+}
+
+TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
+    Execute([&] {
+        gui.Check3->click();
+        EXPECT_FALSE(gui.Frame6->isEnabled());
+        EXPECT_FALSE(gui.Text6->isEnabled());
+        gui.Text1->setText("5000");
+        gui.Text2->setText("abc");
+        gui.Text4->setText("2.5");
+        gui.Check2->setChecked(true);
+        gui.Combo1->setCurrentIndex(3);
+        gui.Command1->click();
+    });
+    EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale), std::make_tuple(0, "pic.jpg", 1.1f));
+    EXPECT_EQ(std::make_tuple(setup.CanvasWidth, setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag,
+                              setup.Quality),
+              std::make_tuple(1638, 1, 2, 3, 3));
+}
+
+TEST_F(Dialog, UnderlayFileDialogStartsBesideTheNamedFile) {
+    UnderlayFileRequest asked;
+    gui.OpenFile = [&](QWidget*, const UnderlayFileRequest& r) {
+        asked = r;
+        return QString("/pictures/new.bmp");
+    };
+    gui.DefaultFolder = "/docs";
+    gui.Form_Load(setup, mk);
+    gui.Command3->click();
+    EXPECT_EQ(QStringList({asked.Filter, asked.Pattern, asked.DefaultSuffix, asked.Folder, gui.Text6->text()}),
+              QStringList({"画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)", "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", "/docs",
+                           "/pictures/new.bmp"}));
+}
+
+TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {
+    VersionInfo box;
+    EXPECT_EQ(box.windowTitle(), "Lumivane バージョン情報");
+    EXPECT_TRUE(box.Label1->text().contains(LUMIVANE_VERSION));
+    QColor during;
+    QUrl opened;
+    box.OpenUrl = [&](const QUrl& url) {
+        during = box.Label4->palette().color(QPalette::WindowText);
+        opened = url;
+        return true;
+    };
+    QTest::mouseClick(box.Label4, Qt::LeftButton);
+    EXPECT_EQ(opened, QUrl(LUMIVANE_HOMEPAGE));
+    EXPECT_EQ(std::make_pair(during, box.Label4->palette().color(QPalette::WindowText)),
+              std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
+}

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <sys/stat.h>
+#include <turbojpeg.h>
+
+#include "core/DocumentFile.h"
+#include "core/FileBytes.h"
+#include "swf/ImageInfo.h"
+#include "swf/JpegBytes.h"
+#include "swf/JpegImage.h"
+#include "swf/MovieAssembly.h"
+#include "swf/MovieReader.h"
+#include "swf/Preview.h"
+#include "swf/Underlay.h"
+#include "tests/TestPaths.h"
+
+namespace {
+// A w x h picture, top half red and bottom half blue, as a BMP or a JPEG.
+std::string Picture(int w, int h, bool jpeg) {
+    QImage img(w, h, QImage::Format_RGB888);
+    img.fill(Qt::blue);
+    for (int y = 0; y < h / 2; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!jpeg) return img.save(&buffer, "BMP") ? bytes.toStdString() : std::string();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    tjhandle tj = tjInitCompress();
+    tjCompress2(tj, img.constBits(), w, static_cast<int>(img.bytesPerLine()), h, TJPF_RGB, &out, &size, TJSAMP_444, 95, 0);
+    std::string result(reinterpret_cast<char*>(out), size);
+    tjFree(out);
+    tjDestroy(tj);
+    return result;
+}
+
+struct Underlay : ::testing::Test {
+    QTemporaryDir dir;
+    SWFMakeCore mk;
+    DrawCore doc;
+    Underlay() {
+        mk.ShowUnderlay = true;
+        doc.Setup.UnderlayShow = 1;
+        doc.Setup.UnderlayX = 10;
+        doc.Setup.UnderlayY = 20;
+    }
+    std::string File(const std::string& name, const std::string& bytes) {
+        const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+        EXPECT_TRUE(WriteFileReplacing(path, bytes));
+        return path;
+    }
+    // The cache as a movie of its own, read back.
+    ParsedMovie CachedMovie() {
+        SWFMakeCore scratch;
+        WriteMovieHeader(scratch, 6, 320, 320, 12.0f);
+        scratch.MovieBuffer += mk.UnderlayTagCache;
+        WriteShowFrame(scratch);
+        WriteEnd(scratch);
+        const std::string bytes = TakeMovieBytes(scratch);
+        return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+    std::string Build(const std::string& file) {
+        doc.Setup.UnderlayFile = file;
+        InvalidateUnderlay(mk);
+        return PrepareUnderlay(mk, doc);
+    }
+};
+}  // namespace
+
+TEST_F(Underlay, JpegPictureIsBitmapTwoInShapeThreeAtDepth258) {
+    const std::string jpeg = Picture(100, 50, true);
+    EXPECT_EQ(Build(File("pic.JPG", jpeg)), "");
+    const std::uint32_t n = static_cast<std::uint32_t>(jpeg.size());
+    const std::string head = {'\x7F', '\x05', char((n + 6) & 255), char((n + 6) >> 8), char((n + 6) >> 16), 0, 2, 0,
+                              '\xFF', '\xD9', '\xFF', '\xD8'};
+    EXPECT_EQ(mk.UnderlayTagCache.substr(0, 12 + n), head + jpeg);
+    const ParsedMovie m = CachedMovie();
+    ASSERT_TRUE(m.Complete) << m.Reason;
+    const ShapeDefinition& shape = *m.Shapes.at(3);
+    EXPECT_EQ(std::vector<int>({shape.TagCode, shape.Bounds.Xmin, shape.Bounds.Xmax, shape.Bounds.Ymin, shape.Bounds.Ymax}),
+              std::vector<int>({2, 0, 2000, 0, 1000}));
+    const FillStyle& fill = shape.StyleSets[0].Fills.at(0);
+    EXPECT_EQ(std::make_tuple(fill.Type, fill.BitmapId, fill.Matrix.ScaleX), std::make_tuple(FillClippedBitmap, 2, 20.0));
+    EXPECT_EQ(std::make_pair(shape.Records[0].MoveX, shape.Records[1].DeltaX), std::make_pair(2000, -2000));
+    const Placement& place = m.DisplayList.at(UnderlayBackDepth);
+    EXPECT_EQ(std::make_tuple(place.CharacterId, place.Matrix.TranslateX, place.Matrix.TranslateY, place.ColorTransform.Mult[3]),
+              std::make_tuple(3, 200, 400, 128));
+}
+
+TEST_F(Underlay, DocumentIsCharacterTwoCheck4PutsItInFrontCheck3OffLeavesItOut) {
+    std::vector<PathShape> paths(1);
+    paths.push_back(Box(0, 0, 400, 400, PackColor(0, 255, 0, 255)));
+    File("under.lvd", FormatDocument(CanvasSetup{}, paths));
+    doc.DocFileName = dir.filePath("drawing.lvd").toStdString();  // a relative name is taken beside it
+    EXPECT_EQ(Build("under.lvd"), "");
+    ASSERT_EQ(mk.UnderlayPaths.size(), 2u);
+    EXPECT_NE(mk.UnderlayPaths[1].ShapeCache, nullptr);
+    EXPECT_EQ(CachedMovie().DisplayList.at(UnderlayBackDepth).CharacterId, 2);
+
+    mk.UnderlayInFront = true;
+    Build("under.lvd");
+    const ParsedMovie m = CachedMovie();
+    EXPECT_EQ(m.DisplayList.count(UnderlayBackDepth), 0u);
+    EXPECT_EQ(m.DisplayList.at(UnderlayFrontDepth).CharacterId, 2);
+
+    const std::string cached = mk.UnderlayTagCache;
+    const std::string shown = BuildPreviewMovie(mk, doc);
+    EXPECT_NE(shown.find(cached), std::string::npos);
+    mk.ShowUnderlay = false;
+    EXPECT_EQ(PrepareUnderlay(mk, doc), "");
+    EXPECT_EQ(mk.UnderlayTagCache, cached);
+    EXPECT_EQ(BuildPreviewMovie(mk, doc).size(), shown.size() - cached.size());
+}
+
+TEST_F(Underlay, BmpIsReencodedAsAJpegThePlayerDecodesUpright) {
+    EXPECT_EQ(Build(File("pic.bmp", Picture(40, 20, false))), "");
+    const ParsedMovie m = CachedMovie();
+    ASSERT_EQ(m.Bitmaps.count(2), 1u);
+    std::string why;
+    const QImage decoded = DecodeJpeg(m.Bitmaps.at(2)->Jpeg, why);
+    ASSERT_EQ(decoded.size(), QSize(40, 20)) << why;
+    EXPECT_GT(qRed(decoded.pixel(20, 3)), 200);
+    EXPECT_GT(qBlue(decoded.pixel(20, 16)), 200);
+    EXPECT_EQ(m.Shapes.at(3)->Bounds.Xmax, 800);
+}
+
+TEST_F(Underlay, UnusableFilesGiveNoUnderlayAndNeverHang) {
+    std::vector<PathShape> none(1);
+    const std::string fifo = dir.filePath("pipe.bmp").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = dir.filePath("zero.jpg").toStdString();
+    std::filesystem::create_symlink("/dev/zero", zero);
+    for (const std::string& file : {dir.filePath("missing.jpg").toStdString(), File("pic.png", Picture(8, 8, true)),
+                                    File("empty.lvd", FormatDocument(CanvasSetup{}, none)),
+                                    File("bad.lvd", "LVD999\r\n"), fifo, zero}) {
+        EXPECT_EQ(Build(file), "") << file;
+        EXPECT_EQ(mk.UnderlayTagCache.size(), 1u) << file;
+    }
+    // A picture that is neither BMP nor JPEG keeps its shape and placement, without a bitmap.
+    Build(File("gif.jpg", std::string("GIF89a\x10\x00\x08\x00\x00\x00\x00", 13)));
+    const ParsedMovie m = CachedMovie();
+    EXPECT_EQ(m.Bitmaps.size(), 0u);
+    EXPECT_EQ(m.Shapes.at(3)->Bounds.Xmax, 320);
+    EXPECT_EQ(m.DisplayList.at(UnderlayBackDepth).CharacterId, 3);
+}
+
+TEST(ImageInfo, KindAndSizeFromTheHeaderWithinTheBytes) {
+    auto bytes = [](std::initializer_list<int> v) { return std::string(v.begin(), v.end()); };
+    std::string bmp = "BM" + std::string(52, '\0');
+    bmp.replace(18, 8, bytes({0x40, 1, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF}));  // 320 x -10: top-down
+    const std::string jpeg = bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0}), sof = bytes({0xFF, 0xC0, 0, 17, 8, 0, 50, 0, 100});
+    const std::pair<std::string, std::vector<int>> cases[] = {
+        {bmp, {1, 320, 10, 0}},
+        {"GIF89a" + bytes({16, 0, 8, 0, 0xF3}), {2, 16, 8, 4}},
+        {jpeg + sof, {3, 100, 50, 24}},
+        {jpeg + sof.substr(0, 7), {0, 0, 0, 0}},                                     // frame header cut short
+        {bytes({0xFF, 0xD8, 0xFF, 0xE0, 0xFF, 0xFF}) + sof, {0, 0, 0, 0}},            // segment past the end
+        {"\x89PNG" + std::string(12, '\0') + bytes({0, 0, 1, 0, 0, 0, 0, 9}), {4, 256, 9, 0}},
+        {"BM", {1, 0, 0, 0}},
+    };
+    for (const auto& [data, want] : cases) {
+        const ImageInfo got = GetImageInfo(data);
+        EXPECT_EQ(std::vector<int>({got.Kind, got.Width, got.Height, got.BitsPerPixel}), want) << data.size();
+    }
+}
+
+TEST(JpegBytes, EncoderFailureIsSaidInWords) {
+    std::string jpeg, error;
+    EXPECT_FALSE(SaveJPG(DibSection{}, 90, jpeg, error));
+    EXPECT_EQ(error.rfind("Failed to save to JPG ", 0), 0u) << error;
+}
