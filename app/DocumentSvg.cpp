@@ -1,5 +1,7 @@
 #include "app/DocumentSvg.h"
 
+#include "app/HeadlessExport.h"
+
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "swf/MovieReader.h"
@@ -18,35 +20,6 @@ std::string DocumentSvg(SWFMakeCore& mk, DrawCore& doc) {
 }
 
 int RunExportSvg(const std::vector<std::string>& args, std::ostream& err) {
-    SWFMakeCore mk;
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--underlay" || a == "--underlay-front") {
-            mk.ShowUnderlay = true;
-            mk.UnderlayInFront = mk.UnderlayInFront || a == "--underlay-front";
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (files.size() != 2) {
-        err << "usage: lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n";
-        return 2;
-    }
-    const std::string &inLvd = files[0], &outSvg = files[1];
-    DrawCore doc;
-    if (!ReadDocumentFile(inLvd, doc.Setup, doc.Paths)) {
-        err << InvalidDocumentMessage(inLvd) << "\n";
-        return 1;
-    }
-    doc.DocFileName = inLvd;
-    const std::string underlayFailure = PrepareUnderlay(mk, doc);
-    if (!WriteFileReplacing(outSvg, DocumentSvg(mk, doc))) {
-        err << "ファイル [" << outSvg << "] を書き込めませんでした。\n";
-        return 2;
-    }
-    if (!underlayFailure.empty()) {
-        err << underlayFailure << "\n";
-        return 3;
-    }
-    return 0;
+    return RunHeadlessWrite(args, "usage: lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n", err,
+                            DocumentSvg);
 }

@@ -14,26 +14,27 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk) {
     return true;
 }
 
-int RunExportSwf(const std::vector<std::string>& args, std::ostream& err) {
+int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, std::ostream& err,
+                     std::string (*make)(SWFMakeCore&, DrawCore&)) {
     SWFMakeCore mk;
     std::vector<std::string> files;
     for (const std::string& a : args)
         if (!TakeUnderlayFlag(a, mk)) files.push_back(a);
     if (files.size() != 2) {
-        err << "usage: lumivane --export-swf IN.lvd OUT.swf [--underlay] [--underlay-front]\n";
+        err << usage;
         return 2;
     }
-    const std::string& inLvd = files[0];
-    const std::string& outSwf = files[1];
+    const std::string& in = files[0];
+    const std::string& out = files[1];
     DrawCore doc;
-    if (!ReadDocumentFile(inLvd, doc.Setup, doc.Paths)) {
-        err << InvalidDocumentMessage(inLvd) << "\n";
+    if (!ReadDocumentFile(in, doc.Setup, doc.Paths)) {
+        err << InvalidDocumentMessage(in) << "\n";
         return 1;
     }
-    doc.DocFileName = inLvd;
+    doc.DocFileName = in;
     const std::string underlayFailure = PrepareUnderlay(mk, doc);
-    if (!WriteFileReplacing(outSwf, BuildPreviewMovie(mk, doc))) {
-        err << "ファイル [" << outSwf << "] を書き込めませんでした。\n";
+    if (!WriteFileReplacing(out, make(mk, doc))) {
+        err << "ファイル [" << out << "] を書き込めませんでした。\n";
         return 2;
     }
     if (!underlayFailure.empty()) {
@@ -41,4 +42,9 @@ int RunExportSwf(const std::vector<std::string>& args, std::ostream& err) {
         return 3;
     }
     return 0;
+}
+
+int RunExportSwf(const std::vector<std::string>& args, std::ostream& err) {
+    return RunHeadlessWrite(args, "usage: lumivane --export-swf IN.lvd OUT.swf [--underlay] [--underlay-front]\n", err,
+                            BuildPreviewMovie);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 struct SWFMakeCore;
+struct DrawCore;
 
 // The underlay switches of the headless commands: "--underlay" shows the
 // document's underlay as the "下絵" box does, "--underlay-front" places it in
@@ -15,3 +16,9 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk);
 // `--export-swf`. Returns 0 on success; otherwise prints the reason on `err`
 // and returns non-zero.
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err);
+
+// The shared road of the headless writers: reads the underlay switches and
+// IN OUT from `args`, reads the document, prepares its underlay and writes
+// `make(mk, doc)` to OUT. `usage` is printed when the files are not two.
+int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, std::ostream& err,
+                     std::string (*make)(SWFMakeCore&, DrawCore&));

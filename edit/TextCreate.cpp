@@ -1,5 +1,7 @@
 #include "edit/TextCreate.h"
 
+#include "edit/GroupCommands.h"
+
 #include <map>
 #include <memory>
 #include <set>
@@ -10,15 +12,6 @@
 
 namespace {
 constexpr double kTwipsPerPixel = 16.0;
-
-// The smallest group number from `start` that no path uses.
-std::int32_t NewGroupNo(const DrawCore& doc, std::int32_t start) {
-    std::set<std::int32_t> used;
-    for (std::size_t i = 1; i < doc.Paths.size(); ++i) used.insert(doc.Paths[i].GroupNo);
-    std::int32_t g = start;
-    while (used.contains(g)) ++g;
-    return g;
-}
 
 // The faces one text is drawn with: the chosen one, and for characters it
 // lacks, faces that have them, each file opened once.
