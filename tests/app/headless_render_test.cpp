@@ -51,14 +51,6 @@ TEST_F(HeadlessRender, WritesThePlayersImageAtZoomOnTheBackground) {
     QImage plain(QString::fromStdString(File("plain.png")));
     EXPECT_EQ(plain.size(), QSize(200, 100));
     EXPECT_EQ(plain.pixel(75, 50), qRgb(254, 0, 1));
-
-    // A name that is not UTF-8 is written as given, not as its replacement-character look-alike.
-    const std::string raw = File("x") + "\xff.png", lookAlike = File("x") + "\xEF\xBF\xBD.png";
-    ASSERT_TRUE(WriteFileReplacing(lookAlike, "other"));
-    ASSERT_EQ(RunRender({File("in.lvd"), raw}, err), 0) << err.str();
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(lookAlike, bytes) && bytes == "other");
-    EXPECT_TRUE(ReadFileBytes(raw, bytes) && bytes.starts_with("\x89PNG"));
 }
 
 TEST_F(HeadlessRender, RefusesBadArgumentsAndDocuments) {
