@@ -28,15 +28,6 @@ struct Canvas {
 };
 }  // namespace
 
-TEST(Overlays, ReadoutPastTheEndIsCutNotGrown) {
-    QString shortText = "0123456789abc";
-    OverwriteAt(shortText, 12, "[100,150]");
-    EXPECT_EQ(shortText, "0123456789a[1");
-    QString tiny = "short";
-    OverwriteAt(tiny, 12, "[1,2]");
-    EXPECT_EQ(tiny, "short");
-}
-
 TEST(Overlays, SelectionShowsBoxHandlesAndReadout) {
     Canvas c;
     c.doc.AppendPath(MakePath({{2500, 3000}, {3000, 3500}, {2500, 4000}, {2000, 3500}}, true));
