@@ -97,6 +97,4 @@ TEST(ColorRow, WidthBoxAppliesOnEnter) {
     RowWindow::Type(w.gui.Combo1->lineEdit(), "0.75");
     EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
     EXPECT_EQ(w.Selected().LineWidth, 15);
-    EXPECT_EQ(w.Other().LineWidth, 20);
-    EXPECT_EQ(w.gui.Combo1->count(), 12);
 }
