@@ -176,7 +176,7 @@ void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
     const Box box = Bounds();
     if (edges_.empty()) return;
     const int left = box.Left - originX_, top = box.Top - originY_, bottom = box.Bottom - originY_;
-    const int cells = box.Right - left;
+    const int cells = box.Right - box.Left;
     const int stride = cells + 2;
     const int bandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / stride, 1, 64));
     std::sort(edges_.begin(), edges_.end(), [](const Edge& a, const Edge& b) { return a.Y0 < b.Y0; });
