@@ -24,19 +24,22 @@ void GestureContext::DragRedraw(int mode, int liveMode) {
     }
 }
 
-void GestureContext::MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark) {
+void GestureContext::HoverMark(std::int32_t tx, std::int32_t ty,
+                               const std::function<void(CanvasSurface&, int x, int y)>& handleMark,
+                               const std::function<bool(const PathShape&)>& takesPath) {
+    Doc.SelPath = 0;
+    Doc.HitPart = HitHandle(Edit.Box, Doc.ZoomRate, tx, ty);
+    // Paths are found by their control polygon, not by their filled area.
+    const std::int32_t p = Doc.HitPart > 0 ? 0 : HitSegment(Doc, tx, ty).Path;
+    if (Doc.HitPart <= 0 && (p <= 0 || !takesPath(Doc.Paths[static_cast<std::size_t>(p)]))) return ClearHoverMark();
     Host.DispShape(1);
     Host.DrawOverlay([&](const OverlayContext& o) {
+        if (p > 0) return DrawPathEdge(o, p, true, false, 2);
+        const TwipPoint h = Edit.Box.SelRect[static_cast<std::size_t>(Doc.HitPart - 1)];
         std::int32_t sx = 0, sy = 0;
         o.ToScreen(h.X, h.Y, sx, sy);
-        mark(o.Surface, sx, sy);
+        handleMark(o.Surface, sx, sy);
     });
-    Edit.HoverMarked = true;
-}
-
-void GestureContext::MarkPathHover(std::int32_t p) {
-    Host.DispShape(1);
-    Host.DrawOverlay([&](const OverlayContext& o) { DrawPathEdge(o, p, true, false, 2); });
     Edit.HoverMarked = true;
     Doc.SelPath = p;
 }

@@ -69,11 +69,15 @@ struct GestureContext {
     // After a drag step: with the live preview the movie is rebuilt and shown
     // with `liveMode`, otherwise the last image is shown with `mode`.
     void DragRedraw(int mode, int liveMode);
-    // Hover marks, each on a freshly redrawn canvas: `mark` at the canvas
-    // pixel of handle point h; path p's control polygon 2 pixels wide (p also
-    // becomes SelPath); and taking an earlier mark away.
-    void MarkHandleHover(TwipPoint h, const std::function<void(CanvasSurface&, int x, int y)>& mark);
-    void MarkPathHover(std::int32_t p);
+    // The select and gradient tools' hover, marked on a freshly redrawn
+    // canvas: HitPart becomes the selection box's handle at (tx, ty), marked
+    // by `handleMark` at its canvas pixel; failing that, the path whose control
+    // polygon is there becomes SelPath, its polygon drawn 2 pixels wide, when
+    // `takesPath` accepts it; otherwise an earlier mark is taken away.
+    void HoverMark(std::int32_t tx, std::int32_t ty,
+                   const std::function<void(CanvasSurface&, int x, int y)>& handleMark,
+                   const std::function<bool(const PathShape&)>& takesPath);
+    // Takes an earlier hover mark away.
     void ClearHoverMark();
     bool Selected(std::int32_t path) const;
     float Zoom() const { return Doc.ZoomRate; }

@@ -7,23 +7,6 @@
 #include "edit/Selection.h"
 #include "edit/Transform.h"
 
-namespace {
-void GradientHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
-    DrawCore& d = c.Doc;
-    d.SelPath = 0;
-    d.HitPart = HitHandle(c.Edit.Box, d.ZoomRate, tx, ty);
-    if (d.HitPart > 0) {
-        c.MarkHandleHover(c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)],
-                          [](CanvasSurface& s, int x, int y) { s.InvertCircle(x, y, 4); });
-        return;
-    }
-    const std::int32_t p = HitSegment(d, tx, ty).Path;
-    if (p <= 0) return c.ClearHoverMark();
-    const PathShape& path = d.Paths[static_cast<std::size_t>(p)];
-    if (path.Closed && path.FillType >= 2) c.MarkPathHover(p);  // only gradient fills are this tool's
-}
-}  // namespace
-
 void GradientDown(GestureContext& c, std::int32_t tx, std::int32_t ty) {
     EditState& s = c.Edit;
     s.MouseDownFlag = true;
@@ -35,7 +18,12 @@ void GradientDown(GestureContext& c, std::int32_t tx, std::int32_t ty) {
 }
 
 void GradientMove(GestureContext& c, std::int32_t tx, std::int32_t ty) {
-    if (!c.Edit.MouseDownFlag) return GradientHover(c, tx, ty);
+    if (!c.Edit.MouseDownFlag) {
+        // Only gradient fills are this tool's.
+        return c.HoverMark(
+            tx, ty, [](CanvasSurface& s, int x, int y) { s.InvertCircle(x, y, 4); },
+            [](const PathShape& p) { return p.Closed && p.FillType >= 2; });
+    }
     EditState& s = c.Edit;
     if (GradientDragStep(c.Doc, s.Box, s.Drag, c.Doc.HitPart, tx, ty, s.DragX, s.DragY)) s.DragChanged = true;
     c.DragRedraw(1, 1);

@@ -1,9 +1,10 @@
 // The modify tool: the anchor or segment under the pointer is marked while
 // hovering and dragged with the button held; Shift or Ctrl at the release
 // makes its anchors corners or curve points.
+#include "core/History.h"
+#include "edit/AnchorCommands.h"
 #include "edit/CanvasGestures.h"
 #include "edit/Selection.h"
-#include "core/History.h"
 
 namespace {
 void ModifyHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
@@ -27,20 +28,9 @@ void ModifyHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
             DrawAnchorMark(o, hit.Path, hit.Index, segment.Path, hit.Index + 1, true);
         });
         c.Edit.HoverMarked = true;
-    } else if (c.Edit.HoverMarked) {
-        c.Host.DispShape(1);
-        c.Edit.HoverMarked = false;
+    } else {
+        c.ClearHoverMark();
     }
-}
-
-// Sets the kind of anchor j of path p (taken modulo its anchor count).
-void SetAnchorKind(DrawCore& d, std::int32_t p, std::int32_t j, std::int16_t kind) {
-    if (p < 1 || p > d.GetPathCount()) return;
-    PathShape path = d.GetPath(p);
-    if (path.Anchors.empty()) return;
-    const auto n = static_cast<std::int32_t>(path.Anchors.size());
-    path.Anchors[static_cast<std::size_t>(((j % n) + n) % n)].Kind = kind;
-    d.SetPath(p, path);
 }
 }  // namespace
 

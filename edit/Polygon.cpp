@@ -1,47 +1,15 @@
 #include "edit/Polygon.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 
+#include "core/NumberText.h"
 #include "edit/Geometry.h"
 #include "edit/ShapeCreate.h"
 
 namespace {
 constexpr double kRadius = 500.0;
-
-bool Digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// Length of the digit run starting at `i`.
-std::size_t Digits(std::string_view s, std::size_t i) {
-    std::size_t n = 0;
-    while (i + n < s.size() && Digit(s[i + n])) ++n;
-    return n;
-}
 }  // namespace
-
-double LeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    const std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    const std::size_t whole = Digits(text, i);
-    i += whole;
-    std::size_t fraction = 0;
-    if (i < text.size() && text[i] == '.') {
-        fraction = Digits(text, i + 1);
-        i += 1 + fraction;
-    }
-    if (whole + fraction == 0) return 0.0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (const std::size_t exponent = Digits(text, j); exponent > 0) i = j + exponent;
-    }
-    const double value = std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
 
 std::int32_t PolygonCornerCount(double corners) {
     if (!std::isfinite(corners)) return 0;
@@ -83,7 +51,9 @@ std::int32_t CreatePolygon(DrawCore& doc, std::int32_t x0, std::int32_t y0, cons
 
 std::string SpinCorners(std::string_view text, int value) {
     // The whole part, kept in a range where adding one stays exact.
-    const auto n = static_cast<std::int64_t>(std::clamp(std::trunc(LeadingNumber(text)), -1e15, 1e15));
+    const double number = LeadingNumber(text);
+    const double whole = std::isfinite(number) ? std::trunc(number) : 0.0;
+    const auto n = static_cast<std::int64_t>(std::clamp(whole, -1e15, 1e15));
     if (value == 1) return std::to_string(std::max<std::int64_t>(n - 1, 3));
     if (value == -1) return std::to_string(n + 1);
     return std::string(text);

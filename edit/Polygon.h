@@ -20,10 +20,6 @@ struct PolygonSettings {
 // same whole twips anyway, and the anchor count stays far from memory limits.
 inline constexpr std::int32_t kMaxPolygonCorners = 10000;
 
-// The number at the start of `text` (blanks, sign, digits, decimal point,
-// exponent), 0 when there is none; "12abc" reads as 12, "abc" as 0.
-double LeadingNumber(std::string_view text);
-
 // The corner count the generator uses: the nearest whole number (halves to
 // even), at most kMaxPolygonCorners, at least 0.
 std::int32_t PolygonCornerCount(double corners);
@@ -39,5 +35,6 @@ std::int32_t CreatePolygon(DrawCore& doc, std::int32_t x0, std::int32_t y0, cons
                            const PolygonSettings& settings);
 
 // The corner box after one step of its spin button: `value` 1 (down) gives
-// the whole part less one but at least 3, -1 (up) the whole part plus one.
+// the whole part of its leading number less one but at least 3, -1 (up) the
+// whole part plus one; a number beyond a double's range counts as 0.
 std::string SpinCorners(std::string_view text, int value);

@@ -14,7 +14,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "core/NumberText.h"
 #include "edit/DialogPlacement.h"
+#include "edit/NamedWidget.h"
 
 namespace {
 constexpr int kPreviewSize = 121;
@@ -70,12 +72,6 @@ protected:
 private:
     std::function<PolygonSettings()> settings_;
 };
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 }  // namespace
 
 PolygonGUI::PolygonGUI(QWidget* parent) : QDialog(parent) {

@@ -11,23 +11,6 @@
 #include "edit/Transform.h"
 
 namespace {
-void SelectHover(GestureContext& c, std::int32_t tx, std::int32_t ty) {
-    DrawCore& d = c.Doc;
-    d.SelPath = 0;
-    d.HitPart = HitHandle(c.Edit.Box, d.ZoomRate, tx, ty);
-    if (d.HitPart > 0) {
-        c.MarkHandleHover(c.Edit.Box.SelRect[static_cast<std::size_t>(d.HitPart - 1)],
-                          [](CanvasSurface& s, int x, int y) { s.InvertBox(x - 3, y - 3, x + 3, y + 3); });
-        return;
-    }
-    // Paths are found by their control polygon, not by their filled area.
-    const std::int32_t p = HitSegment(d, tx, ty).Path;
-    if (p > 0)
-        c.MarkPathHover(p);
-    else
-        c.ClearHoverMark();
-}
-
 // "[", "+" for a positive angle, the whole degrees (floor) and "ﾟ]".
 QString RotationReadout(float degrees) {
     const auto whole = static_cast<long long>(std::floor(degrees));
@@ -74,7 +57,11 @@ void SelectDown(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int
 }
 
 void SelectMove(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty) {
-    if (!c.Edit.MouseDownFlag) return SelectHover(c, tx, ty);
+    if (!c.Edit.MouseDownFlag) {
+        return c.HoverMark(
+            tx, ty, [](CanvasSurface& s, int x, int y) { s.InvertBox(x - 3, y - 3, x + 3, y + 3); },
+            [](const PathShape&) { return true; });
+    }
     DrawCore& d = c.Doc;
     EditState& s = c.Edit;
     if (d.HitPart >= 1) return SelectHandleDrag(c, e, tx, ty);

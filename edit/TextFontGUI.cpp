@@ -11,14 +11,7 @@
 
 #include "edit/DialogPlacement.h"
 #include "edit/FontList.h"
-
-namespace {
-template <typename T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-}  // namespace
+#include "edit/NamedWidget.h"
 
 TextFontGUI::TextFontGUI(TextFont& canvasFont, QWidget* parent) : QDialog(parent), m_canvasFont(canvasFont) {
     setObjectName(QStringLiteral("TextFontGUI"));

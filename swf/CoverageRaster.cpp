@@ -5,13 +5,8 @@
 
 namespace {
 
-// Farther than any drawing reaches: beyond it an edge cannot be placed reliably.
-constexpr double CoordinateLimit = 1e12;
-
 // Largest band buffer, in cells: the band is as many rows as fit.
 constexpr std::size_t BandCells = 1 << 18;
-
-bool Usable(double v) { return std::isfinite(v) && std::abs(v) < CoordinateLimit; }
 
 std::uint8_t Coverage(float v, FillRule rule) {
     float a = std::abs(v);
@@ -29,10 +24,7 @@ std::uint8_t Coverage(float v, FillRule rule) {
 }  // namespace
 
 void CoverageRaster::Reset(Box clip) {
-    originX_ = clip.Left;
-    originY_ = clip.Top;
-    width_ = std::max(clip.Right - clip.Left, 0);
-    height_ = std::max(clip.Bottom - clip.Top, 0);
+    clip_ = RasterClip::Of(clip);
     edges_.clear();
     open_ = false;
     reachesRight_ = false;
@@ -40,17 +32,17 @@ void CoverageRaster::Reset(Box clip) {
 
 void CoverageRaster::MoveTo(double x, double y) {
     Close();
-    x -= originX_;
-    y -= originY_;
+    x -= clip_.OriginX;
+    y -= clip_.OriginY;
     startX_ = curX_ = x;
     startY_ = curY_ = y;
     open_ = true;
 }
 
 void CoverageRaster::LineTo(double x, double y) {
-    if (!open_) MoveTo(curX_ + originX_, curY_ + originY_);
-    x -= originX_;
-    y -= originY_;
+    if (!open_) MoveTo(curX_ + clip_.OriginX, curY_ + clip_.OriginY);
+    x -= clip_.OriginX;
+    y -= clip_.OriginY;
     AddLine(curX_, curY_, x, y);
     curX_ = x;
     curY_ = y;
@@ -65,8 +57,9 @@ void CoverageRaster::Close() {
 
 // Keeps the part of the line within the rows [0, height); it only matters there.
 void CoverageRaster::AddLine(double x0, double y0, double x1, double y1) {
-    if (!Usable(x0) || !Usable(y0) || !Usable(x1) || !Usable(y1) || y0 == y1) return;
-    const double h = height_, w = width_;
+    if (!UsableCoordinate(x0) || !UsableCoordinate(y0) || !UsableCoordinate(x1) || !UsableCoordinate(y1) || y0 == y1)
+        return;
+    const double h = clip_.Height, w = clip_.Width;
     if (x0 >= 0 && x1 >= 0 && x0 <= w && x1 <= w && y0 >= 0 && y1 >= 0 && y0 <= h && y1 <= h) {
         edges_.push_back(y0 < y1 ? Edge{x0, y0, x1, y1, 1.0f} : Edge{x1, y1, x0, y0, -1.0f});
         return;
@@ -85,7 +78,7 @@ void CoverageRaster::AddLine(double x0, double y0, double x1, double y1) {
 // left of it move onto its left side, where they still turn the winding of
 // every pixel to their right.
 void CoverageRaster::AddClampedX(double x0, double y0, double x1, double y1) {
-    const double w = width_;
+    const double w = clip_.Width;
     double cuts[4] = {0.0, 1.0, 1.0, 1.0};
     int n = 1;
     for (double edge : {0.0, w})
@@ -156,7 +149,7 @@ void CoverageRaster::Deposit(const Edge& e, int top, int bottom, int left, float
 CoverageRaster::Box CoverageRaster::Bounds() {
     Close();
     if (edges_.empty()) return {};
-    double minX = width_, maxX = 0, minY = height_, maxY = 0;
+    double minX = clip_.Width, maxX = 0, minY = clip_.Height, maxY = 0;
     for (const Edge& e : edges_) {
         minX = std::min({minX, e.X0, e.X1});
         maxX = std::max({maxX, e.X0, e.X1});
@@ -164,32 +157,25 @@ CoverageRaster::Box CoverageRaster::Bounds() {
         maxY = std::max(maxY, e.Y1);
     }
     Box box;
-    box.Left = originX_ + static_cast<int>(std::floor(minX));
+    box.Left = clip_.OriginX + static_cast<int>(std::floor(minX));
     // Coverage runs on to the clip's right side when a part beyond it was dropped.
-    box.Right = originX_ + (reachesRight_ ? width_ : std::min(static_cast<int>(std::ceil(maxX)), width_));
-    box.Top = originY_ + static_cast<int>(std::floor(minY));
-    box.Bottom = originY_ + std::min(static_cast<int>(std::ceil(maxY)), height_);
+    box.Right =
+        clip_.OriginX + (reachesRight_ ? clip_.Width : std::min(static_cast<int>(std::ceil(maxX)), clip_.Width));
+    box.Top = clip_.OriginY + static_cast<int>(std::floor(minY));
+    box.Bottom = clip_.OriginY + std::min(static_cast<int>(std::ceil(maxY)), clip_.Height);
     return box;
 }
 
 void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
     const Box box = Bounds();
     if (edges_.empty()) return;
-    const int left = box.Left - originX_, top = box.Top - originY_, bottom = box.Bottom - originY_;
+    const int left = box.Left - clip_.OriginX, top = box.Top - clip_.OriginY, bottom = box.Bottom - clip_.OriginY;
     const int cells = box.Right - box.Left;
     const int stride = cells + 2;
     const int bandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / stride, 1, 64));
-    std::sort(edges_.begin(), edges_.end(), [](const Edge& a, const Edge& b) { return a.Y0 < b.Y0; });
     acc_.assign(static_cast<std::size_t>(stride) * bandRows, 0.0f);
     row_.resize(static_cast<std::size_t>(stride));
-
-    std::vector<const Edge*> active;
-    std::size_t next = 0;
-    for (int band = top; band < bottom; band += bandRows) {
-        const int bandEnd = std::min(band + bandRows, bottom);
-        std::erase_if(active, [&](const Edge* e) { return e->Y1 <= band; });
-        while (next < edges_.size() && edges_[next].Y0 < bandEnd) active.push_back(&edges_[next++]);
-        if (active.empty()) continue;
+    SweepBands(edges_, &Edge::Y0, &Edge::Y1, top, bottom, bandRows, [&](int band, int bandEnd, const auto& active) {
         for (const Edge* e : active) Deposit(*e, band, bandEnd, left, acc_.data(), stride);
         for (int y = band; y < bandEnd; ++y) {
             float* sums = acc_.data() + static_cast<std::ptrdiff_t>(y - band) * stride;
@@ -205,7 +191,8 @@ void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
                 }
             }
             std::fill(sums, sums + stride, 0.0f);
-            if (first >= 0) sink(originY_ + y, originX_ + left + first, row_.data() + first, last - first + 1);
+            if (first >= 0)
+                sink(clip_.OriginY + y, clip_.OriginX + left + first, row_.data() + first, last - first + 1);
         }
-    }
+    });
 }

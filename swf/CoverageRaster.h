@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "swf/RasterBands.h"
+
 // Exact-area scanline rasteriser for anti-aliased fills. Each edge adds its
 // signed area to the cells it crosses, band by band; a running sum along a
 // row then gives every pixel's winding coverage. The work is proportional to
@@ -12,10 +14,7 @@ enum class FillRule { EvenOdd, NonZero };
 
 class CoverageRaster {
 public:
-    // Pixels of the image: Left..Right-1, Top..Bottom-1.
-    struct Box {
-        int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    };
+    using Box = RasterBox;
     // Starts a new drawing clipped to `clip`, or to [0, width) x [0, height).
     void Reset(Box clip);
     void Reset(int width, int height) { Reset(Box{0, 0, width, height}); }
@@ -29,7 +28,7 @@ public:
     void Sweep(FillRule rule, const RowSink& sink);
 
     bool Empty() const { return edges_.empty(); }
-    Box Clip() const { return {originX_, originY_, originX_ + width_, originY_ + height_}; }
+    Box Clip() const { return clip_.Box(); }
     // Pixels the drawing may cover; empty when none.
     Box Bounds();
 
@@ -42,8 +41,7 @@ private:
     void AddClampedX(double x0, double y0, double x1, double y1);
     void Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride) const;
 
-    int width_ = 0, height_ = 0;
-    int originX_ = 0, originY_ = 0;  // the clip's top-left: edges are kept relative to it
+    RasterClip clip_;  // edges are kept relative to its top-left
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped

@@ -5,11 +5,8 @@
 
 namespace {
 
-constexpr double CoordinateLimit = 1e12;
 // Rows between updates of the list of segments that reach them.
 constexpr int BandRows = 32;
-
-bool Usable(double v) { return std::isfinite(v) && std::abs(v) < CoordinateLimit; }
 
 // Clips the line's parameter range [t0, t1] to lo <= a + t * d <= hi.
 bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) {
@@ -24,10 +21,7 @@ bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) 
 }  // namespace
 
 void StrokeRaster::Reset(CoverageRaster::Box clip, double lineWidth) {
-    originX_ = clip.Left;
-    originY_ = clip.Top;
-    width_ = std::max(clip.Right - clip.Left, 0);
-    height_ = std::max(clip.Bottom - clip.Top, 0);
+    clip_ = RasterClip::Of(clip);
     const double w = std::isfinite(lineWidth) ? std::clamp(lineWidth, 1.0, 1e6) : 1.0;
     radius_ = w / 2 + 0.5;
     segments_.clear();
@@ -37,8 +31,8 @@ void StrokeRaster::Reset(CoverageRaster::Box clip, double lineWidth) {
 void StrokeRaster::MoveTo(double x, double y) {
     // A lone point of an open line still shows its round cap.
     if (open_ && !drawn_) AddSegment(curX_, curY_, curX_, curY_);
-    x -= originX_;
-    y -= originY_;
+    x -= clip_.OriginX;
+    y -= clip_.OriginY;
     startX_ = curX_ = x;
     startY_ = curY_ = y;
     open_ = true;
@@ -46,9 +40,9 @@ void StrokeRaster::MoveTo(double x, double y) {
 }
 
 void StrokeRaster::LineTo(double x, double y) {
-    if (!open_) MoveTo(curX_ + originX_, curY_ + originY_);
-    x -= originX_;
-    y -= originY_;
+    if (!open_) MoveTo(curX_ + clip_.OriginX, curY_ + clip_.OriginY);
+    x -= clip_.OriginX;
+    y -= clip_.OriginY;
     AddSegment(curX_, curY_, x, y);
     drawn_ = true;
     curX_ = x;
@@ -56,16 +50,17 @@ void StrokeRaster::LineTo(double x, double y) {
 }
 
 void StrokeRaster::Close() {
-    if (open_) LineTo(startX_ + originX_, startY_ + originY_);
+    if (open_) LineTo(startX_ + clip_.OriginX, startY_ + clip_.OriginY);
     open_ = false;
 }
 
 // Keeps the part of the segment that can reach the image.
 void StrokeRaster::AddSegment(double x0, double y0, double x1, double y1) {
-    if (!Usable(x0) || !Usable(y0) || !Usable(x1) || !Usable(y1)) return;
+    if (!UsableCoordinate(x0) || !UsableCoordinate(y0) || !UsableCoordinate(x1) || !UsableCoordinate(y1)) return;
     const double r = Reach();
     double t0 = 0, t1 = 1;
-    if (!ClipAxis(x0, x1 - x0, -r, width_ + r, t0, t1) || !ClipAxis(y0, y1 - y0, -r, height_ + r, t0, t1)) return;
+    if (!ClipAxis(x0, x1 - x0, -r, clip_.Width + r, t0, t1) || !ClipAxis(y0, y1 - y0, -r, clip_.Height + r, t0, t1))
+        return;
     const double ax = x0 + (x1 - x0) * t0, ay = y0 + (y1 - y0) * t0;
     const double bx = x0 + (x1 - x0) * t1, by = y0 + (y1 - y0) * t1;
     segments_.push_back({ax, ay, bx, by, std::min(ay, by) - r, std::max(ay, by) + r});
@@ -80,7 +75,7 @@ void StrokeRaster::CoverRow(const Segment& s, int y, std::uint8_t* row, int& min
     if (!ClipAxis(s.Y0, dy, y + 0.5 - r, y + 0.5 + r, t0, t1)) return;
     const double xa = s.X0 + dx * t0, xb = s.X0 + dx * t1;
     const int from = std::max(0, static_cast<int>(std::floor(std::min(xa, xb) - r)));
-    const int to = std::min(width_ - 1, static_cast<int>(std::ceil(std::max(xa, xb) + r)));
+    const int to = std::min(clip_.Width - 1, static_cast<int>(std::ceil(std::max(xa, xb) + r)));
     const double cy = y + 0.5;
     const double length = std::sqrt(len2);
     for (int x = from; x <= to; ++x) {
@@ -105,28 +100,25 @@ void StrokeRaster::CoverRow(const Segment& s, int y, std::uint8_t* row, int& min
 void StrokeRaster::Sweep(const CoverageRaster::RowSink& sink) {
     if (open_ && !drawn_) AddSegment(curX_, curY_, curX_, curY_);
     open_ = false;
-    if (segments_.empty() || width_ <= 0) return;
-    std::sort(segments_.begin(), segments_.end(), [](const Segment& a, const Segment& b) { return a.Top < b.Top; });
-    double bottom = 0;
-    for (const Segment& s : segments_) bottom = std::max(bottom, s.Bottom);
-    const int first = std::max(0, static_cast<int>(std::floor(segments_.front().Top)));
-    const int last = std::min(height_, static_cast<int>(std::ceil(bottom)) + 1);
-    row_.assign(static_cast<std::size_t>(width_), 0);
-    std::vector<const Segment*> active;
-    std::size_t next = 0;
-    for (int band = first; band < last; band += BandRows) {
-        const int bandEnd = std::min(band + BandRows, last);
-        std::erase_if(active, [&](const Segment* s) { return s->Bottom < band; });
-        while (next < segments_.size() && segments_[next].Top < bandEnd) active.push_back(&segments_[next++]);
-        if (active.empty()) continue;
+    if (segments_.empty() || clip_.Width <= 0) return;
+    double top = segments_.front().Top, bottom = 0;
+    for (const Segment& s : segments_) {
+        top = std::min(top, s.Top);
+        bottom = std::max(bottom, s.Bottom);
+    }
+    const int first = std::max(0, static_cast<int>(std::floor(top)));
+    const int last = std::min(clip_.Height, static_cast<int>(std::ceil(bottom)) + 1);
+    row_.assign(static_cast<std::size_t>(clip_.Width), 0);
+    const auto coverBand = [&](int band, int bandEnd, const std::vector<const Segment*>& active) {
         for (int y = band; y < bandEnd; ++y) {
             std::uint8_t* row = row_.data();
-            int minX = width_, maxX = -1;
+            int minX = clip_.Width, maxX = -1;
             for (const Segment* s : active)
                 if (y + 1 > s->Top && y < s->Bottom) CoverRow(*s, y, row, minX, maxX);
             if (maxX < minX) continue;
-            sink(originY_ + y, originX_ + minX, row + minX, maxX - minX + 1);
+            sink(clip_.OriginY + y, clip_.OriginX + minX, row + minX, maxX - minX + 1);
             std::fill(row + minX, row + maxX + 1, 0);
         }
-    }
+    };
+    SweepBands(segments_, &Segment::Top, &Segment::Bottom, first, last, BandRows, coverBand);
 }

@@ -20,7 +20,7 @@ public:
 
     void Sweep(const CoverageRaster::RowSink& sink);
 
-    CoverageRaster::Box Clip() const { return {originX_, originY_, originX_ + width_, originY_ + height_}; }
+    CoverageRaster::Box Clip() const { return clip_.Box(); }
     // How far beyond a pixel the line may still reach it.
     double Reach() const { return radius_ + 1; }
 
@@ -32,8 +32,7 @@ private:
     void AddSegment(double x0, double y0, double x1, double y1);
     void CoverRow(const Segment& s, int y, std::uint8_t* row, int& minX, int& maxX) const;
 
-    int width_ = 0, height_ = 0;
-    int originX_ = 0, originY_ = 0;  // the clip's top-left: segments are kept relative to it
+    RasterClip clip_;      // segments are kept relative to its top-left
     double radius_ = 0.5;  // half the width plus half the ramp
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false, drawn_ = false;

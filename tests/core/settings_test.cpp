@@ -1,9 +1,10 @@
+#include "core/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
-
-#include "core/Settings.h"
 
 namespace {
 // A settings file as a lookup of "Section/Key" texts.
@@ -23,11 +24,18 @@ std::map<std::string, std::string> AsMap(const std::vector<IniEntry>& entries) {
 }  // namespace
 
 TEST(Settings, LeadingNumberOfTheStoredText) {
-    const std::pair<const char*, double> cases[] = {
-        {"abc", 0},   {"", 0},       {"-", 0},      {" 12.5px", 12.5}, {"-3", -3}, {"+7", 7},
-        {".5", 0.5},  {"1e3", 1000}, {"1.5E", 1.5}, {"4.", 4},         {"0x1F", 0}};
+    const std::pair<const char*, double> cases[] = {{"abc", 0},    {"", 0},   {"-", 0},      {" 12.5px", 12.5},
+                                                    {"-3", -3},    {"+7", 7}, {".5", 0.5},   {"1e3", 1000},
+                                                    {"1.5E", 1.5}, {"4.", 4}, {"0x1F", 0},   {".", 0},
+                                                    {"2.4x", 2.4}, {"5e", 5}, {"1e-999", 0}, {"0.000001e-999", 0}};
     for (const auto& [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << text;
-    EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+    // Too large for a double: infinity of its sign, however the digits are placed.
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const std::string& text :
+         {std::string("1e999"), std::string("0.001e99999999999999999999"), "1" + std::string(400, '0')})
+        EXPECT_EQ(LeadingNumber(text), inf) << text;
+    EXPECT_EQ(LeadingNumber("-1e999"), -inf);
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
     EXPECT_EQ(GeneralNumber(1440), "1440");
     EXPECT_EQ(GeneralNumber(1440.5), "1440.5");
 }

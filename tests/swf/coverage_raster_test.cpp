@@ -41,13 +41,22 @@ TEST(CoverageRaster, PixelsGetTheExactAreaUnderTheEvenOddRule) {
         std::vector<Probe> Probes;
         CoverageRaster::Box Clip = {0, 0, 4, 4};
     } cases[] = {
-        {"half-pixel square edges", {{{0.5, 0.5}, {2.5, 0.5}, {2.5, 2.5}, {0.5, 2.5}}}, {{0, 0, 64}, {1, 0, 128}, {1, 1, 255}, {3, 3, 0}}},
+        {"half-pixel square edges",
+         {{{0.5, 0.5}, {2.5, 0.5}, {2.5, 2.5}, {0.5, 2.5}}},
+         {{0, 0, 64}, {1, 0, 128}, {1, 1, 255}, {3, 3, 0}}},
         {"diagonal halves a pixel", {{{0, 0}, {1, 0}, {1, 1}}}, {{0, 0, 128}, {1, 0, 0}}},
-        {"far beyond both sides", {{{-1e9, 1}, {1e9, 1}, {1e9, 3}, {-1e9, 3}}}, {{0, 1, 255}, {3, 2, 255}, {0, 0, 0}, {3, 3, 0}}},
+        {"far beyond both sides",
+         {{{-1e9, 1}, {1e9, 1}, {1e9, 3}, {-1e9, 3}}},
+         {{0, 1, 255}, {3, 2, 255}, {0, 0, 0}, {3, 3, 0}}},
         {"reaching past the right side", {{{2, 0}, {50, 0}, {50, 4}, {2, 4}}}, {{1, 1, 0}, {2, 1, 255}, {3, 3, 255}}},
-        {"covered twice is a hole", {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 1}, {3, 1}, {3, 3}, {1, 3}}}, {{0, 0, 255}, {2, 2, 0}, {3, 3, 255}}},
+        {"covered twice is a hole",
+         {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 1}, {3, 1}, {3, 3}, {1, 3}}},
+         {{0, 0, 255}, {2, 2, 0}, {3, 3, 255}}},
         {"unusable points are dropped", {{{0, 0}, {nan, 1}, {1e300, 2}, {4, 4}}}, {}},
-        {"clip off the origin, reaching past both sides", {{{-9, 0}, {50, 0}, {50, 4}, {-9, 4}}}, {{2, 1, 255}, {3, 3, 255}}, {2, 1, 4, 4}},
+        {"clip off the origin, reaching past its right",
+         {{{3, 0}, {50, 0}, {50, 4}, {3, 4}}},
+         {{2, 1, 0}, {3, 1, 255}, {5, 3, 255}},
+         {2, 0, 6, 4}},
     };
     CoverageRaster raster;
     for (const Case& c : cases) {

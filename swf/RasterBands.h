@@ -1,0 +1,43 @@
+#pragma once
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+// What the fill and the line rasteriser share: the clip they draw into and
+// their walk down the image band by band.
+
+// Pixels of an image: Left..Right-1, Top..Bottom-1.
+struct RasterBox {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// A rasteriser's clip as its top-left and size; points are kept relative to
+// the top-left.
+struct RasterClip {
+    int OriginX = 0, OriginY = 0, Width = 0, Height = 0;
+    static RasterClip Of(RasterBox b) {
+        return {b.Left, b.Top, std::max(b.Right - b.Left, 0), std::max(b.Bottom - b.Top, 0)};
+    }
+    RasterBox Box() const { return {OriginX, OriginY, OriginX + Width, OriginY + Height}; }
+};
+
+// Farther than any drawing reaches: beyond it a coordinate cannot be placed reliably.
+inline bool UsableCoordinate(double v) { return std::isfinite(v) && std::abs(v) < 1e12; }
+
+// Walks rows [first, last) in bands of `rows` rows. `items` are sorted by
+// their `top` row; each is active in the bands that overlap its rows
+// [top, bottom). `band(from, to, active)` runs for every band with an active
+// item, so the work follows the rows the items reach, not their number.
+template <typename T, typename Band>
+void SweepBands(std::vector<T>& items, double T::*top, double T::*bottom, int first, int last, int rows, Band band) {
+    std::sort(items.begin(), items.end(), [top](const T& a, const T& b) { return a.*top < b.*top; });
+    std::vector<const T*> active;
+    std::size_t next = 0;
+    for (int from = first; from < last; from += rows) {
+        const int to = std::min(from + rows, last);
+        std::erase_if(active, [&](const T* t) { return t->*bottom <= from; });
+        while (next < items.size() && items[next].*top < to) active.push_back(&items[next++]);
+        if (!active.empty()) band(from, to, active);
+    }
+}
