@@ -59,6 +59,7 @@ struct LineStyle {
 struct StyleSet {
     std::vector<FillStyle> Fills;
     std::vector<LineStyle> Lines;
+    bool operator==(const StyleSet&) const = default;
 };
 
 enum class ShapeRecordType : std::uint8_t { StyleChange, StraightEdge, CurvedEdge };
@@ -73,6 +74,7 @@ struct ShapeRecord {
     std::uint32_t Fill0 = 0, Fill1 = 0, Line = 0;
     std::uint32_t StyleSetIndex = 0;  // with HasNewStyles: index into ShapeDefinition::StyleSets
     std::int32_t ControlX = 0, ControlY = 0, DeltaX = 0, DeltaY = 0;
+    bool operator==(const ShapeRecord&) const = default;
 };
 
 // The records from one style set's start up to the next: drawn as one layer.
@@ -81,8 +83,16 @@ struct ShapeRecord {
 struct LayerSpan {
     std::uint32_t StyleSetIndex = 0;
     std::size_t FirstRecord = 0, EndRecord = 0;
-    std::int32_t PenX = 0, PenY = 0;  // pen position where the layer starts
+    // Pen position where the layer starts; 0, 0 when the layer moves the pen
+    // before its first edge, so that its drawing does not depend on it.
+    std::int32_t PenX = 0, PenY = 0;
     std::uint64_t Hash = 0;
+    // The hashed bits in the tag body: from the style arrays (a byte boundary)
+    // to the record that opens the next layer; Seed hashes the fields of the
+    // record that opened this one.
+    std::size_t BeginBit = 0, EndBit = 0;
+    std::uint64_t Seed = 0;
+    bool operator==(const LayerSpan&) const = default;
 };
 
 struct ShapeDefinition {
@@ -92,6 +102,7 @@ struct ShapeDefinition {
     std::vector<StyleSet> StyleSets;  // [0]: the initial styles
     std::vector<ShapeRecord> Records;
     std::vector<LayerSpan> Layers;
+    std::size_t BodyOffset = 0, BodySize = 0;  // where the tag body lies in the movie's bytes
 };
 
 struct BitmapDefinition {

@@ -160,6 +160,8 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         case TagDefineShape2:
         case TagDefineShape3: {
             auto shape = std::make_shared<ShapeDefinition>();
+            shape->BodyOffset = pos - length;
+            shape->BodySize = length;
             reason = ReadShape(body, code, *shape, recordBudget);
             if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
             break;

@@ -7,8 +7,12 @@
 
 // The preview movie of the document: header, the cached underlay tags when
 // shown, one DefineShape3 of every path (character 1), its placement at depth
-// 259, ShowFrame and End. Fills stale ShapeCache fields of doc.Paths. These
-// are exactly the bytes RebuildPreview writes.
+// 259, ShowFrame and End. Fills stale ShapeCache fields of doc.Paths. The
+// movie is kept in mk.LastPreview: when only paths whose records keep their
+// length changed since the last build, their bytes are overwritten in place;
+// otherwise it is assembled anew. Valid until the next build with `mk`.
+const std::string& UpdatePreviewMovie(SWFMakeCore& mk, DrawCore& doc);
+// A copy of UpdatePreviewMovie: exactly the bytes RebuildPreview writes.
 std::string BuildPreviewMovie(SWFMakeCore& mk, DrawCore& doc);
 
 // Writes the preview movie into doc.TempMoviePath and sets the player

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Records.h"
+#include "swf/PreviewSplice.h"
 
 // State of the movie writer for one editor run; the main window owns one,
 // tests and the command line make their own.
@@ -14,6 +15,8 @@ struct SWFMakeCore {
     std::string MovieBuffer;
     // Scratch for the shape records of a build, kept for its capacity too.
     BitString ShapeBits;
+    // The last preview movie, which the next preview build splices into.
+    PreviewSplice LastPreview;
     // ShowFrame tags written since the header of the current build.
     std::int32_t FrameCounter = 0;
 

@@ -77,7 +77,8 @@ void CurvedEdge(BitString& out, std::int64_t& penX, std::int64_t& penY, const An
     penY = endY;
 }
 
-// The path's cached records, encoded into its cache first when stale.
+}  // namespace
+
 const BitString* CachedPathBits(PathShape& path) {
     if (!path.ShapeCache) {
         BitString bits = EncodePathRecords(path);
@@ -86,7 +87,6 @@ const BitString* CachedPathBits(PathShape& path) {
     }
     return path.ShapeCache.get();
 }
-}  // namespace
 
 std::int64_t MidpointHalfEven(std::int64_t a, std::int64_t b) {
     const std::int64_t sum = a + b;
@@ -182,7 +182,7 @@ void AppendAlignedPath(BitString& out, const BitString& pathBits) {
 }
 
 void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<PathShape>& paths,
-                        std::int32_t canvasWidth, std::int32_t canvasHeight) {
+                        std::int32_t canvasWidth, std::int32_t canvasHeight, std::vector<std::size_t>* styleStarts) {
     const std::size_t lengthIndex = BeginLongTag(mk, TagDefineShape3);
     const auto id = WordToBytes(characterId);
     CopyToMovie(mk, GrowMovie(mk, 2), id.data(), id.size());
@@ -197,8 +197,15 @@ void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<
     shape.clear();
     shape.reserveBits(totalBits);
     shape.appendZeros(24);  // no styles of its own: each path brings its own
-    for (std::size_t i = 1; i < paths.size(); ++i)
-        if (paths[i].ShapeCache) AppendAlignedPath(shape, *paths[i].ShapeCache);
+    const std::size_t base = mk.MovieBuffer.size();
+    if (styleStarts) styleStarts->assign(paths.size(), 0);
+    for (std::size_t i = 1; i < paths.size(); ++i) {
+        const ShapeCacheRef& bits = paths[i].ShapeCache;
+        if (!bits || bits->empty()) continue;
+        // Its six flag bits, then zeros up to the byte where its style arrays start.
+        if (styleStarts) (*styleStarts)[i] = base + (shape.size() + 6 + 7) / 8;
+        AppendAlignedPath(shape, *bits);
+    }
     shape.append(0, 6);  // EndShapeRecord
     AppendBits(mk, shape);
     shape.clear();

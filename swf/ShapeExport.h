@@ -10,8 +10,15 @@
 // Appends one DefineShape3 tag holding every path of `paths` (used 1-based),
 // each with its own styles, earlier paths beneath later ones. Paths with an
 // empty ShapeCache are encoded and their cache filled; the others reuse it.
+// With `styleStarts`, entry i gets the index in mk.MovieBuffer of the byte
+// where path i's style arrays start, 0 for a path not in the shape.
 void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<PathShape>& paths,
-                        std::int32_t canvasWidth, std::int32_t canvasHeight);
+                        std::int32_t canvasWidth, std::int32_t canvasHeight,
+                        std::vector<std::size_t>* styleStarts = nullptr);
+
+// The path's cached records, encoded into its ShapeCache first when that is
+// empty; null for a path that is not exported (its cache stays empty).
+const BitString* CachedPathBits(PathShape& path);
 
 // The shape records of one path (not byte-aligned); empty for a path of fewer
 // than two anchors. Independent of the path's place in the list.

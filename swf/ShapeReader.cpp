@@ -71,16 +71,34 @@ std::string ReadStyleArrays(BitReader& r, int tagCode, StyleSet& set) {
     return r.failed() ? "style arrays run past the tag" : std::string{};
 }
 
-// Where the current layer's bits began and the pre-style fields that belong to it.
-struct OpenLayer {
-    std::size_t HashStartBit = 0;
-    std::uint64_t Seed = 0;
-};
+// A layer's drawing depends on the pen it starts with only when an edge
+// comes before its first move-to.
+bool PenMatters(const ShapeDefinition& shape, const LayerSpan& span) {
+    for (std::size_t i = span.FirstRecord; i < span.EndRecord; ++i) {
+        const ShapeRecord& rec = shape.Records[i];
+        if (rec.Type != ShapeRecordType::StyleChange) return true;
+        if (rec.HasMoveTo) return false;
+    }
+    return false;
+}
 
-void CloseLayer(const BitReader& r, ShapeDefinition& shape, const OpenLayer& open, std::size_t endBit) {
+void CloseLayer(const BitReader& r, ShapeDefinition& shape, std::size_t endBit) {
     LayerSpan& span = shape.Layers.back();
     span.EndRecord = shape.Records.size();
-    span.Hash = HashBits(r.data(), open.HashStartBit, endBit, open.Seed);
+    span.EndBit = endBit;
+    span.Hash = HashBits(r.data(), span.BeginBit, endBit, span.Seed);
+    if (!PenMatters(shape, span)) span.PenX = span.PenY = 0;
+}
+
+std::string ReadLayerStyles(BitReader& r, int tagCode, ShapeDefinition& shape, int& fillBits, int& lineBits) {
+    shape.StyleSets.emplace_back();
+    if (std::string reason = ReadStyleArrays(r, tagCode, shape.StyleSets.back()); !reason.empty()) {
+        shape.StyleSets.pop_back();
+        return reason;
+    }
+    fillBits = static_cast<int>(r.readUB(4));
+    lineBits = static_cast<int>(r.readUB(4));
+    return {};
 }
 
 void ReadEdge(BitReader& r, ShapeRecord& rec) {
@@ -123,21 +141,29 @@ std::uint64_t HashBits(const std::uint8_t* data, std::size_t beginBit, std::size
     return Mix(h, tail);
 }
 
-std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::size_t& recordBudget) {
-    shape.TagCode = tagCode;
-    shape.Id = r.readU16();
-    shape.Bounds = ReadRect(r);
-    r.alignToByte();
-    OpenLayer open{r.bitPosition(), 0};
-    shape.StyleSets.emplace_back();
-    if (std::string reason = ReadStyleArrays(r, tagCode, shape.StyleSets.back()); !reason.empty()) return reason;
-    int fillBits = static_cast<int>(r.readUB(4));
-    int lineBits = static_cast<int>(r.readUB(4));
-    shape.Layers.push_back({});
-    // Edges take some 40 bits as this program writes them; growing beyond is rare.
-    shape.Records.reserve(std::min(recordBudget, r.bitsLeft() / 40));
-    std::int32_t penX = 0, penY = 0;
+namespace {
 
+// Where reading stopped early: the record opening the next layer, whose
+// style arrays begin at BeginBit.
+struct LayerStop {
+    bool Stopped = false;
+    std::size_t BeginBit = 0;
+    std::uint64_t Seed = 0;
+    std::int32_t PenX = 0, PenY = 0;
+};
+
+std::uint64_t StyleChangeSeed(const ShapeRecord& rec, std::uint32_t flags) {
+    std::uint64_t seed = Mix(rec.HasMoveTo ? 1 : 0, static_cast<std::uint32_t>(rec.MoveX));
+    seed = Mix(seed, static_cast<std::uint32_t>(rec.MoveY));
+    return Mix(seed, (std::uint64_t{flags} << 48) ^ (std::uint64_t{rec.Fill0} << 32) ^ (std::uint64_t{rec.Fill1} << 16) ^
+                         rec.Line);
+}
+
+// Reads records after a layer's style arrays and bit counts, layer after
+// layer, up to the end record; or, when a layer's style arrays would begin at
+// or after `stopBit`, up to the record opening it, which is left unread.
+std::string ReadRecords(BitReader& r, int tagCode, ShapeDefinition& shape, std::size_t& recordBudget, int fillBits,
+                        int lineBits, std::int32_t penX, std::int32_t penY, std::size_t stopBit, LayerStop& stop) {
     for (;;) {
         const std::size_t recordStart = r.bitPosition();
         ShapeRecord rec;
@@ -145,7 +171,7 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
             const std::uint32_t flags = r.readUB(5);
             if (r.failed()) break;
             if (flags == 0) {
-                CloseLayer(r, shape, open, recordStart);
+                CloseLayer(r, shape, recordStart);
                 return {};
             }
             rec.HasNewStyles = flags & 16;
@@ -162,26 +188,22 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
             if (rec.HasFill1) rec.Fill1 = r.readUB(fillBits);
             if (rec.HasLine) rec.Line = r.readUB(lineBits);
             if (rec.HasNewStyles && !r.failed()) {
-                CloseLayer(r, shape, open, recordStart);
-                std::uint64_t seed = Mix(rec.HasMoveTo ? 1 : 0, static_cast<std::uint32_t>(rec.MoveX));
-                seed = Mix(seed, static_cast<std::uint32_t>(rec.MoveY));
-                seed = Mix(seed, (std::uint64_t{flags} << 48) ^ (std::uint64_t{rec.Fill0} << 32) ^
-                                     (std::uint64_t{rec.Fill1} << 16) ^ rec.Line);
-                r.alignToByte();
-                open = {r.bitPosition(), seed};
-                rec.StyleSetIndex = static_cast<std::uint32_t>(shape.StyleSets.size());
-                shape.StyleSets.emplace_back();
-                if (std::string reason = ReadStyleArrays(r, tagCode, shape.StyleSets.back()); !reason.empty()) {
-                    shape.StyleSets.pop_back();
-                    return reason;
-                }
-                fillBits = static_cast<int>(r.readUB(4));
-                lineBits = static_cast<int>(r.readUB(4));
+                CloseLayer(r, shape, recordStart);
                 LayerSpan span;
-                span.StyleSetIndex = rec.StyleSetIndex;
-                span.FirstRecord = shape.Records.size();
+                span.Seed = StyleChangeSeed(rec, flags);
+                r.alignToByte();
+                span.BeginBit = r.bitPosition();
                 span.PenX = penX;
                 span.PenY = penY;
+                if (span.BeginBit >= stopBit) {
+                    stop = {true, span.BeginBit, span.Seed, penX, penY};
+                    return {};
+                }
+                rec.StyleSetIndex = static_cast<std::uint32_t>(shape.StyleSets.size());
+                if (std::string reason = ReadLayerStyles(r, tagCode, shape, fillBits, lineBits); !reason.empty())
+                    return reason;
+                span.StyleSetIndex = rec.StyleSetIndex;
+                span.FirstRecord = shape.Records.size();
                 shape.Layers.push_back(span);
             }
             if (rec.HasMoveTo) {
@@ -197,12 +219,97 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
         }
         if (r.failed()) break;
         if (recordBudget == 0) {
-            CloseLayer(r, shape, open, recordStart);
+            CloseLayer(r, shape, recordStart);
             return "too many shape records";
         }
         --recordBudget;
         shape.Records.push_back(rec);
     }
-    CloseLayer(r, shape, open, r.bitPosition() < r.size() * 8 ? r.bitPosition() : r.size() * 8);
+    CloseLayer(r, shape, r.bitPosition() < r.size() * 8 ? r.bitPosition() : r.size() * 8);
     return "shape " + std::to_string(shape.Id) + " ends without its end record";
+}
+
+// True when `part`, layers read again from `first` on, can stand in for the
+// same layers of `shape`: as many layers of as many records, the same layer
+// following them, and that layer's pen unchanged where it matters.
+bool SameLayout(const ShapeDefinition& shape, std::size_t first, const ShapeDefinition& part, const LayerStop& stop) {
+    const std::size_t count = part.Layers.size(), next = first + count;
+    if (next > shape.Layers.size() || stop.Stopped != (next < shape.Layers.size())) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const LayerSpan& a = shape.Layers[first + i];
+        const LayerSpan& b = part.Layers[i];
+        if (a.EndRecord - a.FirstRecord != b.EndRecord - b.FirstRecord) return false;
+    }
+    if (!stop.Stopped) return true;
+    const LayerSpan& after = shape.Layers[next];
+    return stop.BeginBit == after.BeginBit && stop.Seed == after.Seed &&
+           (!PenMatters(shape, after) || (stop.PenX == after.PenX && stop.PenY == after.PenY));
+}
+
+}  // namespace
+
+std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::size_t& recordBudget) {
+    shape.TagCode = tagCode;
+    shape.Id = r.readU16();
+    shape.Bounds = ReadRect(r);
+    r.alignToByte();
+    LayerSpan first;
+    first.BeginBit = r.bitPosition();
+    int fillBits = 0, lineBits = 0;
+    if (std::string reason = ReadLayerStyles(r, tagCode, shape, fillBits, lineBits); !reason.empty()) return reason;
+    shape.Layers.push_back(first);
+    // Edges take some 40 bits as this program writes them; growing beyond is rare.
+    shape.Records.reserve(std::min(recordBudget, r.bitsLeft() / 40));
+    LayerStop stop;
+    return ReadRecords(r, tagCode, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+}
+
+bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& shape, std::size_t first,
+                  std::size_t changedEndBit) {
+    if (first >= shape.Layers.size()) return false;
+    const LayerSpan& from = shape.Layers[first];
+    BitReader r(body, size);
+    if (!r.skipBytes(from.BeginBit / 8)) return false;
+    ShapeDefinition part;
+    part.Id = shape.Id;
+    part.TagCode = shape.TagCode;
+    int fillBits = 0, lineBits = 0;
+    if (!ReadLayerStyles(r, shape.TagCode, part, fillBits, lineBits).empty()) return false;
+    LayerSpan span = from;
+    span.FirstRecord = span.EndRecord = 0;
+    span.StyleSetIndex = 0;
+    part.Layers.push_back(span);
+    // The record opening the layer lies before its style arrays, in bytes that did not change.
+    std::int32_t penX = from.PenX, penY = from.PenY;
+    if (first > 0 && from.FirstRecord < from.EndRecord) {
+        const ShapeRecord& opening = shape.Records[from.FirstRecord];
+        part.Records.push_back(opening);
+        if (opening.HasMoveTo) {
+            penX = opening.MoveX;
+            penY = opening.MoveY;
+        }
+    }
+    std::size_t budget = shape.Records.size();
+    LayerStop stop;
+    if (!ReadRecords(r, shape.TagCode, part, budget, fillBits, lineBits, penX, penY, changedEndBit, stop).empty())
+        return false;
+    if (!SameLayout(shape, first, part, stop)) return false;
+    for (std::size_t i = 0; i < part.Layers.size(); ++i) {
+        LayerSpan& target = shape.Layers[first + i];
+        const LayerSpan& read = part.Layers[i];
+        std::copy(part.Records.begin() + static_cast<std::ptrdiff_t>(read.FirstRecord),
+                  part.Records.begin() + static_cast<std::ptrdiff_t>(read.EndRecord),
+                  shape.Records.begin() + static_cast<std::ptrdiff_t>(target.FirstRecord));
+        // Records opening a layer point at its style set by index: keep the shape's indexes.
+        for (std::size_t k = 0; k < read.EndRecord - read.FirstRecord; ++k) {
+            ShapeRecord& rec = shape.Records[target.FirstRecord + k];
+            if (rec.HasNewStyles) rec.StyleSetIndex = shape.Layers[first + i].StyleSetIndex;
+        }
+        shape.StyleSets[target.StyleSetIndex] = std::move(part.StyleSets[read.StyleSetIndex]);
+        target.PenX = read.PenX;
+        target.PenY = read.PenY;
+        target.Hash = read.Hash;
+        target.EndBit = read.EndBit;
+    }
+    return true;
 }

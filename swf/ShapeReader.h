@@ -11,5 +11,14 @@
 // `recordBudget` caps the records of the whole movie and is decreased.
 std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::size_t& recordBudget);
 
+// Reads the layers of `shape` again from layer `first` on, from the tag body
+// `body` whose bits changed from that layer's style arrays up to
+// `changedEndBit` and nowhere else. True when the layers read stand in for the
+// old ones (as many, of as many records, followed by the same layer); then
+// `shape` holds the new records, styles and hashes. False leaves `shape` as it
+// was: the tag must be read whole.
+bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& shape, std::size_t first,
+                  std::size_t changedEndBit);
+
 // Hash of the bits [beginBit, endBit) of `data`; beginBit must be a byte boundary.
 std::uint64_t HashBits(const std::uint8_t* data, std::size_t beginBit, std::size_t endBit, std::uint64_t seed);

@@ -290,9 +290,26 @@ void CopyRect(const QImage& from, QImage& to, const QRect& r) {
         std::memcpy(to.scanLine(y) + std::size_t{4} * r.left(), from.constScanLine(y) + std::size_t{4} * r.left(), bytes);
 }
 
-// More changed layers than this (many paths moved at once) are drawn by the
-// ordinary road: each would redraw everything it overlaps.
-constexpr std::size_t MaxDirtyRects = 4;
+// More changing layers than this (many paths moved at once) are drawn by the
+// ordinary road: each needs an image of the layers above it.
+constexpr std::size_t MaxChangingLayers = 16;
+// The images kept for a drag (the one below and one per changing layer) stay within this many pixels.
+constexpr std::int64_t MaxDragCachePixels = std::int64_t{1} << 25;
+
+// Overlapping rects merged, so that no pixel is laid together twice.
+std::vector<QRect> MergeRects(std::vector<QRect> rects) {
+    for (std::size_t i = 0; i < rects.size();) {
+        bool merged = false;
+        for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
+            if (!rects[i].intersects(rects[j])) continue;
+            rects[i] |= rects[j];
+            rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+            merged = true;
+        }
+        if (!merged) ++i;
+    }
+    return rects;
+}
 
 }  // namespace
 
@@ -315,59 +332,109 @@ void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t fr
     }
 }
 
-// While a drag changes the same layers again and again, a frame is the
-// image below them, the changed layers, and the image of the layers above
-// them laid over, each only where the changed layers were or are now.
-bool StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::string& reason) {
-    const std::size_t n = frame.Keys.size(), m = lastKeys_.size();
-    const std::size_t f = frame.FirstChange, same = frame.SameOnTop;
-    if (frame.Settings != lastSettings_ || snapshotStep_ == 0 || snapshotStep_ > f || !aboveValid_ ||
-        aboveSettings_ != frame.Settings || aboveKeys_.size() > same || image.cacheKey() != lastImageKey_ ||
-        lastBounds_.size() != m || snapshot_.size() != image.size())
+// True when the drag cache holds this frame: the same stage, and every step
+// but the changing ones as it was when the cache was built.
+bool StageRenderer::CanCompose(const Frame& frame, const QImage& image) const {
+    const DragCache& c = drag_;
+    if (!frame.Options.AllowComposite || !c.Valid || c.Settings != frame.Settings || !frame.SameSteps ||
+        c.Keys.size() != frame.Keys.size() || lastBounds_.size() != frame.Keys.size() ||
+        image.cacheKey() != lastImageKey_ || snapshot_.size() != image.size() || snapshotStep_ != c.Changing.front())
         return false;
-    const std::size_t top = n - aboveKeys_.size();
-    if (top < snapshotStep_ || !std::equal(aboveKeys_.begin(), aboveKeys_.end(), frame.Keys.begin() + static_cast<std::ptrdiff_t>(top)))
-        return false;
-    std::vector<QRect> dirty;
-    const std::size_t oldEnd = m - same, newEnd = n - same;
-    for (std::size_t i = f; i < std::max(oldEnd, newEnd); ++i) {
-        // With the same number of layers, only those whose content changed.
-        if (n == m && frame.Keys[i] == lastKeys_[i]) continue;
-        QRect r;
-        if (i < oldEnd) r |= lastBounds_[i];
-        if (i < newEnd) r |= frame.Layers[i].Bounds;
-        if (!r.isEmpty()) dirty.push_back(r);
-    }
-    if (dirty.size() > MaxDirtyRects) return false;
-    resumedAt_ = snapshotStep_;
-    layersDrawn_ = 0;
-    for (const QRect& r : dirty) {
-        CopyRect(snapshot_, image, r);
-        DrawSteps(frame, image, snapshotStep_, top, r, reason);
-        if (top < n) ComposeOver(image, above_, r);
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < frame.Keys.size(); ++i) {
+        if (k < c.Changing.size() && c.Changing[k] == i)
+            ++k;
+        else if (frame.Keys[i] != c.Keys[i])
+            return false;
     }
     return true;
 }
 
-void StageRenderer::BuildAbove(const Frame& frame, std::size_t from, std::string& reason) {
-    const QSize size = snapshot_.size();
-    if (std::int64_t{size.width()} * size.height() > MaxSnapshotPixels) return;
-    if (above_.size() != size) above_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    if (above_.isNull()) return;
-    above_.fill(Qt::transparent);
-    const std::size_t drawn = layersDrawn_;
-    DrawSteps(frame, above_, from, frame.Keys.size(), above_.rect(), reason);
-    layersDrawn_ = drawn;
-    aboveKeys_.assign(frame.Keys.begin() + static_cast<std::ptrdiff_t>(from), frame.Keys.end());
-    aboveSettings_ = frame.Settings;
-    aboveValid_ = true;
+// A drag frame: where a layer changed, the image below the changing layers,
+// then each changing layer with the image of the layers above it laid over.
+void StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::string& reason) {
+    std::vector<QRect> dirty;
+    for (const std::size_t i : frame.Changed)
+        if (const QRect r = lastBounds_[i] | frame.Layers[i].Bounds; !r.isEmpty()) dirty.push_back(r);
+    resumedAt_ = snapshotStep_;
+    layersDrawn_ = 0;
+    const DragCache& c = drag_;
+    for (const QRect& r : MergeRects(std::move(dirty))) {
+        CopyRect(snapshot_, image, r);
+        for (std::size_t k = 0; k < c.Changing.size(); ++k) {
+            DrawSteps(frame, image, c.Changing[k], c.Changing[k] + 1, r, reason);
+            if (!c.Runs[k].isNull() && r.intersects(c.RunBounds[k])) ComposeOver(image, c.Runs[k], r & c.RunBounds[k]);
+        }
+    }
+}
+
+// Draws the frame from step `from` on (the image holds the steps below it),
+// keeping for the next frames the image below the changing steps and each run
+// of steps above one of them, which the frame is laid together from.
+void StageRenderer::BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason) {
+    DragCache& c = drag_;
+    c.Valid = false;
+    c.Changing = frame.Changed;
+    DrawSteps(frame, image, from, c.Changing.front(), image.rect(), reason);
+    if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+        snapshot_ = QImage(image.size(), image.format());
+    if (snapshot_.isNull()) {
+        snapshotStep_ = 0;
+        DrawSteps(frame, image, c.Changing.front(), frame.Keys.size(), image.rect(), reason);
+        return;
+    }
+    CopyPixels(image, snapshot_);
+    snapshotStep_ = c.Changing.front();
+    c.Runs.resize(c.Changing.size());
+    c.RunBounds.assign(c.Changing.size(), QRect());
+    for (std::size_t k = 0; k < c.Changing.size(); ++k) {
+        const std::size_t begin = c.Changing[k] + 1;
+        const std::size_t end = k + 1 < c.Changing.size() ? c.Changing[k + 1] : frame.Keys.size();
+        DrawSteps(frame, image, c.Changing[k], begin, image.rect(), reason);
+        for (std::size_t i = begin; i < end; ++i) c.RunBounds[k] |= frame.Layers[i].Bounds;
+        QImage& run = c.Runs[k];
+        if (c.RunBounds[k].isEmpty()) {
+            run = QImage();
+            continue;
+        }
+        if (run.size() != image.size()) run = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
+        if (run.isNull()) {  // no memory: the rest is drawn directly
+            DrawSteps(frame, image, begin, frame.Keys.size(), image.rect(), reason);
+            return;
+        }
+        run.fill(Qt::transparent);
+        DrawSteps(frame, run, begin, end, c.RunBounds[k], reason);
+        ComposeOver(image, run, c.RunBounds[k]);
+    }
+    c.Keys = frame.Keys;
+    c.Settings = frame.Settings;
+    c.Valid = true;
+}
+
+// The ordinary road from step `from` on. When the same step changed first
+// twice in a row, as while a path is edited, the image below it is kept.
+void StageRenderer::DrawExact(const Frame& frame, QImage& image, std::size_t from, std::string& reason) {
+    const std::size_t first = frame.FirstChange;
+    const bool takeSnapshot = std::int64_t{image.width()} * image.height() <= MaxSnapshotPixels && first > 0 &&
+                              first < frame.Keys.size() && first == lastFirstChange_ && from < first;
+    if (takeSnapshot) {
+        DrawSteps(frame, image, from, first, image.rect(), reason);
+        if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+            snapshot_ = QImage(image.size(), image.format());
+        if (!snapshot_.isNull()) {
+            CopyPixels(image, snapshot_);
+            snapshotStep_ = first;
+        }
+        from = first;
+    }
+    DrawSteps(frame, image, from, frame.Keys.size(), image.rect(), reason);
 }
 
 void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options, QImage& image, std::string& reason) {
     const int stageW = std::max(options.Width, 1), stageH = std::max(options.Height, 1);
     const QRect view = options.Viewport.isEmpty() ? QRect(0, 0, stageW, stageH) : options.Viewport;
     const int w = view.width(), h = view.height();
-    Frame frame{movie, options, StepsOf(movie), {}, {}, 0, 0, 0};
+    Frame frame{movie, options, StepsOf(movie), {}, {}, 0, 0, {}, false};
     const std::vector<Step>& steps = frame.Steps;
     std::vector<std::uint64_t>& keys = frame.Keys;
     keys.resize(steps.size());
@@ -383,25 +450,23 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
                    (std::uint64_t{static_cast<std::uint32_t>(view.x())} << 32) | static_cast<std::uint32_t>(view.y()));
     frame.Settings = settings;
 
-    // The steps that differ from the previous frame lie between the first
-    // change and the unchanged steps at the top of the stack.
-    std::size_t firstChange = 0, same = 0;
-    if (settings == lastSettings_) {
+    // The steps that differ from the previous frame: from the first change on,
+    // and with as many steps as before, each one that changed.
+    std::size_t firstChange = 0;
+    if (settings == lastSettings_)
         while (firstChange < keys.size() && firstChange < lastKeys_.size() && keys[firstChange] == lastKeys_[firstChange])
             ++firstChange;
-        while (same < keys.size() - firstChange && same < lastKeys_.size() - firstChange &&
-               keys[keys.size() - 1 - same] == lastKeys_[lastKeys_.size() - 1 - same])
-            ++same;
-    }
     frame.FirstChange = firstChange;
-    frame.SameOnTop = same;
+    frame.SameSteps = settings == lastSettings_ && keys.size() == lastKeys_.size();
+    if (frame.SameSteps)
+        for (std::size_t i = firstChange; i < keys.size(); ++i)
+            if (keys[i] != lastKeys_[i]) frame.Changed.push_back(i);
     const bool resume = snapshotStep_ > 0 && settings == lastSettings_ && snapshotStep_ <= firstChange &&
                         snapshot_.width() == w && snapshot_.height() == h;
-    // A copy is worth keeping when the same layer changed twice in a row, as
-    // while a path is dragged; changes all over the stack would only pay for copies.
-    const bool takeSnapshot = std::int64_t{w} * h <= MaxSnapshotPixels && firstChange > 0 &&
-                              firstChange < keys.size() && firstChange == lastFirstChange_ &&
-                              !(resume && snapshotStep_ == firstChange);
+    // The same few steps changed twice in a row, as while paths are dragged.
+    const bool steadyDrag = options.AllowComposite && !frame.Changed.empty() && frame.Changed == lastChanged_ &&
+                            frame.Changed.size() <= MaxChangingLayers &&
+                            std::int64_t{w} * h * static_cast<std::int64_t>(frame.Changed.size() + 1) <= MaxDragCachePixels;
 
     if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
         image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -409,7 +474,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         reason += (reason.empty() ? "" : "; ") + ("no memory for a " + std::to_string(w) + " x " + std::to_string(h) + " image");
         lastKeys_.clear();
         snapshotStep_ = 0;
-        aboveValid_ = false;
+        drag_.Valid = false;
         return;
     }
     // Every layer of the frame, converted or taken from the cache, placed on the stage.
@@ -426,8 +491,11 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         d.Bounds = DeviceBounds(*layer, d.Transform, image.rect());
     }
 
-    const bool composed = options.AllowComposite && ComposeChanges(frame, image, reason);
-    if (!composed) {
+    const bool composed = CanCompose(frame, image);
+    bool built = false;
+    if (composed) {
+        ComposeChanges(frame, image, reason);
+    } else {
         std::size_t from = 0;
         if (resume) {
             CopyPixels(snapshot_, image);
@@ -438,20 +506,11 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         }
         resumedAt_ = from;
         layersDrawn_ = 0;
-        if (takeSnapshot) {
-            DrawSteps(frame, image, from, firstChange, image.rect(), reason);
-            if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
-                snapshot_ = QImage(image.size(), image.format());
-            CopyPixels(image, snapshot_);
-            snapshotStep_ = firstChange;
-            from = firstChange;
-        }
-        DrawSteps(frame, image, from, steps.size(), image.rect(), reason);
-        const std::size_t changedEnd = keys.size() - same;
-        if (options.AllowComposite && snapshotStep_ > 0 && snapshotStep_ <= firstChange && firstChange == lastFirstChange_ &&
-            same == lastSameOnTop_ && firstChange < changedEnd && !(aboveValid_ && aboveSettings_ == settings &&
-                                                                    aboveKeys_.size() == same))
-            BuildAbove(frame, changedEnd, reason);
+        built = steadyDrag;
+        if (built)
+            BuildDragCache(frame, image, from, reason);
+        else
+            DrawExact(frame, image, from, reason);
     }
     layers_.EndFrame();
     bitmaps_.Retain(movie);
@@ -459,8 +518,8 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     for (std::size_t i = 0; i < steps.size(); ++i) lastBounds_[i] = frame.Layers[i].Bounds;
     lastKeys_ = std::move(keys);
     lastFirstChange_ = firstChange;
-    lastSameOnTop_ = same;
+    lastChanged_ = std::move(frame.Changed);
     lastSettings_ = settings;
-    approximate_ = composed;
+    approximate_ = composed || built;
     lastImageKey_ = image.cacheKey();
 }

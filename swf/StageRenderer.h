@@ -70,11 +70,15 @@ private:
         std::vector<std::uint64_t> Keys;
         std::vector<Drawn> Layers;
         std::uint64_t Settings = 0;
-        std::size_t FirstChange = 0, SameOnTop = 0;
+        std::size_t FirstChange = 0;
+        std::vector<std::size_t> Changed;  // steps whose key differs from the previous frame's
+        bool SameSteps = false;            // as many steps as before, same settings
     };
     void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
-    bool ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
-    void BuildAbove(const Frame& frame, std::size_t from, std::string& reason);
+    bool CanCompose(const Frame& frame, const QImage& image) const;
+    void ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
+    void BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
+    void DrawExact(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
 
     LayerCache layers_;
     CoverageRaster raster_;
@@ -85,14 +89,22 @@ private:
     std::uint64_t lastSettings_ = 0;
     QImage snapshot_;
     std::size_t snapshotStep_ = 0;  // 0: no snapshot
-    std::size_t lastFirstChange_ = 0, lastSameOnTop_ = 0;
+    std::size_t lastFirstChange_ = 0;
+    std::vector<std::size_t> lastChanged_;
     std::vector<QRect> lastBounds_;
     qint64 lastImageKey_ = 0;
     bool approximate_ = false;
-    // The layers above the changing ones, drawn on transparency.
-    QImage above_;
-    std::vector<std::uint64_t> aboveKeys_;
-    std::uint64_t aboveSettings_ = 0;
-    bool aboveValid_ = false;
+    // While a drag changes the same few layers frame after frame: the image
+    // below the lowest of them is the snapshot, and Runs[i] holds the layers
+    // between changing layer i and the next one (the last: up to the top),
+    // drawn on transparency.
+    struct DragCache {
+        std::vector<std::size_t> Changing;
+        std::vector<QImage> Runs;
+        std::vector<QRect> RunBounds;
+        std::vector<std::uint64_t> Keys;  // every step's key when it was built
+        std::uint64_t Settings = 0;
+        bool Valid = false;
+    } drag_;
     std::size_t layersDrawn_ = 0, resumedAt_ = 0;
 };

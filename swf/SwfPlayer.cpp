@@ -6,6 +6,7 @@
 
 #include "core/FileBytes.h"
 #include "swf/MovieReader.h"
+#include "swf/MovieUpdate.h"
 #include "swf/StageRenderer.h"
 
 namespace {
@@ -42,7 +43,9 @@ bool SwfPlayer::RefreshMovie() {
         bytes.clear();
         reason = Movie.empty() ? "no movie" : "cannot read the movie file " + Movie;
     }
-    const bool sameBytes = movie_ && Movie == loadedPath_ && reason.empty() && readOk_ && bytes == fileBytes_;
+    // The previous bytes of the same file, read whole and parsed: a base for this read.
+    const bool base = movie_ && Movie == loadedPath_ && readOk_ && reason.empty();
+    const bool sameBytes = base && bytes == fileBytes_;
     loadedPath_ = Movie;
     haveStamp_ = exists;
     stamp_ = stamp;
@@ -50,6 +53,13 @@ bool SwfPlayer::RefreshMovie() {
     if (sameBytes) return false;
     readOk_ = reason.empty();
 
+    // A path edited in place changes only its own layers' bytes: read just those.
+    if (base && UpdateMovie(*movie_, fileBytes_, bytes)) {
+        fileBytes_ = std::move(bytes);
+        ++parseCount_;
+        ++updateCount_;
+        return true;
+    }
     fileBytes_ = std::move(bytes);
     if (reason.empty()) {
         auto parsed = std::make_shared<ParsedMovie>(

@@ -31,6 +31,8 @@ public:
     const std::string& Reason() const { return reason_; }
     // Counters for callers and tests: how often the file was parsed and the image drawn.
     std::size_t ParseCount() const { return parseCount_; }
+    // How many of those parses read only the layers that changed.
+    std::size_t UpdateCount() const { return updateCount_; }
     std::size_t RenderCount() const { return renderCount_; }
     const StageRenderer& Stage() const { return stage_; }
 
@@ -50,7 +52,7 @@ private:
     std::int64_t readAtNs_ = 0;
     bool readOk_ = false;
     std::string fileBytes_;
-    std::shared_ptr<const ParsedMovie> movie_;
+    std::shared_ptr<ParsedMovie> movie_;
     std::string parseReason_;
 
     QImage image_;
@@ -63,5 +65,5 @@ private:
     std::string reason_;
 
     StageRenderer stage_;
-    std::size_t parseCount_ = 0, renderCount_ = 0;
+    std::size_t parseCount_ = 0, updateCount_ = 0, renderCount_ = 0;
 };

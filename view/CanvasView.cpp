@@ -72,15 +72,11 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     if (mode == 0) surface.Clear(blank);
     const int width = a.Right - a.Left, height = a.Bottom - a.Top;
     if (width > 0 && height > 0) {
-        const QRect area(a.Left, a.Top, width, height);
-        if (std::int64_t{width} * height <= MaxWholeStagePixels) {
-            surface.DrawImage(area, RenderPlayer(width, height, {}));
-        } else {
-            // A deeply magnified drawing is drawn only where the canvas shows it.
-            const QRect visible = area.intersected(Picture1->rect());
-            if (!visible.isEmpty())
-                surface.DrawImage(visible, RenderPlayer(width, height, visible.translated(-area.topLeft())));
-        }
+        const std::optional<QRect> viewport = PlayerViewport(a);
+        if (viewport && viewport->isEmpty())
+            surface.DrawImage(QRect(a.Left, a.Top, width, height), RenderPlayer(width, height, {}));
+        else if (viewport)
+            surface.DrawImage(viewport->translated(a.Left, a.Top), RenderPlayer(width, height, *viewport));
     }
     if (mode > 0) {
         const int sw = Picture1->width(), sh = Picture1->height();
@@ -90,6 +86,16 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
         surface.FillBox(0, a.Bottom, sw, sh, blank);
     }
     return a;
+}
+
+std::optional<QRect> CanvasView::PlayerViewport(const DrawingArea& a) const {
+    const int width = a.Right - a.Left, height = a.Bottom - a.Top;
+    if (std::int64_t{width} * height <= MaxWholeStagePixels) return QRect();
+    // A deeply magnified drawing is drawn only where the canvas shows it.
+    const QRect area(a.Left, a.Top, width, height);
+    const QRect visible = area.intersected(Picture1->rect());
+    if (visible.isEmpty()) return std::nullopt;
+    return visible.translated(-area.topLeft());
 }
 
 const QImage& CanvasView::RenderPlayer(int width, int height, const QRect& viewport) {

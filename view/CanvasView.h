@@ -1,5 +1,6 @@
 #pragma once
 #include <QScrollBar>
+#include <optional>
 #include <string>
 
 #include "core/Records.h"
@@ -13,7 +14,7 @@ class CanvasView {
 public:
     // Up to this size the player draws the whole magnified drawing, so that
     // scrolling reuses its image; beyond it only the visible part.
-    static constexpr std::int64_t MaxWholeStagePixels = std::int64_t{1} << 24;
+    static constexpr std::int64_t MaxWholeStagePixels = std::int64_t{1} << 22;
 
     explicit CanvasView(QWidget* parent);
 
@@ -34,6 +35,11 @@ public:
     // Sizes the player, hands it the movie file and paints its image at the
     // drawing area; mode 0 clears first, modes above 0 blank the four margins.
     DrawingArea PaintMovie(int mode, float zoomRate, const CanvasSetup& setup, const std::string& moviePath);
+
+    // The part of the player's stage drawn for the drawing area `a`: an empty
+    // rect for the whole stage, else the part the canvas shows; none when the
+    // canvas shows none of it.
+    std::optional<QRect> PlayerViewport(const DrawingArea& a) const;
 
 private:
     static constexpr qint64 SlowRenderMs = 100;

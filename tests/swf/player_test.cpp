@@ -14,6 +14,7 @@
 #include <set>
 
 #include "core/DrawCore.h"
+#include "edit/ShapeCreate.h"
 #include "edit/TextCreate.h"
 #include "swf/JpegImage.h"
 #include "swf/Preview.h"
@@ -425,6 +426,48 @@ TEST_F(DocumentPlayer, EditingOnePathResumesFromTheLayersBelowIt) {
     doc.SetPath(1, below);
     Show(0.9375f);
     EXPECT_EQ(player.Stage().ResumedAt(), 0u);
+}
+
+// Drag frames are laid together from cached layers; they stay within 2 per
+// channel of a full render, and the frame after the release is exact.
+TEST_F(DocumentPlayer, RealtimeDragFramesStayNearAFullRenderAndTheReleaseIsExact) {
+    for (int i = 0; i < 24; ++i) {
+        const int x = 400 + (i % 6) * 900, y = 400 + (i / 6) * 1300;
+        PathShape p = Polygon({{x, y}, {x + 1800, y + 300, 1}, {x + 1500, y + 1700}, {x - 200, y + 1400}}, true,
+                              1 + i % 4, PackColor(50 * (i % 5), 255 - 9 * i, 30 * (i % 7), 90 + 6 * i), i % 3, 20 + 30 * (i % 4));
+        p.FillColor2 = PackColor(255 - 10 * i, 40, 10 * i, 200);
+        FitGradientToPath(p);
+        doc.AppendPath(p);
+    }
+    doc.Setup.Quality = 2;
+    const auto compare = [this](const QImage& shown, int tolerance) {
+        SwfPlayer fresh;
+        fresh.Movie = player.Movie;
+        fresh.Quality2 = "high";
+        const QImage& full = fresh.Render(320, 320);
+        int worst = 0;
+        for (int y = 0; y < full.height(); ++y)
+            for (int x = 0; x < full.width(); ++x) {
+                const Rgb a = PixelAt(shown, x, y), b = PixelAt(full, x, y);
+                worst = std::max({worst, std::abs(a.R - b.R), std::abs(a.G - b.G), std::abs(a.B - b.B)});
+            }
+        EXPECT_LE(worst, tolerance);
+    };
+    for (const std::vector<int>& moving : {std::vector<int>{12}, std::vector<int>{2, 7, 11, 16, 21, 24}}) {
+        player.Realtime = true;
+        for (int step = 1; step <= 5; ++step) {
+            for (const int k : moving) {
+                PathShape p = doc.GetPath(k);
+                for (AnchorPoint& a : p.Anchors) a.X += 70, a.Y += 45 - 20 * step;
+                doc.SetPath(k, p);
+            }
+            compare(Show(), 2);
+        }
+        EXPECT_TRUE(player.Stage().Approximate());
+        player.Realtime = false;
+        compare(player.Render(320, 320), 0);
+    }
+    EXPECT_GE(player.UpdateCount(), 8u);
 }
 
 using namespace testmovie;
