@@ -26,13 +26,12 @@ void ShowStrokeStep(GestureContext& c, const MouseArgs& e) {
         return;
     }
     const DrawStyle& style = c.Edit.Style;
-    std::int32_t r = 0, g = 0, b = 0, a = 0;
-    getRGBAfromLong(style.CurColors[0], r, g, b, a);
+    const std::int32_t line = style.CurColors[0];
     const int width = std::max(1, static_cast<int>(RoundHalfEven(static_cast<double>(c.Zoom()) * style.LineWidthPt)));
     const QPoint from(static_cast<int>(c.CurrentX), static_cast<int>(c.CurrentY));
     const QPoint to(static_cast<int>(e.X), static_cast<int>(e.Y));
     c.Host.DrawOverlay([&](const OverlayContext& o) {
-        o.Surface.SolidLine(from.x(), from.y(), to.x(), to.y(), QColor(r, g, b), width);
+        o.Surface.SolidLine(from.x(), from.y(), to.x(), to.y(), QColor(ColorByte(line, 0), ColorByte(line, 1), ColorByte(line, 2)), width);
     });
     c.CurrentX = e.X;
     c.CurrentY = e.Y;

@@ -29,13 +29,6 @@ void UpdateReadout(const SelectionBox& box, QString& statusText) {
 }
 }  // namespace
 
-void getRGBAfromLong(std::int32_t p, std::int32_t& r, std::int32_t& g, std::int32_t& b, std::int32_t& a) {
-    r = ColorByte(p, 0);
-    g = ColorByte(p, 1);
-    b = ColorByte(p, 2);
-    a = ColorByte(p, 3);
-}
-
 void OverwriteAt(QString& text, int position, const QString& insert) {
     const int start = position - 1;
     if (start < 0 || start >= text.size()) return;

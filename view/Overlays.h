@@ -20,9 +20,6 @@ struct OverlayContext {
     TwipToScreen ToScreen;
 };
 
-// Splits a packed colour into its bytes.
-void getRGBAfromLong(std::int32_t p, std::int32_t& r, std::int32_t& g, std::int32_t& b, std::int32_t& a);
-
 // Overwrites `text` in place from 1-based character `position`: it never grows,
 // characters past its end are dropped, an insert starting past the end is skipped.
 void OverwriteAt(QString& text, int position, const QString& insert);

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
@@ -6,23 +8,17 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "app/DrawGUI.h"
 #include "core/History.h"
-#include "tests/app/FakeDialogs.h"
 #include "tests/TestPaths.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
 // A window showing a 100 × 100 pixel canvas with a red square from
 // (20, 20) to (60, 60) pixels on a blue background.
-struct CanvasWindow {
-    DrawGUI gui{std::make_unique<FakeDialogs>()};
+struct CanvasWindow : TestWindow {
     CanvasWindow() {
-        gui.Form_Load({});
-        gui.activateWindow();  // shortcuts answer only in the active window
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&gui));
+        Activate();
         gui.resize(900, 700);
         DrawCore& doc = gui.Core();
         doc.Setup.CanvasWidth = 100;
@@ -36,13 +32,7 @@ struct CanvasWindow {
         gui.RebuildPreview();
         gui.Form_Resize();
     }
-    QColor At(int x, int y) { return gui.View().Picture1->Image().pixelColor(x, y); }
-    // The canvas pixel of document pixel (x, y).
-    QPoint Screen(int x, int y) {
-        std::int32_t sx, sy;
-        PosTwipToScr(gui.Geometry(), x * 20, y * 20, sx, sy);
-        return {sx, sy};
-    }
+    QColor Pixel(int x, int y) { return gui.View().Picture1->Image().pixelColor(x, y); }
     // Types into the zoom box with real keys, as the user does.
     void TypeZoom(const QString& text, bool enter = true) {
         QLineEdit* box = gui.Combo2->lineEdit();
@@ -65,15 +55,15 @@ TEST(Canvas, ShowsTheMovieAtTheDrawingAreaAt100And200Percent) {
         if (zoom == 200) w.TypeZoom("200");
         EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, zoom / 100.0f);
         const int scale = zoom / 100;
-        const QPoint origin = w.Screen(0, 0);
+        const QPoint origin = w.At(0, 0);
         const DrawingArea a = ComputeDrawingArea(w.gui.Geometry());
         EXPECT_EQ(a.Right - a.Left, 100 * scale);
         EXPECT_EQ(QPoint(a.Left, a.Top), origin);
-        EXPECT_TRUE(Near(w.At(origin.x() + 1, origin.y() + 1), QColor(0, 0, 255))) << zoom;
-        EXPECT_TRUE(Near(w.At(origin.x() + 40 * scale, origin.y() + 40 * scale), QColor(255, 0, 0))) << zoom;
-        EXPECT_TRUE(Near(w.At(origin.x() + 19 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
-        EXPECT_TRUE(Near(w.At(origin.x() + 61 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
-        EXPECT_EQ(w.At(origin.x() - 2, origin.y() - 2), QColor(255, 255, 255)) << zoom;  // margin
+        EXPECT_TRUE(Near(w.Pixel(origin.x() + 1, origin.y() + 1), QColor(0, 0, 255))) << zoom;
+        EXPECT_TRUE(Near(w.Pixel(origin.x() + 40 * scale, origin.y() + 40 * scale), QColor(255, 0, 0))) << zoom;
+        EXPECT_TRUE(Near(w.Pixel(origin.x() + 19 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
+        EXPECT_TRUE(Near(w.Pixel(origin.x() + 61 * scale, origin.y() + 40 * scale), QColor(0, 0, 255))) << zoom;
+        EXPECT_EQ(w.Pixel(origin.x() - 2, origin.y() - 2), QColor(255, 255, 255)) << zoom;  // margin
     }
     EXPECT_EQ(w.gui.Combo2->currentText(), "200%");
 }
@@ -154,10 +144,10 @@ TEST(Canvas, RedrawsRenderTheMovieOnlyWhenItChanged) {
     w.gui.RebuildPreview();
     w.gui.DispShape(1);
     EXPECT_EQ(w.gui.View().ShockwaveFlash1.RenderCount(), renders + 1);
-    const QPoint inside = w.Screen(40, 40);
-    EXPECT_TRUE(Near(w.At(inside.x(), inside.y()), QColor(0, 255, 0)));
+    const QPoint inside = w.At(800, 800);
+    EXPECT_TRUE(Near(w.Pixel(inside.x(), inside.y()), QColor(0, 255, 0)));
     w.gui.mnuUnDo->trigger();  // undo shows the restored drawing
-    EXPECT_TRUE(Near(w.At(inside.x(), inside.y()), QColor(255, 0, 0)));
+    EXPECT_TRUE(Near(w.Pixel(inside.x(), inside.y()), QColor(255, 0, 0)));
 }
 
 TEST(Canvas, DeepZoomDrawsOnlyTheVisiblePart) {
@@ -167,13 +157,13 @@ TEST(Canvas, DeepZoomDrawsOnlyTheVisiblePart) {
     QScrollBar* h = w.gui.View().HScroll1;
     QScrollBar* v = w.gui.View().VScroll1;
     const QImage& canvas = w.gui.View().Picture1->Image();
-    EXPECT_TRUE(Near(w.At(canvas.width() / 3, canvas.height() / 3), QColor(255, 0, 0)));  // inside the square
+    EXPECT_TRUE(Near(w.Pixel(canvas.width() / 3, canvas.height() / 3), QColor(255, 0, 0)));  // inside the square
     h->setValue(h->minimum());
     v->setValue(v->minimum());
-    EXPECT_TRUE(Near(w.At(5, 5), QColor(0, 0, 255)));  // the drawing's top-left corner
+    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(0, 0, 255)));  // the drawing's top-left corner
     h->setValue(h->minimum() + 20 * 200);               // document pixel 20 at the view's left edge
     v->setValue(v->minimum() + 20 * 200);
-    EXPECT_TRUE(Near(w.At(5, 5), QColor(255, 0, 0)));
+    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(255, 0, 0)));
     EXPECT_LE(w.gui.View().ShockwaveFlash1.Render(20000, 20000, QRect(0, 0, 10, 10)).width(), 10);
 }
 

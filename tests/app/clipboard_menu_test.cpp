@@ -1,29 +1,24 @@
-#include <QApplication>
-#include <algorithm>
-#include <tuple>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/DrawGUI.h"
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <algorithm>
+#include <tuple>
+
 #include "core/History.h"
 #include "edit/CanvasMenus.h"
-#include "tests/app/FakeDialogs.h"
 #include "tests/TestPaths.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
-struct EditWindow {
-    DrawGUI gui{std::make_unique<FakeDialogs>()};
+struct EditWindow : TestWindow {
     DrawCore& doc = gui.Core();
     EditWindow() {
-        gui.Form_Load({});
         doc.AppendPath(Box(1000, 1000, 2000, 2000, PackColor(255, 0, 0, 255)));
         PushHistory(doc);
         gui.RebuildPreview();
-        gui.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&gui));
+        Activate();
     }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         gui.activateWindow();  // a closed pop-up menu leaves no window active here
@@ -106,12 +101,8 @@ struct MenuWindow : EditWindow {
     // Hovers over (tx, ty) twips, right-clicks there and returns the state of
     // the pop-up menu that opens; `pick` is then run.
     QPoint Hover(int tx, int ty) {
-        std::int32_t sx, sy;
-        PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
-        const QPoint at(sx, sy);
-        QMouseEvent hover(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
-        QApplication::sendEvent(canvas, &hover);
-        return at;
+        Move(tx, ty);
+        return At(tx, ty);
     }
     std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
         const QPoint at = Hover(tx, ty);

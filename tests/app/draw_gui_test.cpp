@@ -1,4 +1,5 @@
-#include <QApplication>
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -7,21 +8,17 @@
 #include <QTemporaryDir>
 #include <QWindow>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
-#include "app/DrawGUI.h"
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "core/History.h"
-#include "tests/app/FakeDialogs.h"
 #include "tests/TestPaths.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
-struct Window {
-    FakeDialogs* dialogs = new FakeDialogs;
-    DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
-    explicit Window(std::vector<std::string> args = {}) { gui.Form_Load(args); }
+struct Window : TestWindow {
+    using TestWindow::TestWindow;
 
     void AddSquare(int x) {
         gui.Core().AppendPath(MakePath({{x, 0}, {x, 100}, {x + 100, 100}}, true));

@@ -1,30 +1,22 @@
 // The canvas gestures of each tool, driven by mouse events on the real window.
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTest>
 #include <array>
-#include <gtest/gtest.h>
 #include <sstream>
 
-#include "app/DrawGUI.h"
 #include "app/HeadlessRender.h"
 #include "core/DocumentFile.h"
 #include "core/History.h"
 #include "edit/Selection.h"
 #include "edit/ShapeCreate.h"
 #include "tests/TestPaths.h"
-#include "tests/app/FakeDialogs.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
 using Pts = std::vector<std::pair<int, int>>;
 constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier, Shift = Qt::ShiftModifier;
 
-struct GestureWindow {
-    FakeDialogs* dialogs = new FakeDialogs;
-    DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
+struct GestureWindow : TestWindow {
     explicit GestureWindow(int tool, std::vector<PathShape> paths = {}) {
-        gui.Form_Load({});
         gui.resize(900, 700);
         gui.Core().Setup.OptimizeFlag = 0;  // keep every anchor the gesture made
         for (PathShape& p : paths) gui.Core().AppendPath(p);
@@ -34,22 +26,13 @@ struct GestureWindow {
         gui.DispShape(0);
         for (int i = 0; i < 5; ++i) Move(0, 0);  // the pointer readout is showing
     }
-    QWidget* Canvas() { return gui.View().Picture1; }
-    QPoint At(int tx, int ty) {
-        std::int32_t sx, sy;
-        PosTwipToScr(gui.Geometry(), tx, ty, sx, sy);
-        return {sx, sy};
-    }
     void Press(int tx, int ty, Qt::KeyboardModifiers m = {}, QTest::MouseAction a = QTest::MousePress) {
         QTest::mouseEvent(a, Canvas(), Qt::LeftButton, m, At(tx, ty));
         held = a == QTest::MouseRelease ? Qt::NoButton : Qt::LeftButton;
     }
     void Release(int tx, int ty, Qt::KeyboardModifiers m = {}) { Press(tx, ty, m, QTest::MouseRelease); }
     // A move with the held button, or a hover.
-    void Move(int tx, int ty, Qt::KeyboardModifiers m = {}) {
-        QMouseEvent e(QEvent::MouseMove, At(tx, ty), Canvas()->mapToGlobal(At(tx, ty)), Qt::NoButton, held, m);
-        QApplication::sendEvent(Canvas(), &e);
-    }
+    void Move(int tx, int ty, Qt::KeyboardModifiers m = {}) { TestWindow::Move(tx, ty, held, m); }
     // Hover, press, moves and (unless `release` is false) the release at the last point.
     void Drag(int x0, int y0, Pts path, Qt::KeyboardModifiers m = {}, bool release = true) {
         Move(x0, y0);

@@ -3,20 +3,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <gtest/gtest.h>
 
-#include "app/DrawGUI.h"
 #include "app/SettingsFiles.h"
 #include "core/FileBytes.h"
 #include "dialogs/CanvasGUI.h"
-#include "tests/app/FakeDialogs.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
-struct Window {
-    FakeDialogs* dialogs = new FakeDialogs;
-    DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
-    Window() { gui.Form_Load({}); }
-};
+using Window = TestWindow;
 
 void WriteConfig(const std::string& ini, const std::string& colors) {
     QDir().mkpath(ConfigFolder());

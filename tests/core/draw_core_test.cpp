@@ -34,20 +34,6 @@ TEST(DrawCore, RecordRoutinesKeepElementZeroAndEmptyCaches) {
     EXPECT_EQ(doc.Paths.size(), 1u);
 }
 
-TEST(DrawCore, CopyToClipTakesSelectedPathsInOrder) {
-    DrawCore doc;
-    PathShape p;
-    for (int i = 1; i <= 3; ++i) {
-        p.GroupNo = i;
-        p.Selected = i != 2 ? VbTrue : VbFalse;
-        doc.AppendPath(p);
-    }
-    doc.CopyToClip(-5, 6);
-    ASSERT_EQ(doc.GetClipCount(), 2);
-    EXPECT_EQ(std::make_pair(doc.ClipPaths[1].GroupNo, doc.ClipPaths[2].GroupNo), std::make_pair(1, 3));
-    EXPECT_EQ(doc.ClipOriginX, -5);
-}
-
 TEST(PathNames, FolderNameAndExtension) {
     const struct { std::string path, dir, name, ext; } cases[] = {
         {"/x.lvd", "/", "x.lvd", "lvd"},

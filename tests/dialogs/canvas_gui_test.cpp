@@ -110,7 +110,6 @@ TEST_F(Dialog, UnderlayFileDialogStartsBesideTheNamedFile) {
 
 TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {
     VersionInfo box;
-    EXPECT_EQ(box.windowTitle(), "Lumivane バージョン情報");
     EXPECT_TRUE(box.Label1->text().contains(LUMIVANE_VERSION));
     QColor during;
     QUrl opened;

@@ -1,22 +1,16 @@
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "app/DrawGUI.h"
 #include "edit/Selection.h"
 #include "tests/TestPaths.h"
-#include "tests/app/FakeDialogs.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
-struct Window {
-    DrawGUI gui{std::make_unique<FakeDialogs>()};
+struct Window : TestWindow {
     Window() {
-        gui.Form_Load({});
         // The polygon and text dialogs would wait for the user; they answer at once here.
         gui.Panel().PolygonPart = [] { return QString("5角形"); };
         gui.Panel().TextPart = [] { return QString("'x'"); };

@@ -28,25 +28,6 @@ struct Canvas {
 };
 }  // namespace
 
-TEST(Overlays, PackedColoursSplitIntoTheirBytes) {
-    const struct { std::int32_t packed; int r, g, b, a; } cases[] = {
-        {PackColor(64, 128, 255, 128), 64, 128, 255, 128}, {-16777216, 0, 0, 0, 255}, {255, 255, 0, 0, 0}};
-    for (const auto& c : cases) {
-        std::int32_t r, g, b, a;
-        getRGBAfromLong(c.packed, r, g, b, a);
-        EXPECT_EQ((std::array<int, 4>{r, g, b, a}), (std::array<int, 4>{c.r, c.g, c.b, c.a})) << c.packed;
-    }
-}
-
-TEST(Overlays, ReadoutPastTheEndIsCutNotGrown) {
-    QString shortText = "0123456789abc";
-    OverwriteAt(shortText, 12, "[100,150]");
-    EXPECT_EQ(shortText, "0123456789a[1");
-    QString tiny = "short";
-    OverwriteAt(tiny, 12, "[1,2]");
-    EXPECT_EQ(tiny, "short");
-}
-
 TEST(Overlays, SelectionShowsBoxHandlesAndReadout) {
     Canvas c;
     c.doc.AppendPath(MakePath({{2500, 3000}, {3000, 3500}, {2500, 4000}, {2000, 3500}}, true));
