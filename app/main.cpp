@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -29,6 +32,12 @@ int RunEditor(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
+    // Qt's own dialogs (file choosers, message box buttons) speak the editor's
+    // language when Qt's translations are installed, else they stay in English.
+    QTranslator qtStrings;
+    if (qtStrings.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtStrings);
     // The arguments' own bytes (Qt's options already taken out): a file name
     // need not be UTF-8.
     const std::vector<std::string> args(argv + 1, argv + argc);
