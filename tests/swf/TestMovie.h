@@ -7,6 +7,7 @@
 #include "core/BitString.h"
 #include "swf/BitEncoder.h"
 #include "swf/MovieAssembly.h"
+#include "swf/MovieReader.h"
 
 namespace testmovie {
 
@@ -161,6 +162,10 @@ inline std::string OneShapeMovie(int w, int h, const Records& records) {
     ShortTag(m, 1);
     ShortTag(m, 0);
     return Finish(m);
+}
+
+inline ParsedMovie Read(const std::string& bytes) {
+    return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 }  // namespace testmovie
