@@ -16,12 +16,23 @@ ParsedMovie Read(const std::string& bytes) {
 struct Drawing {
     int X[4] = {100, 400, 700, 1000};
     int Red = 200, Side = 300, Frame = 6400;
+    int Open = 5;  // where the record opening the third layer moves the pen
     bool Pen = false;
 
     std::string Movie() const {
         Records r;
         for (int i = 0; i < 4; ++i) {
-            r.NewStyles({Fill{0, {i == 2 ? Red : 0, 0, 255}}}, {Line{20, {0, 0, 0}}});
+            const std::vector<Fill> fills{Fill{0, {i == 2 ? Red : 0, 0, 255}}};
+            if (i == 2) {  // new styles and a move-to in one record
+                r.Bits.append(0b010001, 6);
+                r.Bits.append(17, 5);
+                for (int k = 0; k < 2; ++k) r.Bits.append(static_cast<std::uint32_t>(Open), 17);
+                r.Bits.padToByte();
+                StyleArrays(r.Bits, fills, {Line{20, {0, 0, 0}}});
+                r.Bits.append(0x11, 8);
+            } else {
+                r.NewStyles(fills, {Line{20, {0, 0, 0}}});
+            }
             r.Change(X[i], X[i], 1, -1, 1);
             for (auto [dx, dy] : {std::pair{Side, 0}, {0, Side}, {-Side, 0}, {0, -Side}}) r.Straight(dx, dy);
         }
@@ -61,6 +72,7 @@ TEST(MovieUpdate, ReadsOnlyChangedLayersAndMatchesAWholeRead) {
         {"a fill colour", [](Drawing& d) { d.Red = 10; }, true},
         {"first and last layers moved", [](Drawing& d) { d.X[0] = 0, d.X[3] = 1200; }, true},
         {"edges of every layer", [](Drawing& d) { d.Side = 310; }, true},
+        {"a layer's opening record and its colour", [](Drawing& d) { d.Open = 9, d.Red = 10; }, true},
         {"the frame in the header", [](Drawing& d) { d.Frame = 6000; }, false},
     };
     for (const Case& c : cases) {
