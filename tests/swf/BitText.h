@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "core/BitString.h"
 
@@ -22,5 +21,3 @@ inline std::string HexText(const std::string& bytes) {
     }
     return text;
 }
-
-inline std::string HexText(const std::vector<std::uint8_t>& bytes) { return HexText(std::string(bytes.begin(), bytes.end())); }

@@ -89,6 +89,16 @@ struct Records {
         Bits.append(0b101111, 6);
         for (int v : {cx, cy, ax, ay}) Bits.append(static_cast<std::uint32_t>(v), 17);
     }
+    // A layer of `fill` and a blue 20-twip line style: a w x h rectangle from
+    // (x, y), filled with fill style `fill0` and outlined with line style `line`.
+    void Rect(int x, int y, int w, int h, const Fill& fill, int fill0 = 1, int line = 0) {
+        NewStyles({fill}, {Line{20, {0, 0, 255}}});
+        Change(x, y, fill0, -1, line);
+        Straight(w, 0);
+        Straight(0, h);
+        Straight(-w, 0);
+        Straight(0, -h);
+    }
 };
 
 // Tag with a long header.

@@ -14,18 +14,9 @@ ParsedMovie Read(const std::string& bytes) {
     return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-void AddSquare(Records& r, int x, int y, int side, int fill0, int line, Color fillColor = {255, 0, 0}) {
-    r.NewStyles({Fill{0, fillColor}}, {Line{20, {0, 0, 255}}});
-    r.Change(x, y, fill0, -1, line);
-    r.Straight(side, 0);
-    r.Straight(0, side);
-    r.Straight(-side, 0);
-    r.Straight(0, -side);
-}
-
 Records Square(int x, int y, int side, int fill0, int line) {
     Records r;
-    AddSquare(r, x, y, side, fill0, line);
+    r.Rect(x, y, side, side, Fill{0, {255, 0, 0}}, fill0, line);
     return r;
 }
 
@@ -57,7 +48,7 @@ TEST(MovieReader, LayerHashFollowsContentNotPosition) {
     const auto layerHashes = [](int firstSide, int secondColor) {
         Records r = Square(0, 0, firstSide, 1, 1);
         if (firstSide > 500) r.Straight(3, 0);  // shifts the following bits
-        AddSquare(r, 50, 50, 300, 1, 1, {0, secondColor, 0});
+        r.Rect(50, 50, 300, 300, Fill{0, {0, secondColor, 0}}, 1, 1);
         const ParsedMovie m = Read(OneShapeMovie(6400, 6400, r));
         std::vector<std::uint64_t> hashes;
         for (const LayerSpan& l : m.Shapes.at(1)->Layers) hashes.push_back(l.Hash);

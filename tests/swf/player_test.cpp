@@ -70,16 +70,6 @@ PathShape GradientBox(int fillType, std::int32_t c1, std::int32_t c2, float angl
     return p;
 }
 
-// A rectangle layer of a hand-assembled shape.
-void AddRect(testmovie::Records& r, int x0, int y0, int x1, int y1, const testmovie::Fill& fill) {
-    r.NewStyles({fill}, {});
-    r.Change(x0, y0, 1, -1, -1);
-    r.Straight(x1 - x0, 0);
-    r.Straight(0, y1 - y0);
-    r.Straight(x0 - x1, 0);
-    r.Straight(0, y0 - y1);
-}
-
 struct DocumentPlayer : ::testing::Test {
     QTemporaryDir dir;
     DrawCore doc;
@@ -474,7 +464,7 @@ using namespace testmovie;
 
 TEST_F(DocumentPlayer, PlacementMatrixAndColourTransform) {
     testmovie::Records r;
-    AddRect(r, 0, 0, 1000, 1000, testmovie::Fill{0, {100, 100, 100}});
+    r.Rect(0, 0, 1000, 1000, testmovie::Fill{0, {100, 100, 100}});
     std::string m = Header(6400, 6400);
     Tag(m, 32, Shape3(1, 6400, 6400, r));
     Tag(m, 26, Place(1, 10, 2, 2, 0, 0, 2000, 1000, {512, 256, 0, 256}, {0, 10, 50, 0}));
@@ -519,7 +509,7 @@ TEST_F(DocumentPlayer, JpegBitmapThroughAClippedBitmapFill) {
     tjDestroy(tj);
     Tag(m, 21, bits);
     testmovie::Records r;
-    AddRect(r, 0, 0, 320, 160, testmovie::Fill{0x41, {}, 20, 20, 0, 0, 0, 0, 2});
+    r.Rect(0, 0, 320, 160, testmovie::Fill{0x41, {}, 20, 20, 0, 0, 0, 0, 2});
     Tag(m, 32, Shape3(3, 320, 160, r));
     Tag(m, 26, Place(3, 258, 10, 10, 0, 0, 200, 400, {256, 256, 256, 128}));
     ShortTag(m, 1);
