@@ -21,11 +21,17 @@ Records Square(int x, int y, int side, int fill0, int line) {
 struct Drawing {
     int X[4] = {100, 400, 700, 1000};
     int Red = 200, Side = 300, Frame = 6400;
+    int Open = 5;  // where the record opening the third layer moves the pen
     bool Pen = false;
 
     std::string Movie() const {
         Records r;
-        for (int i = 0; i < 4; ++i) r.Rect(X[i], X[i], Side, Side, Fill{0, {i == 2 ? Red : 0, 0, 255}}, 1, 1);
+        for (int i = 0; i < 4; ++i) {
+            const auto open = i == 2 ? std::optional{std::pair{Open, Open}} : std::nullopt;
+            r.NewStyles({Fill{0, {i == 2 ? Red : 0, 0, 255}}}, {Line{20, {0, 0, 0}}}, 1, 1, open);
+            r.Change(X[i], X[i], 1, -1, 1);
+            for (auto [dx, dy] : {std::pair{Side, 0}, {0, Side}, {-Side, 0}, {0, -Side}}) r.Straight(dx, dy);
+        }
         if (Pen) {
             r.NewStyles({}, {Line{40, {0, 255, 0}}});
             r.Straight(500, 500);
@@ -207,6 +213,7 @@ TEST(MovieUpdate, ReadsOnlyChangedLayersAndMatchesAWholeRead) {
         {"a fill colour", [](Drawing& d) { d.Red = 10; }, true},
         {"first and last layers moved", [](Drawing& d) { d.X[0] = 0, d.X[3] = 1200; }, true},
         {"edges of every layer", [](Drawing& d) { d.Side = 310; }, true},
+        {"a layer's opening record and its colour", [](Drawing& d) { d.Open = 9, d.Red = 10; }, true},
         {"the frame in the header", [](Drawing& d) { d.Frame = 6000; }, false},
     };
     for (const Case& c : cases) {
