@@ -309,6 +309,8 @@ bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& s
         target.PenX = read.PenX;
         target.PenY = read.PenY;
         target.Hash = read.Hash;
+        target.Seed = read.Seed;
+        target.BeginBit = read.BeginBit;
         target.EndBit = read.EndBit;
     }
     return true;
