@@ -103,35 +103,27 @@ TEST(DrawGUI, ConfirmModifyAsksOnlyWhenModifiedAndHonoursTheAnswer) {
     Window w;
     w.gui.mnuNewCanvas->trigger();
     EXPECT_TRUE(w.dialogs->Boxes.empty());
-
     w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::Cancel);
-    w.gui.mnuNewCanvas->trigger();
-    ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
-    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイルは更新されています。上書き保存しますか？");
-    EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
     w.dialogs->Answers.push_back(QMessageBox::Cancel);
     EXPECT_FALSE(w.gui.close());
     EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
-
-    // Yes saves (here through Save As), then the new document goes on.
-    w.dialogs->Answers.push_back(QMessageBox::Yes);
-    w.dialogs->Paths.push_back(dir.path() + "/kept.lvd");
-    w.gui.mnuNewCanvas->trigger();
+    const struct { QMessageBox::StandardButton answer; QString saveAs; int paths; } cases[] = {
+        {QMessageBox::Cancel, "", 1},
+        {QMessageBox::Yes, dir.path() + "/kept.lvd", 0},  // saves through Save As, then goes on
+        {QMessageBox::No, "", 0},
+        {QMessageBox::Yes, "", 0},  // a cancelled Save As still goes on
+    };
+    for (const auto& c : cases) {
+        if (w.gui.Core().GetPathCount() == 0) w.AddSquare(0);
+        w.dialogs->Answers.push_back(c.answer);
+        if (!c.saveAs.isEmpty()) w.dialogs->Paths.push_back(c.saveAs);
+        w.gui.mnuNewCanvas->trigger();
+        EXPECT_EQ(w.gui.Core().GetPathCount(), c.paths) << c.answer;
+    }
     EXPECT_TRUE(QFile::exists(dir.path() + "/kept.lvd"));
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
-
-    // No discards; Yes with a cancelled Save As still goes on.
-    w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::No);
-    w.gui.mnuNewCanvas->trigger();
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
-    w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::Yes);
-    w.dialogs->Paths.push_back(QString());
-    w.gui.mnuNewCanvas->trigger();
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+    ASSERT_EQ(w.dialogs->Boxes.size(), 5u);
+    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイルは更新されています。上書き保存しますか？");
+    EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {

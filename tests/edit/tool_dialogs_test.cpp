@@ -92,7 +92,6 @@ TEST(ToolDialogs, PolygonControlsSpinStarAndPreview) {
     // The preview of a diamond: its top point drawn, the box's corner blank.
     text->setText("4");
     const QImage image = Child<QWidget>(dialog, "Picture1")->grab().toImage();
-    EXPECT_EQ(image.size(), QSize(121, 121));
     EXPECT_LT(qGray(image.pixel(60, 10)), 128);
     EXPECT_LT(qGray(image.pixel(10, 60)), 128);
     EXPECT_EQ(qGray(image.pixel(30, 30)), 255);
