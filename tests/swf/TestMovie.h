@@ -1,12 +1,14 @@
 #pragma once
 // Assembles small movies bit by bit for reader and renderer tests.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/BitString.h"
 #include "swf/BitEncoder.h"
 #include "swf/MovieAssembly.h"
+#include "swf/MovieReader.h"
 
 namespace testmovie {
 
@@ -58,9 +60,16 @@ struct Records {
     BitString Bits;
     int FillBits = 1, LineBits = 1;
 
-    // Starts a layer: a style-change record with new styles (arrays byte-aligned).
-    void NewStyles(const std::vector<Fill>& fills, const std::vector<Line>& lines, int fillBits = 1, int lineBits = 1) {
-        Bits.append(0b010000, 6);
+    // Starts a layer: a style-change record with new styles (arrays byte-aligned),
+    // which first moves the pen when `move` is given.
+    void NewStyles(const std::vector<Fill>& fills, const std::vector<Line>& lines, int fillBits = 1, int lineBits = 1,
+                   std::optional<std::pair<int, int>> move = {}) {
+        Bits.append(move ? 0b010001 : 0b010000, 6);
+        if (move) {
+            Bits.append(17, 5);
+            Bits.append(static_cast<std::uint32_t>(move->first), 17);
+            Bits.append(static_cast<std::uint32_t>(move->second), 17);
+        }
         Bits.padToByte();
         StyleArrays(Bits, fills, lines);
         Bits.append(static_cast<std::uint32_t>(fillBits), 4);
@@ -161,6 +170,10 @@ inline std::string OneShapeMovie(int w, int h, const Records& records) {
     ShortTag(m, 1);
     ShortTag(m, 0);
     return Finish(m);
+}
+
+inline ParsedMovie Read(const std::string& bytes) {
+    return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 }  // namespace testmovie

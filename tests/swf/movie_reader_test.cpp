@@ -4,20 +4,50 @@
 
 #include "swf/BitReader.h"
 #include "swf/MovieReader.h"
+#include "swf/MovieUpdate.h"
 #include "tests/swf/TestMovie.h"
 
 using namespace testmovie;
 
 namespace {
 
-ParsedMovie Read(const std::string& bytes) {
-    return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
 Records Square(int x, int y, int side, int fill0, int line) {
     Records r;
     r.Rect(x, y, side, side, Fill{0, {255, 0, 0}}, fill0, line);
     return r;
+}
+
+// Four square layers; `pen` adds a fifth that draws from wherever the fourth left the pen.
+struct Drawing {
+    int X[4] = {100, 400, 700, 1000};
+    int Red = 200, Side = 300, Frame = 6400;
+    int Open = 5;  // where the record opening the third layer moves the pen
+    bool Pen = false;
+
+    std::string Movie() const {
+        Records r;
+        for (int i = 0; i < 4; ++i) {
+            const auto open = i == 2 ? std::optional{std::pair{Open, Open}} : std::nullopt;
+            r.NewStyles({Fill{0, {i == 2 ? Red : 0, 0, 255}}}, {Line{20, {0, 0, 0}}}, 1, 1, open);
+            r.Change(X[i], X[i], 1, -1, 1);
+            for (auto [dx, dy] : {std::pair{Side, 0}, {0, Side}, {-Side, 0}, {0, -Side}}) r.Straight(dx, dy);
+        }
+        if (Pen) {
+            r.NewStyles({}, {Line{40, {0, 255, 0}}});
+            r.Straight(500, 500);
+        }
+        return OneShapeMovie(Frame, 6400, r);
+    }
+};
+
+void ExpectSameShapes(const ParsedMovie& a, const ParsedMovie& b) {
+    ASSERT_EQ(a.Shapes.size(), b.Shapes.size());
+    for (const auto& [id, shape] : a.Shapes) {
+        const ShapeDefinition& other = *b.Shapes.at(id);
+        EXPECT_TRUE(shape->Records == other.Records);
+        EXPECT_TRUE(shape->StyleSets == other.StyleSets);
+        EXPECT_TRUE(shape->Layers == other.Layers);
+    }
 }
 
 }  // namespace
@@ -160,18 +190,6 @@ TEST(MovieReader, PlaceObject2MoveAndOccupiedDepth) {
     EXPECT_EQ(pl.ColorTransform.Mult[3], 255);
 }
 
-TEST(MovieReader, JpegBitmapLosesItsLeadingTableBlock) {
-    std::string m = Header(2000, 2000);
-    BitString body;
-    U16(body, 2);
-    Bytes(body, {0xFF, 0xD9, 0xFF, 0xD8, 0xFF, 0xD8, 0xAA, 0xFF, 0xD9});
-    Tag(m, 21, body);
-    ShortTag(m, 1);
-    const ParsedMovie p = Read(Finish(m));
-    ASSERT_EQ(p.Bitmaps.count(2), 1u);
-    EXPECT_EQ(p.Bitmaps.at(2)->Jpeg, (std::vector<std::uint8_t>{0xFF, 0xD8, 0xAA, 0xFF, 0xD9}));
-}
-
 TEST(ColorTransform, EightEightFixedPointClamped) {
     SwfColorTransform cx;
     cx.Mult[3] = 255;
@@ -181,4 +199,40 @@ TEST(ColorTransform, EightEightFixedPointClamped) {
     cx.Add[1] = -30;
     cx.Add[2] = 300;
     EXPECT_EQ(ApplyColorTransform(cx, {200, 20, 30, 0}), (SwfColor{255, 0, 255, 0}));
+}
+
+TEST(MovieUpdate, ReadsOnlyChangedLayersAndMatchesAWholeRead) {
+    struct Case {
+        const char* Name;
+        void (*Edit)(Drawing&);
+        bool Updated;
+    };
+    const Case cases[] = {
+        {"nothing", [](Drawing&) {}, true},
+        {"one layer moved", [](Drawing& d) { d.X[1] = 450; }, true},
+        {"a fill colour", [](Drawing& d) { d.Red = 10; }, true},
+        {"first and last layers moved", [](Drawing& d) { d.X[0] = 0, d.X[3] = 1200; }, true},
+        {"edges of every layer", [](Drawing& d) { d.Side = 310; }, true},
+        {"a layer's opening record and its colour", [](Drawing& d) { d.Open = 9, d.Red = 10; }, true},
+        {"the frame in the header", [](Drawing& d) { d.Frame = 6000; }, false},
+    };
+    for (const Case& c : cases) {
+        for (const bool pen : {false, true}) {
+            Drawing before;
+            before.Pen = pen;
+            Drawing after = before;
+            c.Edit(after);
+            const std::string a = before.Movie(), b = after.Movie();
+            ParsedMovie movie = Read(a);
+            const bool updated = UpdateMovie(movie, a, b);
+            // A layer drawing from the pen gets the pen the layer below it now leaves.
+            EXPECT_EQ(updated, c.Updated) << c.Name << (pen ? " (pen)" : "");
+            if (updated) ExpectSameShapes(movie, Read(b));
+        }
+    }
+    // A different size is never updated in place.
+    Drawing d;
+    ParsedMovie movie = Read(d.Movie());
+    d.Pen = true;
+    EXPECT_FALSE(UpdateMovie(movie, Drawing().Movie(), d.Movie()));
 }

@@ -17,7 +17,7 @@ namespace {
 
 std::vector<ShapeLayer> Layers(const Records& r) {
     const std::string bytes = OneShapeMovie(20000, 20000, r);
-    const ParsedMovie m = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const ParsedMovie m = Read(bytes);
     EXPECT_TRUE(m.Complete) << m.Reason;
     return BuildShapeLayers(*m.Shapes.at(1));
 }

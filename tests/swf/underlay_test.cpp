@@ -66,6 +66,7 @@ struct Underlay : ::testing::Test {
 
 TEST_F(Underlay, JpegPictureIsBitmapTwoInShapeThreeAtDepth258) {
     const std::string jpeg = Picture(100, 50, true);
+    doc.Setup.UnderlayScale = 0.5f;
     EXPECT_EQ(Build(File("pic.JPG", jpeg)), "");
     const std::uint32_t n = static_cast<std::uint32_t>(jpeg.size());
     const std::string head = {'\x7F', '\x05', char((n + 6) & 255), char((n + 6) >> 8), char((n + 6) >> 16), 0, 2, 0,
@@ -80,8 +81,9 @@ TEST_F(Underlay, JpegPictureIsBitmapTwoInShapeThreeAtDepth258) {
     EXPECT_EQ(std::make_tuple(fill.Type, fill.BitmapId, fill.Matrix.ScaleX), std::make_tuple(FillClippedBitmap, 2, 20.0));
     EXPECT_EQ(std::make_pair(shape.Records[0].MoveX, shape.Records[1].DeltaX), std::make_pair(2000, -2000));
     const Placement& place = m.DisplayList.at(UnderlayBackDepth);
-    EXPECT_EQ(std::make_tuple(place.CharacterId, place.Matrix.TranslateX, place.Matrix.TranslateY, place.ColorTransform.Mult[3]),
-              std::make_tuple(3, 200, 400, 128));
+    EXPECT_EQ(place.CharacterId, 3);
+    EXPECT_EQ(place.Matrix, (SwfMatrix{0.5, 0.5, 0, 0, 200, 400}));
+    EXPECT_EQ(place.ColorTransform, (SwfColorTransform{{256, 256, 256, 128}, {0, 0, 0, 0}}));
 }
 
 TEST_F(Underlay, DocumentIsCharacterTwoCheck4PutsItInFrontCheck3OffLeavesItOut) {
