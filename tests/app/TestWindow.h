@@ -8,11 +8,15 @@
 #include "app/DrawGUI.h"
 #include "tests/app/FakeDialogs.h"
 
-// The window with scripted dialogs, loaded as at start-up with `args`.
+// The window with scripted dialogs, loaded as at start-up with `args`, the
+// message boxes of the start-up answered by `answers`.
 struct TestWindow {
     FakeDialogs* dialogs = new FakeDialogs;
     DrawGUI gui{std::unique_ptr<AppDialogs>(dialogs)};
-    explicit TestWindow(std::vector<std::string> args = {}) { gui.Form_Load(args); }
+    explicit TestWindow(std::vector<std::string> args = {}, std::deque<QMessageBox::StandardButton> answers = {}) {
+        dialogs->Answers = std::move(answers);
+        gui.Form_Load(args);
+    }
 
     // Makes the window the active one: its shortcuts answer only then.
     void Activate() {

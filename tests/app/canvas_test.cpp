@@ -105,9 +105,10 @@ TEST(Canvas, MenuShortcutsRunWhileTheZoomBoxHasTheFocus) {
         }
 }
 
-TEST(Canvas, ScrollBarsFollowTheMagnifiedCanvas) {
+TEST(Canvas, ScrollBarsFollowTheMagnifiedCanvasAndDeepZoomDrawsOnlyTheVisiblePart) {
     CanvasWindow w;
     QScrollBar* h = w.gui.View().HScroll1;
+    QScrollBar* v = w.gui.View().VScroll1;
     EXPECT_FALSE(h->isEnabled());
     w.TypeZoom("2000%");  // 2000 pixels wide: larger than the view
     ASSERT_TRUE(h->isEnabled());
@@ -117,6 +118,16 @@ TEST(Canvas, ScrollBarsFollowTheMagnifiedCanvas) {
     w.TypeZoom("100%");
     EXPECT_FALSE(h->isEnabled());
     EXPECT_EQ(h->value(), 0);
+    w.TypeZoom("20000%");  // a 20000 × 20000 pixel drawing
+    EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, 200.0f);
+    const QImage& canvas = w.gui.View().Picture1->Image();
+    EXPECT_TRUE(Near(w.Pixel(canvas.width() / 3, canvas.height() / 3), QColor(255, 0, 0)));  // inside the square
+    h->setValue(h->minimum());
+    v->setValue(v->minimum());
+    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(0, 0, 255)));  // the drawing's top-left corner
+    h->setValue(h->minimum() + 20 * 200);               // document pixel 20 at the view's left edge
+    v->setValue(v->minimum() + 20 * 200);
+    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(255, 0, 0)));
 }
 
 TEST(Canvas, RedrawsRenderTheMovieOnlyWhenItChanged) {
@@ -137,22 +148,6 @@ TEST(Canvas, RedrawsRenderTheMovieOnlyWhenItChanged) {
     EXPECT_TRUE(Near(w.Pixel(inside.x(), inside.y()), QColor(0, 255, 0)));
     w.gui.mnuUnDo->trigger();  // undo shows the restored drawing
     EXPECT_TRUE(Near(w.Pixel(inside.x(), inside.y()), QColor(255, 0, 0)));
-}
-
-TEST(Canvas, DeepZoomDrawsOnlyTheVisiblePart) {
-    CanvasWindow w;
-    w.TypeZoom("20000%");  // a 20000 × 20000 pixel drawing
-    EXPECT_FLOAT_EQ(w.gui.Core().ZoomRate, 200.0f);
-    QScrollBar* h = w.gui.View().HScroll1;
-    QScrollBar* v = w.gui.View().VScroll1;
-    const QImage& canvas = w.gui.View().Picture1->Image();
-    EXPECT_TRUE(Near(w.Pixel(canvas.width() / 3, canvas.height() / 3), QColor(255, 0, 0)));  // inside the square
-    h->setValue(h->minimum());
-    v->setValue(v->minimum());
-    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(0, 0, 255)));  // the drawing's top-left corner
-    h->setValue(h->minimum() + 20 * 200);               // document pixel 20 at the view's left edge
-    v->setValue(v->minimum() + 20 * 200);
-    EXPECT_TRUE(Near(w.Pixel(5, 5), QColor(255, 0, 0)));
 }
 
 TEST(Canvas, AMovieThePlayerCannotShowIsSaidOnceInTheStatusLine) {

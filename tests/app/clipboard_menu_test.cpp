@@ -121,18 +121,16 @@ TEST(CanvasMenus, ModifyMenuByRightClick) {
         float zoom;
         std::string state;
     } cases[] = {
+        {0, 60, 2.0f, "-+..-++----"},       // the last anchor at 200 %: 6 pixels from anchor 0
+        {0, 60, 1.0f, "-+..-++-+--"},       // the same at 100 %: 3 pixels apart
         {4000, 3500, 1.0f, "+--+..++---"},  // an edge of the closed square
         {0, 0, 1.0f, "-+..-++-+++"},        // anchor 0, near the last anchor and path 1's start
-        {0, 60, 1.0f, "-+..-++-+--"},       // the last anchor, 3 pixels from anchor 0
-        {0, 60, 2.0f, "-+..-++----"},       // the same at 200 %: 6 pixels apart
     };
     for (const auto& c : cases) {
         w.doc.ZoomRate = c.zoom;
         w.gui.Form_Resize();
         EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx << "," << c.ty << " at " << c.zoom;
     }
-    w.doc.ZoomRate = 1.0f;
-    w.gui.Form_Resize();
     const std::int32_t steps = w.doc.HistoryPos;
     w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge
     EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));

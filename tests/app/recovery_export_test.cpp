@@ -4,29 +4,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <functional>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/CrashRecovery.h"
-#include "app/DrawGUI.h"
 #include "core/History.h"
 #include "swf/Preview.h"
 #include "tests/TestPaths.h"
-#include "tests/app/FakeDialogs.h"
+#include "tests/app/TestWindow.h"
 
 namespace {
 
 QString Folder() { return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery"; }
 QStringList Copies() { return QDir(Folder()).entryList({"*.lvr"}); }
-
-struct Window {
-    FakeDialogs* dialogs = new FakeDialogs;
-    std::unique_ptr<DrawGUI> gui = std::make_unique<DrawGUI>(std::unique_ptr<AppDialogs>(dialogs));
-    explicit Window(std::deque<QMessageBox::StandardButton> answers = {}, std::vector<std::string> args = {}) {
-        dialogs->Answers = std::move(answers);
-        gui->Form_Load(args);
-    }
-};
 
 // What a crashed editor leaves behind: its copy, and a lock naming a process that is gone.
 void LeaveOrphan(const QByteArray& bytes, const QString& name) {
@@ -46,10 +34,10 @@ struct Recovery : ::testing::Test {
 }  // namespace
 
 TEST_F(Recovery, ACrashedEditorsDrawingComesBackModifiedWithoutHistory) {
-    Window first;
-    first.gui->Core().DocFileName = "/home/u/a b.lvd";
-    first.gui->Core().AppendPath(Square(100, 200, 300));
-    PushHistory(first.gui->Core());
+    auto first = std::make_unique<TestWindow>();
+    first->gui.Core().DocFileName = "/home/u/a b.lvd";
+    first->gui.Core().AppendPath(Square(100, 200, 300));
+    PushHistory(first->gui.Core());
     QTRY_COMPARE_WITH_TIMEOUT(Copies().size(), 1, 5000);
     QFile written(Folder() + "/" + Copies().first());
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
@@ -57,21 +45,22 @@ TEST_F(Recovery, ACrashedEditorsDrawingComesBackModifiedWithoutHistory) {
 
     // The second editor, started on the same file, is offered only the orphan,
     // not the first editor's live copy, and keeps it instead of opening the file.
-    Window second({QMessageBox::Yes}, {"/home/u/a b.lvd"});
-    ASSERT_EQ(second.dialogs->Boxes.size(), 1u);
-    EXPECT_EQ(second.dialogs->Boxes[0].Title, "Lumivane");
-    EXPECT_EQ(second.dialogs->Boxes[0].Text, "前回保存されずに終了した図形があります。復元しますか？");
-    DrawCore& doc = second.gui->Core();
+    auto second = std::make_unique<TestWindow>(std::vector<std::string>{"/home/u/a b.lvd"},
+                                               std::deque{QMessageBox::Yes});
+    ASSERT_EQ(second->dialogs->Boxes.size(), 1u);
+    EXPECT_EQ(second->dialogs->Boxes[0].Title, "Lumivane");
+    EXPECT_EQ(second->dialogs->Boxes[0].Text, "前回保存されずに終了した図形があります。復元しますか？");
+    DrawCore& doc = second->gui.Core();
     ASSERT_EQ(doc.GetPathCount(), 1);
     EXPECT_TRUE(SameShape(doc.Paths[1], Square(100, 200, 300)));
     EXPECT_EQ(doc.DocFileName, "/home/u/a b.lvd");
-    EXPECT_EQ(second.gui->windowTitle(), "[ a b.lvd ] - Lumivane *");
+    EXPECT_EQ(second->gui.windowTitle(), "[ a b.lvd ] - Lumivane *");
     EXPECT_FALSE(CanUndo(doc));
     EXPECT_FALSE(QFile::exists(Folder() + "/crashed.lvr"));  // taken over by the second editor's own copy
     EXPECT_EQ(Copies().size(), 2);
 
-    first.gui.reset();  // clean exits remove their copies
-    second.gui.reset();
+    first.reset();  // clean exits remove their copies
+    second.reset();
     EXPECT_TRUE(Copies().isEmpty());
 }
 
@@ -79,28 +68,28 @@ TEST_F(Recovery, NoDeletesTheCopyAndABadOneIsReportedAndMovedAside) {
     LeaveOrphan(QByteArray::fromStdString(CrashRecovery::FormatCopy({"", true, "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n"
                                                                               "0,\"\",0,0,1,128\r\n0\r\n"})),
                 "declined");
-    Window declined({QMessageBox::No});
+    TestWindow declined({}, {QMessageBox::No});
     EXPECT_EQ(declined.dialogs->Boxes.size(), 1u);
     EXPECT_FALSE(QFile::exists(Folder() + "/declined.lvr"));
 
     LeaveOrphan("LVRECOVER1\r\n\r\n1\r\nLVD010\r\n320,320", "bad");
-    Window bad({QMessageBox::Yes});
+    TestWindow bad({}, {QMessageBox::Yes});
     ASSERT_EQ(bad.dialogs->Boxes.size(), 2u);
     EXPECT_EQ(bad.dialogs->Boxes[1].Icon, QMessageBox::Critical);
-    EXPECT_EQ(bad.gui->Core().GetPathCount(), 0);
-    EXPECT_EQ(bad.gui->windowTitle(), "(新規) - Lumivane");
+    EXPECT_EQ(bad.gui.Core().GetPathCount(), 0);
+    EXPECT_EQ(bad.gui.windowTitle(), "(新規) - Lumivane");
     EXPECT_TRUE(QFile::exists(Folder() + "/bad.lvr.bad"));
 }
 
 TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     QTemporaryDir dir;
-    Window w;
-    w.gui->Core().AppendPath(Square(100, 200, 3000));
-    w.gui->Core().ZoomRate = 2.0f;
-    w.gui->RebuildPreview();
+    TestWindow w;
+    w.gui.Core().AppendPath(Square(100, 200, 3000));
+    w.gui.Core().ZoomRate = 2.0f;
+    w.gui.RebuildPreview();
     const std::string movie = [&] {
         SWFMakeCore mk;
-        return BuildPreviewMovie(mk, w.gui->Core());
+        return BuildPreviewMovie(mk, w.gui.Core());
     }();
     struct Case {
         const char* Name;
@@ -112,7 +101,7 @@ TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     };
     for (const Case& c : cases) {
         w.dialogs->Paths.push_back(dir.filePath(c.Name));
-        w.gui->mnuExport->trigger();
+        w.gui.mnuExport->trigger();
         QFile f(dir.filePath(c.Name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.Name;
         EXPECT_TRUE(c.Good(f.readAll())) << c.Name;
@@ -120,7 +109,7 @@ TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     EXPECT_EQ(w.dialogs->Requests.back().Filter, "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)");
     EXPECT_TRUE(w.dialogs->Boxes.empty());
     w.dialogs->Paths.push_back(dir.filePath("missing/a.svg"));
-    w.gui->mnuExport->trigger();
+    w.gui.mnuExport->trigger();
     ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
     EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイル [" + dir.filePath("missing/a.svg") + "] を書き出せませんでした。");
 }

@@ -90,7 +90,6 @@ TEST(SvgExport, MapsFillsLinesAndGradientsAsThePlayerDraws) {
     EXPECT_NE(svg.find("<rect width=\"320\" height=\"320\" fill=\"#ffffff\"/>"), std::string::npos);
 }
 
-// An independent SVG renderer draws the export like the player draws the movie.
 TEST(SvgExport, IndependentRendererAgreesWithThePlayer) {
     const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
     ASSERT_FALSE(rsvg.isEmpty()) << "rsvg-convert is missing; scripts/install-deps.sh installs it";

@@ -8,7 +8,7 @@
 
 using Points = std::vector<std::pair<int, int>>;
 
-TEST(Optimize, Examples) {
+TEST(Optimize, ExamplesAndAnchorDeletionAtTheBounds) {
     const PathShape stroke = MakePath({{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}});
     const PathShape square = MakePath({{0, 0}, {50, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
     const struct { const char* name; PathShape path; float t1, t2; Points expected; } cases[] = {
@@ -33,9 +33,6 @@ TEST(Optimize, Examples) {
             EXPECT_EQ(p.ShapeCache, nullptr) << c.name;
         }
     }
-}
-
-TEST(Optimize, DeleteAnchorAtBounds) {
     PathShape p = MakePath({{0, 0}, {1, 1}, {2, 2}});
     DeleteAnchorAt(p, 3);
     DeleteAnchorAt(p, -1);
@@ -76,8 +73,6 @@ PathShape RandomStroke(std::mt19937& rng, int round) {
 }
 }  // namespace
 
-// The resuming scan must remove the same anchors as restarting from the
-// beginning after each removal.
 TEST(Optimize, MatchesRestartingReferenceOnRandomStrokes) {
     std::mt19937 rng(12345);
     for (int round = 0; round < 20000; ++round) {

@@ -14,12 +14,6 @@ DrawCore DocWith(const std::vector<PathShape>& paths) {
     return doc;
 }
 
-PathShape Line(const Points& points, bool closed = false) {
-    std::vector<AnchorPoint> anchors;
-    for (auto [x, y] : points) anchors.push_back({x, y, 0});
-    return MakePath(anchors, closed);
-}
-
 // `p` tagged by its line width, so it can be told apart after reordering.
 PathShape Tagged(PathShape p, int tag, bool selected = false, int groupNo = 0, bool grouped = false) {
     p.LineWidth = tag;
@@ -35,11 +29,11 @@ std::vector<int> Tags(const DrawCore& doc) {
     return tags;
 }
 
-const PathShape kSquare = Line({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
+const PathShape kSquare = MakePath({{0, 0}, {100, 0}, {100, 100}, {0, 100}}, true);
 }  // namespace
 
 TEST(AnchorCommands, InsertDeleteOpenAndClose) {
-    DrawCore doc = DocWith({kSquare, Line({{-3, 5}, {0, -8}, {9, 9}}), kSquare, Line({{0, 0}, {100, 0}, {1, 1}})});
+    DrawCore doc = DocWith({kSquare, MakePath({{-3, 5}, {0, -8}, {9, 9}}), kSquare, MakePath({{0, 0}, {100, 0}, {1, 1}})});
     doc.Paths[1].Anchors[3].Kind = 1;
     doc.Paths[1].ShapeCache = std::make_shared<BitString>();
     InsertAnchor(doc, 1, 3, 0);  // the closing edge: appended, with the kind of its first end
@@ -80,7 +74,7 @@ TEST(AnchorCommands, DivideAtAnchorAndEdge) {
         {1, 4, 0, {}, {}},
     };
     for (const auto& c : cases) {
-        DrawCore doc = DocWith({Tagged(Line({{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}}), 7, true, 3), kSquare});
+        DrawCore doc = DocWith({Tagged(MakePath({{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}}), 7, true, 3), kSquare});
         DividePath(doc, 1, c.hit, c.a, c.b);
         ASSERT_EQ(doc.GetPathCount(), c.first.empty() ? 2 : 3) << c.a;
         if (c.first.empty()) continue;
@@ -94,7 +88,7 @@ TEST(AnchorCommands, DivideAtAnchorAndEdge) {
 TEST(AnchorCommands, JoinsAnEndWithinThreePixels) {
     const struct {
         int a;     // end of path 1, which runs from (0, 0) to (100, 0)
-        Points j;  // path 2
+        std::vector<AnchorPoint> j;  // path 2
         float zoom;
         Points result;  // the surviving path; empty: no join
     } cases[] = {
@@ -108,20 +102,17 @@ TEST(AnchorCommands, JoinsAnEndWithinThreePixels) {
         {1, {{0, 50}, {100, 40}, {30, 30}}, 1.0f, {}},  // near a middle anchor only
     };
     for (const auto& c : cases) {
-        DrawCore doc = DocWith({Line({{0, 0}, {100, 0}}), Line(c.j)});
+        DrawCore doc = DocWith({MakePath({{0, 0}, {100, 0}}), MakePath(c.j)});
         doc.ZoomRate = c.zoom;
-        EXPECT_EQ(JoinPaths(doc, 1, c.a, true), !c.result.empty()) << c.j[0].first;
+        EXPECT_EQ(JoinPaths(doc, 1, c.a, true), !c.result.empty()) << c.j[0].X;
         EXPECT_EQ(doc.GetPathCount(), 2);
         JoinPaths(doc, 1, c.a, false);
-        EXPECT_EQ(doc.GetPathCount(), c.result.empty() ? 2 : 1);
-        if (!c.result.empty()) {
-            EXPECT_EQ(Coords(doc.Paths[1]), c.result) << c.j[0].first;
-        }
+        EXPECT_EQ(doc.GetPathCount() == 1 ? Coords(doc.Paths[1]) : Points{}, c.result) << c.j[0].X;
         EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(doc.Paths[1].Anchors.size()));
     }
     // A later path overrides an earlier one, a path's end its start.
-    DrawCore doc = DocWith({Line({{0, 0}, {100, 0}}), Line({{100, 10}, {500, 500}}),
-                            Line({{100, 20}, {600, 0}, {100, 30}})});
+    DrawCore doc = DocWith({MakePath({{0, 0}, {100, 0}}), MakePath({{100, 10}, {500, 500}}),
+                            MakePath({{100, 20}, {600, 0}, {100, 30}})});
     ASSERT_TRUE(JoinPaths(doc, 1, 1, false));
     EXPECT_EQ(Coords(doc.Paths[1]), (Points{{0, 0}, {100, 0}, {600, 0}, {100, 20}}));
     EXPECT_FALSE(JoinPaths(doc, 1, 1, true));  // only end anchors join
@@ -173,7 +164,7 @@ TEST(Clipboard, PasteRenumbersEveryGroupWithUnusedNumbers) {
 }
 
 TEST(Clipboard, PasteDisplacements) {
-    PathShape shape = Tagged(Line({{300, 400}, {500, 600}}), 1, true);
+    PathShape shape = Tagged(MakePath({{300, 400}, {500, 600}}), 1, true);
     shape.GradX = 10;
     DrawCore doc = DocWith({shape, Tagged(kSquare, 2)});
     doc.CopyToClip(300, 400);

@@ -9,7 +9,7 @@
 
 using Points = std::vector<std::pair<int, int>>;
 
-TEST(Polygon, AnchorsByCornersModeAndDepth) {
+TEST(Polygon, AnchorsByCornersModeAndDepthAndTheStyledFigure) {
     const struct {
         PolygonSettings s;
         std::size_t count;
@@ -36,9 +36,6 @@ TEST(Polygon, AnchorsByCornersModeAndDepth) {
     }
     const Points diamond{{500, 0}, {1000, 500}, {500, 1000}, {0, 500}};
     EXPECT_EQ(Coords(MakePath(PolygonAnchors(0, 0, {4, 0, 50}))), diamond);
-}
-
-TEST(Polygon, CreatePolygonAppendsTheStyledFigure) {
     DrawCore doc;
     DrawStyle style;
     style.LineWidthPt = 1.5f;

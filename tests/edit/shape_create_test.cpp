@@ -53,40 +53,30 @@ TEST(ShapeCreate, RectangleAndEllipseAnchors) {
     }
 }
 
-// The pencil gesture test drops the closing point of a longer stroke.
-TEST(ShapeCreate, ClosingKeepsBothAnchorsOfATwoAnchorStroke) {
-    DrawCore doc;
-    doc.Setup.OptimizeFlag = 0;
-    FakePreviewHost host;
-    Stroke(doc, DrawStyle{}, {{0, 0}, {30, 30}});
-    EXPECT_TRUE(FinishStroke(doc, host, true));
-    ASSERT_EQ(doc.GetPathCount(), 1);
-    EXPECT_EQ(doc.Paths[1].Closed, VbTrue);
-    EXPECT_EQ(Coords(doc.Paths[1]), (Points{{0, 0}, {30, 30}}));
-    EXPECT_EQ(doc.Paths[1].AnchorMax, 1);
-    EXPECT_TRUE(host.Rebuilds == 1 && doc.HistoryPos == 1 && doc.IsModified());
-}
-
-TEST(ShapeCreate, FinishStrokeOptimisesWithEnabledPhases) {
+// Optimises with the enabled phases; a closed two-anchor stroke keeps both
+// anchors (the pencil gesture test drops the closing point of a longer one).
+TEST(ShapeCreate, FinishStrokeClosesAndOptimisesWithEnabledPhases) {
     const Points line{{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}};
-    const struct { std::int16_t flag; Points expected; } cases[] = {
-        {0, line}, {1, {{0, 0}, {60, 0}}}, {2, {{0, 0}, {100, 0}}}, {3, {{0, 0}, {60, 0}}}};
+    const struct { std::int16_t flag; Points points, expected; bool close; } cases[] = {
+        {0, line, line, false},          {1, line, {{0, 0}, {60, 0}}, false}, {2, line, {{0, 0}, {100, 0}}, false},
+        {3, line, {{0, 0}, {60, 0}}, false}, {0, {{0, 0}, {30, 30}}, {{0, 0}, {30, 30}}, true}};
     for (const auto& c : cases) {
         DrawCore doc;
         doc.Setup.OptimizeFlag = c.flag;
         doc.Setup.OptimizePoint = 60;
         doc.Setup.OptimizeLine = 30;
         FakePreviewHost host;
-        Stroke(doc, DrawStyle{}, line, 0);
-        FinishStroke(doc, host, false);
+        Stroke(doc, DrawStyle{}, c.points, 0);
+        EXPECT_TRUE(FinishStroke(doc, host, c.close));
         EXPECT_EQ(Coords(doc.Paths[1]), c.expected) << c.flag;
-        EXPECT_EQ(doc.Paths[1].Closed, VbFalse);
+        EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(c.expected.size()));
+        EXPECT_EQ(doc.Paths[1].Closed, c.close ? VbTrue : VbFalse);
+        EXPECT_TRUE(host.Rebuilds == 1 && doc.HistoryPos == 1 && doc.IsModified());
     }
 }
 
 TEST(ShapeCreate, GradientFitsTheBoundingBox) {
     const struct { Points points; int gx, gy; float angle, scale; } cases[] = {
-        {{{0, 0}, {3000, 1000}}, 1500, 500, 0.0f, 3000.0f / 32768},
         {{{0, 0}, {1000, 3000}}, 500, 1500, 90.0f, 3000.0f / 32768},
         {{{-1000, -500}, {-3000, -2000}, {-2000, -1000}}, -2000, -1250, 0.0f, 2000.0f / 32768},
         {{{0, 0}, {1001, 1001}}, 500, 500, 0.0f, 1001.0f / 32768},

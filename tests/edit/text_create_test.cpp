@@ -63,7 +63,7 @@ TEST(TextOutline, GlyphsBecomeClosedPathsGroupedPerGlyph) {
     EXPECT_NEAR(hi->Y, 2000 + 1267, 20);
 }
 
-TEST(TextOutline, SpacesAndControlsAdvanceOrNot) {
+TEST(TextOutline, SpacesAndControlsAdvanceOrNotAndJapaneseComesFromAFaceThatHasIt) {
     DrawCore spaced, tight, controls;
     EXPECT_EQ(Make(spaced, U"l l"), 2);
     EXPECT_EQ(Make(tight, U"ll"), 2);
@@ -77,9 +77,6 @@ TEST(TextOutline, SpacesAndControlsAdvanceOrNot) {
     EXPECT_EQ(Make(none, U""), 0);
     EXPECT_EQ(Make(none, U" \r\n"), 0);
     EXPECT_EQ(none.GetPathCount(), 0);
-}
-
-TEST(TextOutline, JapaneseFromTheFontOrAFaceThatHasIt) {
     for (const TextFont& font : {kGothic, kDejaVu}) {
         DrawCore doc;
         EXPECT_GE(Make(doc, U"あ", font), 2) << font.Family;

@@ -49,7 +49,7 @@ std::vector<TwipPoint> Handles(const PathShape& path) {
 }
 }  // namespace
 
-TEST(Transform, ScaleFactorsFromHandles) {
+TEST(Transform, ScaleFactorsFromHandlesAndRotationOfPathsGradientAndHandles) {
     const struct { int handle, dragX, dragY, tx, ty; bool ctrl; float sx, sy; } cases[] = {
         {9, 1000, 1000, 2000, 1500, false, 2.0f, 1.5f},
         {9, 1000, 1000, 2000, 1500, true, 2.0f, 2.0f},
@@ -65,25 +65,6 @@ TEST(Transform, ScaleFactorsFromHandles) {
         EXPECT_FLOAT_EQ(f.sx, c.sx) << c.handle << " " << c.tx;
         EXPECT_FLOAT_EQ(f.sy, c.sy) << c.handle << " " << c.tx;
     }
-}
-
-TEST(Transform, ScaleAndMoveShiftAnchorsAndGradientOfSelectedPathsOnly) {
-    SquareDoc s;
-    s.Scale(2, 500, 0, 900, -1000, false);  // fixed point (500, 1000)
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
-    EXPECT_EQ(s.doc.Paths[1].GradY, 0);
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (std::vector<std::pair<int, int>>{{5000, 5000}, {6000, 6000}}));
-    // Each step starts from the snapshot: a later step does not compound.
-    s.Scale(9, 1000, 1000, 2000, 1500, false);
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
-    EXPECT_EQ(s.doc.Paths[1].GradX, 1000);
-    EXPECT_EQ(s.doc.Paths[1].GradY, 750);
-    MoveSelection(s.doc, 10, -20);
-    EXPECT_EQ(Coords(s.doc.Paths[1])[2], std::make_pair(2010, 1480));
-    EXPECT_EQ(std::make_pair(s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X), std::make_pair(1010, 5000));
-}
-
-TEST(Transform, RotateTurnsPathsGradientAndHandles) {
     SquareDoc s;
     RestoreDragSnapshot(s.doc, s.snap);
     CalcSelectedRect(s.doc, s.box);
@@ -97,12 +78,24 @@ TEST(Transform, RotateTurnsPathsGradientAndHandles) {
     EXPECT_EQ(Coords(s.doc.Paths[2]), (std::vector<std::pair<int, int>>{{5000, 5000}, {6000, 6000}}));
 }
 
-TEST(Transform, RestoreNeedsMatchingPathCount) {
+TEST(Transform, ScaleAndMoveShiftSelectedPathsAndRestoreNeedsTheSamePathCount) {
     SquareDoc s;
-    MoveSelection(s.doc, 10, 10);
+    s.Scale(2, 500, 0, 900, -1000, false);  // fixed point (500, 1000)
+    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
+    EXPECT_EQ(s.doc.Paths[1].GradY, 0);
+    EXPECT_EQ(Coords(s.doc.Paths[2]), (std::vector<std::pair<int, int>>{{5000, 5000}, {6000, 6000}}));
+    // Each step starts from the snapshot: a later step does not compound.
+    s.Scale(9, 1000, 1000, 2000, 1500, false);
+    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
+    EXPECT_EQ(s.doc.Paths[1].GradX, 1000);
+    EXPECT_EQ(s.doc.Paths[1].GradY, 750);
+    MoveSelection(s.doc, 10, -20);
+    EXPECT_EQ(Coords(s.doc.Paths[1])[2], std::make_pair(2010, 1480));
+    EXPECT_EQ(std::make_pair(s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X), std::make_pair(1010, 5000));
+    // A snapshot of another path count is not restored.
     s.doc.AppendPath(MakePath({{0, 0}, {1, 1}}));
     RestoreDragSnapshot(s.doc, s.snap);
-    EXPECT_EQ(Coords(s.doc.Paths[1])[0], std::make_pair(10, 10));
+    EXPECT_EQ(Coords(s.doc.Paths[1])[0], std::make_pair(10, -20));
     s.doc.DeletePath(3);
     RestoreDragSnapshot(s.doc, s.snap);
     EXPECT_EQ(Coords(s.doc.Paths[1])[0], std::make_pair(0, 0));
@@ -111,7 +104,7 @@ TEST(Transform, RestoreNeedsMatchingPathCount) {
     EXPECT_TRUE(s.snap.DragCopy.empty());
 }
 
-TEST(GradientDrag, HandlePositions) {
+TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath) {
     PathShape wide = MakePath({{0, 0}, {200, 100}}), tall = MakePath({{0, 0}, {100, 200}});
     FitGradientToPath(wide);
     FitGradientToPath(tall);
@@ -125,9 +118,6 @@ TEST(GradientDrag, HandlePositions) {
     PathShape unselected = wide;
     unselected.Selected = VbFalse;
     EXPECT_EQ(Handles(unselected)[0], (TwipPoint{NoHandle, NoHandle}));
-}
-
-TEST(GradientDrag, DragsMoveTurnAndScaleEverySelectedPath) {
     DrawCore doc;
     doc.AppendPath(Gradient(0, 0, 10, 0.5f));
     doc.AppendPath(Gradient(1000, 0, 30, 2));  // its handles are shown
@@ -163,3 +153,4 @@ TEST(GradientDrag, DragsMoveTurnAndScaleEverySelectedPath) {
     EXPECT_EQ(box.SelRect[0], (TwipPoint{1030, -20}));
     EXPECT_EQ(doc.Paths[3].GradX, 5000);
 }
+

@@ -6,7 +6,7 @@
 #include "style/StyleValues.h"
 #include "tests/TestPaths.h"
 
-TEST(StyleValues, ChannelsOfNegativePackedColours) {
+TEST(StyleValues, ChannelsOfNegativePackedColoursAndBoxesReadTheirLeadingNumberClamped) {
     const struct {
         std::int32_t Packed;
         int R, G, B, A;
@@ -21,12 +21,9 @@ TEST(StyleValues, ChannelsOfNegativePackedColours) {
         EXPECT_EQ(WithAlpha(c.Packed, 7), PackColor(c.R, c.G, c.B, 7));
         EXPECT_EQ(WithRgb(c.Packed, PackColor(1, 2, 3, 0)), PackColor(1, 2, 3, c.A));
     }
-}
-
-TEST(StyleValues, BoxesReadTheirLeadingNumberClamped) {
-    const std::pair<const char*, int> cases[] = {{"300", 255}, {"-4", 0},   {"12.5", 12}, {"13.5", 14},
+    const std::pair<const char*, int> typed[] = {{"300", 255}, {"-4", 0},   {"12.5", 12}, {"13.5", 14},
                                                  {"abc", 0},   {" 7x", 7}, {"", 0}};
-    for (const auto& [text, value] : cases) EXPECT_EQ(ChannelFromText(text), value) << text;
+    for (const auto& [text, value] : typed) EXPECT_EQ(ChannelFromText(text), value) << text;
 }
 
 TEST(StyleValues, PickerNeverSamplesGridLinesAndIgnoresTheLastOnes) {

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 
 #include "core/History.h"
 #include "edit/Selection.h"
@@ -66,7 +65,7 @@ TEST(ToolPanel, DigitKeysSwitchByPanelOrderExceptDuringAGestureOrForTheCurrentTo
     EXPECT_EQ(w.gui.StatusText(), "[パスの選択]　SHIFT：制御点ドラッグで回転　CTRL：複数選択");
 }
 
-TEST(ToolPanel, LineToolHintsCarryTheAutomaticOptimisation) {
+TEST(ToolPanel, HintsCarryTheAutomaticOptimisationOrTheDialogsAnswer) {
     const struct { int Flag; QString Hint; } cases[] = {
         {0, "[自由曲線の描画]　"},
         {1, "[自由曲線の描画]　自動適用：弱い最適化(60) "},
@@ -79,15 +78,12 @@ TEST(ToolPanel, LineToolHintsCarryTheAutomaticOptimisation) {
         w.Key(Qt::Key_5);
         EXPECT_EQ(w.gui.StatusText(), QString(c.Hint).replace("自由曲線", "直線"));
     }
-}
-
-TEST(ToolPanel, DialogToolsCompleteTheHintOrFallBackToSelect) {
     Window w;
     w.gui.Panel().PolygonPart = [] { return QString("5角形(星型)"); };
     w.gui.Panel().TextPart = [] { return QString(); };
     w.Key(Qt::Key_8);
     EXPECT_EQ(w.gui.StatusText(), "[多角形の描画]　5角形(星型)");
-    w.Key(Qt::Key_9);  // cancelled
+    w.Key(Qt::Key_9);  // cancelled: back to the select tool
     EXPECT_EQ(w.gui.Edit().ToolMode, 2);
     EXPECT_TRUE(w.gui.Option1[2]->isChecked());
     EXPECT_TRUE(w.gui.StatusText().startsWith("[パスの選択]"));
@@ -181,13 +177,7 @@ TEST(ColorRow, PickerClicksSetTheCurrentColoursAndTheSelectedPaths) {
     // The fill opacity slider: a click left of its thumb steps 255 down by 51.
     w.row.Frame2->show();
     QScrollBar* fillOpacity = w.row.Rows[1].Slider;
-    QStyleOptionSlider option;
-    option.initFrom(fillOpacity);
-    option.orientation = Qt::Horizontal;
-    option.minimum = 0, option.maximum = 255, option.sliderPosition = option.sliderValue = 255, option.pageStep = 51;
-    const QRect page = fillOpacity->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubPage,
-                                                            fillOpacity);
-    QTest::mouseClick(fillOpacity, Qt::LeftButton, {}, page.center());
+    QTest::mouseClick(fillOpacity, Qt::LeftButton, {}, QPoint(fillOpacity->width() / 3, fillOpacity->height() / 2));
     EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 204));
     EXPECT_EQ(w.Path(2).LineColor, PackColor(0, 0, 255, 255));
     EXPECT_EQ(w.row.Rows[1].Box->text(), "204");
