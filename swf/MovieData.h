@@ -83,9 +83,10 @@ struct ShapeRecord {
 struct LayerSpan {
     std::uint32_t StyleSetIndex = 0;
     std::size_t FirstRecord = 0, EndRecord = 0;
-    // Pen position where the layer starts; 0, 0 when the layer moves the pen
-    // before its first edge, so that its drawing does not depend on it.
+    // Pen position where the layer starts; it shapes the drawing only when
+    // UsesPen: an edge comes before the layer's first move-to.
     std::int32_t PenX = 0, PenY = 0;
+    bool UsesPen = false;
     std::uint64_t Hash = 0;
     // The hashed bits in the tag body: from the style arrays (a byte boundary)
     // to the record that opens the next layer; Seed hashes the fields of the

@@ -43,7 +43,8 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
 }
 
 std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shape, const LayerSpan& span) {
-    const Key key{span.Hash, span.PenX, span.PenY, shape.TagCode};
+    // A layer that moves the pen before its first edge draws the same from any pen.
+    const Key key{span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, shape.TagCode};
     auto it = entries_.find(key);
     if (it != entries_.end()) {
         it->second.Used = true;

@@ -73,7 +73,7 @@ std::string ReadStyleArrays(BitReader& r, int tagCode, StyleSet& set) {
 
 // A layer's drawing depends on the pen it starts with only when an edge
 // comes before its first move-to.
-bool PenMatters(const ShapeDefinition& shape, const LayerSpan& span) {
+bool UsesPen(const ShapeDefinition& shape, const LayerSpan& span) {
     for (std::size_t i = span.FirstRecord; i < span.EndRecord; ++i) {
         const ShapeRecord& rec = shape.Records[i];
         if (rec.Type != ShapeRecordType::StyleChange) return true;
@@ -87,7 +87,7 @@ void CloseLayer(const BitReader& r, ShapeDefinition& shape, std::size_t endBit) 
     span.EndRecord = shape.Records.size();
     span.EndBit = endBit;
     span.Hash = HashBits(r.data(), span.BeginBit, endBit, span.Seed);
-    if (!PenMatters(shape, span)) span.PenX = span.PenY = 0;
+    span.UsesPen = UsesPen(shape, span);
 }
 
 std::string ReadLayerStyles(BitReader& r, int tagCode, ShapeDefinition& shape, int& fillBits, int& lineBits) {
@@ -230,8 +230,8 @@ std::string ReadRecords(BitReader& r, int tagCode, ShapeDefinition& shape, std::
 }
 
 // True when `part`, layers read again from `first` on, can stand in for the
-// same layers of `shape`: as many layers of as many records, the same layer
-// following them, and that layer's pen unchanged where it matters.
+// same layers of `shape`: as many layers of as many records, and the same
+// layer following them.
 bool SameLayout(const ShapeDefinition& shape, std::size_t first, const ShapeDefinition& part, const LayerStop& stop) {
     const std::size_t count = part.Layers.size(), next = first + count;
     if (next > shape.Layers.size() || stop.Stopped != (next < shape.Layers.size())) return false;
@@ -242,8 +242,33 @@ bool SameLayout(const ShapeDefinition& shape, std::size_t first, const ShapeDefi
     }
     if (!stop.Stopped) return true;
     const LayerSpan& after = shape.Layers[next];
-    return stop.BeginBit == after.BeginBit && stop.Seed == after.Seed &&
-           (!PenMatters(shape, after) || (stop.PenX == after.PenX && stop.PenY == after.PenY));
+    return stop.BeginBit == after.BeginBit && stop.Seed == after.Seed;
+}
+
+// Moves the pen over a layer's records; false when a move-to sets it, so
+// that where the layer ends no longer depends on where it started.
+bool FollowPen(const ShapeDefinition& shape, const LayerSpan& span, std::int32_t& penX, std::int32_t& penY) {
+    for (std::size_t i = span.FirstRecord; i < span.EndRecord; ++i) {
+        const ShapeRecord& rec = shape.Records[i];
+        if (rec.Type == ShapeRecordType::StyleChange) {
+            if (rec.HasMoveTo) return false;
+            continue;
+        }
+        penX = static_cast<std::int32_t>(std::int64_t{penX} + rec.ControlX + rec.DeltaX);
+        penY = static_cast<std::int32_t>(std::int64_t{penY} + rec.ControlY + rec.DeltaY);
+    }
+    return true;
+}
+
+// The layers after re-read ones start where those left the pen now.
+void CarryPen(ShapeDefinition& shape, std::size_t from, std::int32_t penX, std::int32_t penY) {
+    for (std::size_t i = from; i < shape.Layers.size(); ++i) {
+        LayerSpan& span = shape.Layers[i];
+        if (span.PenX == penX && span.PenY == penY) return;
+        span.PenX = penX;
+        span.PenY = penY;
+        if (!FollowPen(shape, span, penX, penY)) return;
+    }
 }
 
 }  // namespace
@@ -312,6 +337,8 @@ bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& s
         target.Seed = read.Seed;
         target.BeginBit = read.BeginBit;
         target.EndBit = read.EndBit;
+        target.UsesPen = read.UsesPen;
     }
+    if (stop.Stopped) CarryPen(shape, first + part.Layers.size(), stop.PenX, stop.PenY);
     return true;
 }

@@ -266,7 +266,8 @@ std::vector<StageRenderer::Step> StageRenderer::StepsOf(const ParsedMovie& movie
         const std::uint64_t placeKey = Mix(PlacementKey(place), bitmaps);
         for (const LayerSpan& span : shape->second->Layers) {
             std::uint64_t key = Mix(placeKey, span.Hash);
-            key = Mix(key, (std::uint64_t{static_cast<std::uint32_t>(span.PenX)} << 32) | static_cast<std::uint32_t>(span.PenY));
+            if (span.UsesPen)
+                key = Mix(key, (std::uint64_t{static_cast<std::uint32_t>(span.PenX)} << 32) | static_cast<std::uint32_t>(span.PenY));
             steps.push_back({&place, shape->second.get(), &span, Mix(key, shape->second->TagCode)});
         }
     }

@@ -3,16 +3,22 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <functional>
 
 #include "app/CommandLine.h"
+#include "app/SettingsFiles.h"
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "core/History.h"
+#include "dialogs/CanvasGUI.h"
 #include "tests/TestPaths.h"
 #include "tests/app/TestWindow.h"
 
@@ -42,6 +48,12 @@ struct Window : TestWindow {
 void MakeUnwritable(const QString& folder) {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     if (QFile probe(folder + "/probe"); probe.open(QIODevice::WriteOnly)) QDir(folder).removeRecursively();
+}
+
+void WriteConfig(const std::string& ini, const std::string& colors) {
+    QDir().mkpath(ConfigFolder());
+    ASSERT_TRUE(WriteFileReplacing(SettingsFilePath().toStdString(), ini));
+    ASSERT_TRUE(WriteFileReplacing(UserColorFilePath().toStdString(), colors));
 }
 }  // namespace
 
@@ -91,35 +103,27 @@ TEST(DrawGUI, ConfirmModifyAsksOnlyWhenModifiedAndHonoursTheAnswer) {
     Window w;
     w.gui.mnuNewCanvas->trigger();
     EXPECT_TRUE(w.dialogs->Boxes.empty());
-
     w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::Cancel);
-    w.gui.mnuNewCanvas->trigger();
-    ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
-    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイルは更新されています。上書き保存しますか？");
-    EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
     w.dialogs->Answers.push_back(QMessageBox::Cancel);
     EXPECT_FALSE(w.gui.close());
     EXPECT_EQ(w.gui.Core().GetPathCount(), 1);
-
-    // Yes saves (here through Save As), then the new document goes on.
-    w.dialogs->Answers.push_back(QMessageBox::Yes);
-    w.dialogs->Paths.push_back(dir.path() + "/kept.lvd");
-    w.gui.mnuNewCanvas->trigger();
+    const struct { QMessageBox::StandardButton answer; QString saveAs; int paths; } cases[] = {
+        {QMessageBox::Cancel, "", 1},
+        {QMessageBox::Yes, dir.path() + "/kept.lvd", 0},  // saves through Save As, then goes on
+        {QMessageBox::No, "", 0},
+        {QMessageBox::Yes, "", 0},  // a cancelled Save As still goes on
+    };
+    for (const auto& c : cases) {
+        if (w.gui.Core().GetPathCount() == 0) w.AddSquare(0);
+        w.dialogs->Answers.push_back(c.answer);
+        if (!c.saveAs.isEmpty()) w.dialogs->Paths.push_back(c.saveAs);
+        w.gui.mnuNewCanvas->trigger();
+        EXPECT_EQ(w.gui.Core().GetPathCount(), c.paths) << c.answer;
+    }
     EXPECT_TRUE(QFile::exists(dir.path() + "/kept.lvd"));
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
-
-    // No discards; Yes with a cancelled Save As still goes on.
-    w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::No);
-    w.gui.mnuNewCanvas->trigger();
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
-    w.AddSquare(0);
-    w.dialogs->Answers.push_back(QMessageBox::Yes);
-    w.dialogs->Paths.push_back(QString());
-    w.gui.mnuNewCanvas->trigger();
-    EXPECT_EQ(w.gui.Core().GetPathCount(), 0);
+    ASSERT_EQ(w.dialogs->Boxes.size(), 5u);
+    EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイルは更新されています。上書き保存しますか？");
+    EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {
@@ -256,4 +260,46 @@ TEST(CommandLine, QuotesAreRemovedOnlyInPairs) {
     EXPECT_EQ(CommandLineDocument({"\"/a/b"}), "\"/a/b");
     EXPECT_EQ(CommandLineDocument({}), "");
     EXPECT_EQ(CommandLineDocument({"/x.lvd"}), "/x.lvd");
+}
+
+TEST(SettingsWindow, StartUpReadsBothFilesAndCloseWritesTheLastCanvas) {
+    ASSERT_TRUE(ConfigFolder().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    WriteConfig("[Lumivane]\nWindowState=0\nLeft=-9000000\nTop=-9000000\nWidth=9000\nHeight=8000\nHistoryMax=-3\n"
+                "[Canvas]\nWidth=640\nBackColorG=300\n",
+                "0000FF,00FF00\r\n");
+    {
+        Window w;
+        const CanvasSetup& s = w.gui.Core().Setup;
+        EXPECT_EQ(std::make_tuple(s.CanvasWidth, s.BackColor[1], s.HistoryMax, w.gui.Edit().UserColors[1]),
+                  std::make_tuple(640, 255, 20, 0x00FF00));
+        // A placement on no screen comes back onto the primary one.
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(w.gui.frameGeometry()));
+        w.gui.Core().Setup.CanvasHeight = 200;
+        w.gui.Edit().UserColors[35] = PackColor(1, 2, 3, 255);
+        w.gui.mnuQuit->trigger();
+    }
+    Window next;
+    EXPECT_EQ(next.gui.Core().Setup.CanvasHeight, 200);
+    EXPECT_EQ(next.gui.Edit().UserColors[35], PackColor(1, 2, 3, 0));
+    next.gui.close();
+    WriteConfig("[Lumivane]\nWindowState=2\n", "");
+    Window maximised;
+    EXPECT_TRUE(maximised.gui.isMaximized());
+}
+
+TEST(SettingsWindow, CanvasDialogFromTheMenuAndAfterNewIsNoEdit) {
+    Window w;
+    w.dialogs->OnModal = [](QDialog* dialog) {
+        auto* canvas = static_cast<CanvasGUI*>(dialog);
+        canvas->Text1->setText("100");
+        canvas->Command1->click();
+    };
+    const auto steps = w.gui.Core().History.size();
+    w.gui.mnuPropertyCanvasFile->trigger();
+    EXPECT_EQ(std::make_tuple(w.gui.Core().Setup.CanvasWidth, w.gui.Core().History.size(), w.gui.Core().IsModified()),
+              std::make_tuple(100, steps, false));
+    w.dialogs->OnModal = nullptr;
+    w.gui.mnuNewCanvas->trigger();
+    w.gui.mnuVersion->trigger();
+    EXPECT_EQ(w.dialogs->Modals, 3);
 }

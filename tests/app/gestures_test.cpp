@@ -51,24 +51,6 @@ struct GestureWindow : TestWindow {
 };
 }  // namespace
 
-TEST(Gestures, PencilClosesNearItsStartOnlyWithAFill) {
-    const struct { int fill, endX; bool closed; Pts anchors; } cases[] = {
-        {1, 2040, true, {{2000, 2000}, {3000, 2000}, {3000, 3000}}},
-        {0, 2040, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}},
-        {1, 2100, false, {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2100, 2000}}},  // 5 pixels off
-        {1, 0, false, {}},  // a press and release without a move makes no path
-    };
-    for (const auto& c : cases) {
-        GestureWindow w(0);
-        w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
-        w.Drag(2000, 2000, c.endX ? Pts{{3000, 2000}, {3000, 3000}, {c.endX, 2000}} : Pts{});
-        const std::vector<PathShape>& paths = w.gui.Core().Paths;
-        EXPECT_EQ(paths.size() > 1 ? Coords(paths[1]) : Pts{}, c.anchors) << c.endX;
-        EXPECT_EQ(paths.size() > 1 && paths[1].Closed, c.closed) << c.fill << " " << c.endX;
-        EXPECT_EQ(w.gui.Core().HistoryPos, c.anchors.empty() ? 1 : 2);
-    }
-}
-
 TEST(Gestures, SelectClicksAndCtrlDragsChooseTheSelection) {
     const struct { Qt::KeyboardModifiers mods; int clickX; Pts drag; std::vector<int> selected; } cases[] = {
         {{}, 1000, {}, {1, 2, 3}},                  // plain click on a selected path keeps all three
@@ -117,41 +99,51 @@ TEST(Gestures, SelectDragsMoveScaleAndRotateWithOneHistoryStep) {
     }
 }
 
-TEST(Gestures, ShapeClicksCreateAndSizeTheirShape) {
-    const struct { int tool; Pts drag; Pts first; int count; } cases[] = {
-        {4, {}, {{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}, 4},
-        {4, {{2400, 1400}, {4000, 1500}}, {{2000, 1000}, {2000, 1500}, {4000, 1500}, {4000, 1000}}, 4},
-        {5, {}, {{2500, 1000}}, 8},
-        {7, {}, {{2500, 1000}, {2976, 1345}}, 5},  // the polygon dialog's pentagon
+// Each stroke is a press at its first point, moves through the rest and a
+// release; `finish` adds a double click at the last point.
+TEST(Gestures, DrawingToolsMakeOnePathInOneHistoryStep) {
+    const Pts lines{{1000, 1000}, {3000, 1000}, {3000, 3000}};
+    const struct {
+        int tool, fill;
+        std::vector<Pts> strokes;
+        bool finish;
+        Pts anchors;  // the first ones
+        int count;
+        bool closed;
+    } cases[] = {
+        {0, 1, {{{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}}, false,
+         {{2000, 2000}, {3000, 2000}, {3000, 3000}}, 3, true},
+        {0, 0, {{{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}}, false,
+         {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2040, 2000}}, 4, false},
+        {0, 1, {{{2000, 2000}, {3000, 2000}, {3000, 3000}, {2100, 2000}}}, false,  // 5 pixels off
+         {{2000, 2000}, {3000, 2000}, {3000, 3000}, {2100, 2000}}, 4, false},
+        {0, 1, {{{2000, 2000}}}, false, {}, 0, false},
+        {4, 1, {{{2000, 1000}}}, false, {{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}, 4, true},
+        {4, 1, {{{2000, 1000}, {2400, 1400}, {4000, 1500}}}, false,
+         {{2000, 1000}, {2000, 1500}, {4000, 1500}, {4000, 1000}}, 4, true},
+        {5, 1, {{{2000, 1000}}}, false, {{2500, 1000}}, 8, true},
+        {7, 1, {{{2000, 1000}}}, false, {{2500, 1000}, {2976, 1345}}, 5, true},  // the polygon dialog's pentagon
+        {6, 0, {{lines[0]}, {lines[1]}, {lines[2]}}, true, lines, 3, false},
+        {6, 1, {{lines[0]}, {lines[1]}, {lines[2]}, {{1040, 1020}}}, true, lines, 3, true},
     };
     for (const auto& c : cases) {
         GestureWindow w(c.tool);
-        w.Drag(2000, 1000, c.drag);
-        const Pts anchors = Coords(w.Path(1));
-        EXPECT_EQ(Pts(anchors.begin(), anchors.begin() + static_cast<long>(c.first.size())), c.first);
-        EXPECT_EQ(static_cast<int>(anchors.size()), c.count);
-        EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
-    }
-}
-
-TEST(Gestures, LineClicksAndAFinishingPress) {
-    const struct { int fill; Pts clicks; bool closed; Pts anchors; } cases[] = {
-        {0, {{1000, 1000}, {3000, 1000}, {3000, 3000}}, false, {{1000, 1000}, {3000, 1000}, {3000, 3000}}},
-        {1, {{1000, 1000}, {3000, 1000}, {3000, 3000}, {1040, 1020}}, true, {{1000, 1000}, {3000, 1000}, {3000, 3000}}},
-    };
-    for (const auto& c : cases) {
-        GestureWindow w(6);
         w.gui.Edit().Style.CurFillType = static_cast<std::int16_t>(c.fill);
-        for (auto [x, y] : c.clicks) w.Drag(x, y, {});
-        EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // nothing recorded before the finish
-        const auto [x, y] = c.clicks.back();
-        w.Press(x, y, {}, QTest::MouseDClick);  // a double click is the finishing press too
-        w.Release(x, y);
-        EXPECT_EQ(Coords(w.Path(1)), c.anchors);
-        EXPECT_EQ(w.Path(1).Closed != 0, c.closed);
-        EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-        EXPECT_EQ(w.gui.Core().HistoryPos, 2);
+        for (const Pts& s : c.strokes) w.Drag(s[0].first, s[0].second, Pts(s.begin() + 1, s.end()));
+        if (c.finish) {
+            EXPECT_EQ(w.gui.Core().HistoryPos, 1);  // nothing recorded before the finish
+            const auto [x, y] = c.strokes.back().back();
+            w.Press(x, y, {}, QTest::MouseDClick);  // a double click is the finishing press too
+            w.Release(x, y);
+        }
+        const std::vector<PathShape>& paths = w.gui.Core().Paths;
+        const Pts anchors = paths.size() > 1 ? Coords(paths[1]) : Pts{};
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(Pts(anchors.begin(), anchors.begin() + std::min(c.anchors.size(), anchors.size())), c.anchors);
+        EXPECT_EQ(static_cast<int>(anchors.size()), c.count);
+        EXPECT_EQ(paths.size() > 1 && paths[1].Closed, c.closed);
+        EXPECT_EQ(w.gui.Edit().ToolMode, c.tool ? 2 : 0);
+        EXPECT_EQ(w.gui.Core().HistoryPos, c.count ? 2 : 1);
     }
 }
 

@@ -4,11 +4,13 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "app/CommandLineOptions.h"
 #include "app/HeadlessExport.h"
 #include "app/HeadlessRender.h"
 #include "core/DocumentFile.h"
 #include "core/DrawCore.h"
 #include "core/FileBytes.h"
+#include "core/Version.h"
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
 #include "tests/TestPaths.h"
@@ -32,6 +34,16 @@ struct Headless : ::testing::Test {
         ASSERT_TRUE(WriteFileReplacing(File("in.lvd"), FormatDocument(doc.Setup, doc.Paths)));
     }
 };
+
+struct Outcome {
+    std::optional<int> Code;
+    std::string Out, Err;
+};
+Outcome Call(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const std::optional<int> code = RunCommandLine(args, out, err);
+    return {code, out.str(), err.str()};
+}
 
 }  // namespace
 
@@ -62,8 +74,6 @@ TEST_F(Headless, RefusesBadArgumentsDocumentsAndOutputs) {
         std::vector<std::string> Args;
         std::string Expect;
     } cases[] = {
-        {RunRender, {File("in.lvd")}, "usage"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--zoom"}, "needs a value"},
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "0"}, "bad zoom"},
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "2x"}, "bad zoom"},
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "1000"}, "out of range"},
@@ -84,18 +94,8 @@ TEST_F(Headless, RefusesBadArgumentsDocumentsAndOutputs) {
                  QFile::exists(QString::fromStdString(File("o.swf"))));
 }
 
-TEST_F(Headless, ExportSwfWritesTheBytesOfThePreview) {
+TEST_F(Headless, ExportSwfWritesThePreviewWithTheUnderlayBesideTheDocumentOnRequest) {
     WriteDocument();
-    std::ostringstream err;
-    EXPECT_EQ(RunExportSwf({File("in.lvd"), File("out.swf")}, err), 0);
-    EXPECT_EQ(err.str(), "");
-    std::string written;
-    ASSERT_TRUE(ReadFileBytes(File("out.swf"), written));
-    SWFMakeCore mk;
-    EXPECT_EQ(written, BuildPreviewMovie(mk, doc));
-}
-
-TEST_F(Headless, ExportSwfUnderlaySwitchesShowTheUnderlayBesideTheDocument) {
     doc.Setup.UnderlayShow = 1;
     doc.Setup.UnderlayFile = "under.lvd";  // beside the document
     std::vector<PathShape> under(1, PathShape{});
@@ -108,9 +108,65 @@ TEST_F(Headless, ExportSwfUnderlaySwitchesShowTheUnderlayBesideTheDocument) {
     ASSERT_EQ(RunExportSwf({"--underlay-front", File("in.lvd"), File("front.swf")}, err), 0) << err.str();
     ASSERT_TRUE(ReadFileBytes(File("plain.swf"), plain) && ReadFileBytes(File("front.swf"), front));
     SWFMakeCore mk;
+    EXPECT_EQ(plain, BuildPreviewMovie(mk, doc));
     mk.ShowUnderlay = mk.UnderlayInFront = true;
     doc.DocFileName = File("in.lvd");
     PrepareUnderlay(mk, doc);
     EXPECT_EQ(front, BuildPreviewMovie(mk, doc));
     EXPECT_EQ(plain.size() + mk.UnderlayTagCache.size(), front.size());  // not empty: a path
+}
+
+TEST(CommandLine, HelpVersionErrorsAndTheEditor) {
+    const Outcome help = Call({"--help"});
+    EXPECT_EQ(help.Code, 0);
+    for (const char* word : {"--export-swf", "--export-svg", "--render", "--zoom", "--quality", "--underlay",
+                             "--underlay-front", "--version"})
+        EXPECT_NE(help.Out.find(word), std::string::npos) << word;
+    EXPECT_EQ(Call({"--version"}).Out, std::string("lumivane ") + LUMIVANE_VERSION + "\n");
+
+    struct Bad {
+        std::vector<std::string> Args;
+        const char* Says;
+    } bad[] = {
+        {{"--frobnicate"}, "Unknown option 'frobnicate'"},
+        {{"--render", "in.lvd"}, "needs IN.lvd and OUT"},
+        {{"--render", "in.lvd", "out.png", "--zoom"}, "Missing value after '--zoom'"},
+        {{"--export-svg", "--render", "a", "b"}, "give one of"},
+        {{"--export-swf", "a", "b", "--zoom", "2"}, "go with --render"},
+        {{"a.lvd", "--underlay"}, "goes with a headless command"},
+    };
+    for (const Bad& b : bad) {
+        const Outcome r = Call(b.Args);
+        EXPECT_EQ(r.Code, 2) << b.Says;
+        EXPECT_NE(r.Err.find(b.Says), std::string::npos) << r.Err;
+        EXPECT_NE(r.Err.find("Usage:"), std::string::npos);
+    }
+    EXPECT_EQ(Call({}).Code, std::nullopt);
+    EXPECT_EQ(Call({"my", "drawing.lvd"}).Code, std::nullopt);
+}
+
+TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFile) {
+    QTemporaryDir dir;
+    const std::string base = dir.path().toStdString() + "/";
+    DrawCore doc;
+    doc.AppendPath(Square(100, 100, 1000));
+    ASSERT_TRUE(WriteFileReplacing(base + "in.lvd", FormatDocument(doc.Setup, doc.Paths)));
+    struct Case {
+        std::vector<std::string> Args;
+        const char* Out;
+        const char* Starts;
+    } cases[] = {
+        {{"--export-swf"}, "m\xff.swf", "FWS"},
+        {{"--export-svg", "--underlay"}, "s\xff.svg", "<?xml"},
+        {{"--render", "--zoom", "2", "--quality", "low"}, "r\xff.png", "\x89PNG"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.Args;
+        args.insert(args.begin() + 1, {base + "in.lvd", base + c.Out});
+        EXPECT_EQ(Call(args).Code, 0) << c.Out;
+        std::string bytes;  // the name's own bytes, not a replacement character
+        ASSERT_TRUE(ReadFileBytes(base + c.Out, bytes)) << c.Out;
+        EXPECT_EQ(bytes.rfind(c.Starts, 0), 0u) << c.Out;
+    }
+    EXPECT_EQ(Call({"--export-svg", base + "none.lvd", base + "x.svg"}).Code, 1);
 }

@@ -3,45 +3,25 @@
 #include "edit/Geometry.h"
 #include "edit/Optimize.h"
 
-namespace {
-bool WeakPass(PathShape& p, float t1) {
-    for (std::int32_t i = 1; i <= p.AnchorMax; ++i) {
-        const AnchorPoint& a = p.Anchors[static_cast<std::size_t>(i - 1)];
-        const AnchorPoint& b = p.Anchors[static_cast<std::size_t>(i)];
-        if (PointDistance(std::int64_t{b.X} - a.X, std::int64_t{b.Y} - a.Y) < t1) {
-            DeleteAnchorAt(p, i);
-            return true;
-        }
+void OptimizePathReference(PathShape& p, float t1, float t2) {
+    if (p.AnchorMax < 2) return;
+    const auto at = [&p](std::int32_t i) {
+        const AnchorPoint& a = p.Anchors[static_cast<std::size_t>(i > p.AnchorMax ? 0 : i < 0 ? p.AnchorMax : i)];
+        return TwipPoint{a.X, a.Y};
+    };
+    // Deletes the first anchor from `from` to `to` that `near` accepts.
+    const auto removeFirst = [&](std::int32_t from, std::int32_t to, auto near) {
+        for (std::int32_t i = from; i <= to; ++i)
+            if (near(i)) return DeleteAnchorAt(p, i), true;
+        return false;
+    };
+    const auto weak = [&](std::int32_t i) {
+        return PointDistance(std::int64_t{at(i).X} - at(i - 1).X, std::int64_t{at(i).Y} - at(i - 1).Y) < t1;
+    };
+    const auto strong = [&](std::int32_t i) { return SegmentDistance(at(i - 1), at(i + 1), at(i)) < t2; };
+    while (p.AnchorMax > 1 && removeFirst(1, p.AnchorMax, weak)) {
     }
-    return false;
-}
-
-bool StrongPass(PathShape& p, float t2) {
-    if (p.AnchorMax <= 1) return false;
-    const bool closed = p.Closed != 0;
-    const std::int32_t first = closed ? 0 : 1;
-    const std::int32_t last = closed ? p.AnchorMax : p.AnchorMax - 1;
-    for (std::int32_t i = first; i <= last; ++i) {
-        const std::int32_t prev = i == 0 ? p.AnchorMax : i - 1;
-        const std::int32_t next = i + 1 > p.AnchorMax ? 0 : i + 1;
-        const auto& a = p.Anchors;
-        const TwipPoint pa{a[static_cast<std::size_t>(prev)].X, a[static_cast<std::size_t>(prev)].Y};
-        const TwipPoint pb{a[static_cast<std::size_t>(next)].X, a[static_cast<std::size_t>(next)].Y};
-        const TwipPoint pi{a[static_cast<std::size_t>(i)].X, a[static_cast<std::size_t>(i)].Y};
-        if (SegmentDistance(pa, pb, pi) < t2) {
-            DeleteAnchorAt(p, i);
-            return true;
-        }
+    while (p.AnchorMax > 1 && removeFirst(p.Closed ? 0 : 1, p.Closed ? p.AnchorMax : p.AnchorMax - 1, strong)) {
     }
-    return false;
-}
-}  // namespace
-
-void OptimizePathReference(PathShape& path, float pointThreshold, float lineThreshold) {
-    if (path.AnchorMax < 2) return;
-    while (path.AnchorMax > 1 && WeakPass(path, pointThreshold)) {
-    }
-    while (StrongPass(path, lineThreshold)) {
-    }
-    path.ShapeCache.reset();
+    p.ShapeCache.reset();
 }

@@ -3,7 +3,6 @@
 #include <random>
 
 #include "edit/Optimize.h"
-#include "edit/Transform.h"
 #include "tests/TestPaths.h"
 #include "tests/edit/OptimizeReference.h"
 
@@ -91,16 +90,4 @@ TEST(Optimize, MatchesRestartingReferenceOnRandomStrokes) {
         ASSERT_EQ(fast.Anchors, slow.Anchors) << "round " << round;
         ASSERT_EQ(fast.AnchorMax, slow.AnchorMax) << "round " << round;
     }
-}
-
-TEST(Optimize, PreviewStartsFromSnapshotEachTime) {
-    DrawCore doc;
-    doc.AppendPath(MakePath({{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}}));
-    DragSnapshot snap;
-    TakeDragSnapshot(doc, snap);
-    EXPECT_TRUE(OptimizePreview(doc, snap, 1, 60, 0));
-    EXPECT_EQ(doc.Paths[1].AnchorMax, 1);
-    EXPECT_TRUE(OptimizePreview(doc, snap, 1, 0, 0));
-    EXPECT_EQ(doc.Paths[1].AnchorMax, 5);
-    EXPECT_FALSE(OptimizePreview(doc, snap, 2, 60, 0));
 }

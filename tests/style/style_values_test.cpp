@@ -2,6 +2,7 @@
 
 #include "core/History.h"
 #include "style/ApplyStyle.h"
+#include "style/GradientControl.h"
 #include "style/StyleValues.h"
 #include "tests/TestPaths.h"
 
@@ -80,5 +81,25 @@ TEST(ApplyStyle, WidthTextAndTwipsAndColoursOnlyForSelectedPaths) {
         const std::int32_t colours[3] = {-1, -1, -1};
         ApplyColors(doc, colours, true, true, true);
         EXPECT_EQ((std::tuple{doc.HistoryPos, doc.Paths[2].LineColor}), (std::tuple{1, 0}));
+    }
+}
+
+TEST(GradientControl, ReadoutOverwritesInPlaceAndSkipsPiecesPastTheEnd) {
+    PathShape p;
+    p.GradX = -30;
+    p.GradY = 12345678;  // its long piece loses the "]" to the angle
+    p.GradAngle = -30.5f;
+    p.GradScale = 200.0f / 32768.0f;
+    const struct {
+        QString Before, After;
+    } cases[] = {
+        {QString(40, ' '), "           [-1,617283[-31ﾟ ⇔9]          "},
+        {"(1,2)" + QString(20, ' '), "(1,2)      [-1,617283[-31"},
+        {QString(15, ' '), "           [-1,"},
+    };
+    for (const auto& c : cases) {
+        QString status = c.Before;
+        GradientReadout(p, status);
+        EXPECT_EQ(status, c.After);
     }
 }

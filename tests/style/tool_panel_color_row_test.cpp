@@ -3,26 +3,44 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 
+#include "core/History.h"
 #include "edit/Selection.h"
+#include "style/ColorRow.h"
 #include "tests/TestPaths.h"
 #include "tests/app/TestWindow.h"
 
 namespace {
+// The window with two squares, the second one selected. The polygon and text
+// dialogs would wait for the user; they answer at once here.
 struct Window : TestWindow {
+    ColorRow& row = gui.Colors();
     Window() {
-        // The polygon and text dialogs would wait for the user; they answer at once here.
         gui.Panel().PolygonPart = [] { return QString("5角形"); };
         gui.Panel().TextPart = [] { return QString("'x'"); };
-        gui.Core().AppendPath(MakePath({{0, 0}, {1000, 0}, {1000, 1000}}, true));
-        gui.Core().SetPath(1, [&] { PathShape p = gui.Core().GetPath(1); p.Selected = true; return p; }());
+        gui.Core().AppendPath(Square(0, 0, 400, 2));
+        gui.Core().AppendPath(Square(500, 0, 400, 0));
+        gui.Core().Paths[2].Selected = VbTrue;
+        PushHistory(gui.Core());
     }
+    const PathShape& Path(int i) { return gui.Core().Paths.at(static_cast<std::size_t>(i)); }
     // Keys arrive at the canvas, as when it has the focus.
     void Key(Qt::Key key) { QTest::keyRelease(gui.View().Picture1, key); }
     void ClickStatus(int y) {
         QTest::mouseClick(gui.PicStatus, Qt::LeftButton, {}, gui.PicStatus->contentsRect().topLeft() + QPoint(20, y));
     }
-    bool Selected() { return gui.Core().GetPath(1).Selected; }
+    // Presses the picker's palette cell (col, row) in its middle.
+    void Pick(int col, int r, Qt::MouseButton button, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(row.Picker.PicPicker, button, keys, QPoint(col * 8 + 4, r * 11 + 5));
+    }
+    static void Type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
 };
 }  // namespace
 
@@ -30,12 +48,12 @@ TEST(ToolPanel, DigitKeysSwitchByPanelOrderExceptDuringAGestureOrForTheCurrentTo
     Window w;
     w.gui.SetStatusText("mark");
     w.Key(Qt::Key_1);  // the select tool is already on: nothing reruns
-    EXPECT_TRUE(w.Selected());
+    EXPECT_TRUE(w.Path(2).Selected);
     EXPECT_EQ(w.gui.StatusText(), "mark");
     w.gui.Edit().MouseDownFlag = true;
     w.Key(Qt::Key_4);
     EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-    EXPECT_TRUE(w.Selected());
+    EXPECT_TRUE(w.Path(2).Selected);
     w.gui.Edit().MouseDownFlag = false;
     const struct { Qt::Key Key; int Tool; } keys[] = {{Qt::Key_4, 0}, {Qt::Key_2, 1}, {Qt::Key_5, 6},
                                                       {Qt::Key_6, 4}, {Qt::Key_9, 8}, {Qt::Key_1, 2}};
@@ -44,7 +62,7 @@ TEST(ToolPanel, DigitKeysSwitchByPanelOrderExceptDuringAGestureOrForTheCurrentTo
         EXPECT_EQ(w.gui.Edit().ToolMode, k.Tool);
         EXPECT_TRUE(w.gui.Option1[k.Tool]->isChecked());
     }
-    EXPECT_FALSE(w.Selected());
+    EXPECT_FALSE(w.Path(2).Selected);
     EXPECT_EQ(w.gui.StatusText(), "[パスの選択]　SHIFT：制御点ドラッグで回転　CTRL：複数選択");
 }
 
@@ -100,7 +118,7 @@ TEST(ToolPanel, LetterKeysToggleTheChecksAndPageKeysStepTheZoom) {
     CalcSelectedRect(w.gui.Core(), w.gui.Edit().Box);
     const TwipPoint corner = w.gui.Edit().Box.SelRect[8];
     w.Key(Qt::Key_Escape);
-    EXPECT_FALSE(w.Selected());
+    EXPECT_FALSE(w.Path(2).Selected);
     EXPECT_EQ(HitHandle(w.gui.Edit().Box, 1.0f, corner.X, corner.Y), 0);  // no stale handle left to press
 }
 
@@ -117,7 +135,7 @@ TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
         EXPECT_EQ(w.gui.Edit().Style.CurLineOn, c.Line);
         EXPECT_EQ(w.gui.Edit().Style.CurFillType, c.NewFill);
         EXPECT_EQ(w.gui.Core().HistoryPos, history + (c.Applied ? 1 : 0));
-        EXPECT_EQ(w.gui.Core().GetPath(1).FillType, c.Applied ? c.NewFill : 0);
+        EXPECT_EQ(w.Path(2).FillType, c.Applied ? c.NewFill : 0);
     }
 }
 
@@ -142,4 +160,70 @@ TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
     QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
     buttons << w.gui.Check2;
     for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+}
+
+TEST(ColorRow, PickerClicksSetTheCurrentColoursAndTheSelectedPaths) {
+    Window w;
+    const std::int32_t before = w.gui.Core().HistoryPos;
+    w.Pick(5, 5, Qt::RightButton);  // pure red
+    w.Pick(30, 5, Qt::LeftButton);  // pure blue
+    w.Pick(0, 0, Qt::RightButton, Qt::ShiftModifier);  // white
+    w.Pick(2, 0, Qt::LeftButton, Qt::ShiftModifier);   // picks nothing, shows the colour
+    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 255));
+    EXPECT_EQ(w.Path(2).LineColor, PackColor(0, 0, 255, 255));
+    EXPECT_EQ(w.Path(2).FillColor2, PackColor(255, 255, 255, 255));
+    EXPECT_EQ(w.Path(1).FillColor, Square(0, 0, 400, 2).FillColor);
+    EXPECT_EQ(w.gui.Core().HistoryPos, before + 3);
+    EXPECT_EQ(w.row.Picker.Rows[2].Box->text(), "153");
+    EXPECT_FALSE(w.row.Picker.Rows[2].Slider->isEnabled());
+    EXPECT_EQ(w.row.PicColor->PixelAt(10, 10), QColor(0, 0, 255));  // the line swatch on top
+
+    // The fill opacity slider: a click left of its thumb steps 255 down by 51.
+    w.row.Frame2->show();
+    QScrollBar* fillOpacity = w.row.Rows[1].Slider;
+    QStyleOptionSlider option;
+    option.initFrom(fillOpacity);
+    option.orientation = Qt::Horizontal;
+    option.minimum = 0, option.maximum = 255, option.sliderPosition = option.sliderValue = 255, option.pageStep = 51;
+    const QRect page = fillOpacity->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubPage,
+                                                            fillOpacity);
+    QTest::mouseClick(fillOpacity, Qt::LeftButton, {}, page.center());
+    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 204));
+    EXPECT_EQ(w.Path(2).LineColor, PackColor(0, 0, 255, 255));
+    EXPECT_EQ(w.row.Rows[1].Box->text(), "204");
+    Window::Type(w.row.Rows[1].Box, "300");
+    EXPECT_EQ(w.row.Rows[1].Box->text(), "255");
+    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 255));
+
+    // The swatches apply all three current colours.
+    w.gui.Core().Paths[1].Selected = VbTrue;
+    QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
+    EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
+}
+
+TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
+    Window w;
+    ColorPicker& picker = w.row.Picker;
+    w.Pick(37, 2, Qt::LeftButton);  // user cell (1, 2)
+    EXPECT_EQ(picker.Frame1->title(), "色情報（ユーザー）");
+    EXPECT_TRUE(picker.Rows[0].Slider->isEnabled());
+    Window::Type(picker.Rows[0].Box, "-4");
+    Window::Type(picker.Rows[1].Box, "128");
+    EXPECT_EQ(picker.Rows[0].Box->text(), "0");
+    EXPECT_EQ(w.gui.Edit().UserColors[1 + 6 * 2], PackColor(0, 128, 0, 0));
+    EXPECT_EQ(picker.PicPicker->PixelAt(37 * 8 + 3, 2 * 11 + 3), QColor(0, 128, 0));
+    QTest::mouseClick(picker.PicUserColor, Qt::LeftButton, {}, QPoint(5, 40));  // the cell's old colour
+    EXPECT_EQ(w.gui.Edit().UserColors[1 + 6 * 2], PackColor(0, 0, 0, 0));
+    w.Pick(0, 0, Qt::LeftButton);
+    EXPECT_EQ(picker.Frame1->title(), "色情報");
+    EXPECT_FALSE(picker.Rows[0].Slider->isEnabled());
+    EXPECT_EQ(picker.PicPicker->PixelAt(0, 3), QColor(255, 0, 0));  // the picked cell's outline
+}
+
+TEST(ColorRow, WidthBoxAppliesOnEnter) {
+    Window w;
+    Window::Type(w.gui.Combo1->lineEdit(), "0.75");
+    EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
+    EXPECT_EQ(w.Path(2).LineWidth, 15);
 }
