@@ -7,13 +7,10 @@ namespace {
 PathShape RectanglePath() {
     PathShape p = MakePath({{0, 0}, {0, 1000}, {1000, 1000}, {1000, 0}}, true);
     p.LineWidth = 20;
-    p.LineOn = 1;
     p.LineColor = PackColor(0, 0, 0, 255);
-    p.FillType = 0;
     p.FillColor = PackColor(0, 255, 255, 255);
     p.GradX = 500;
     p.GradY = 500;
-    p.GradAngle = 0.0f;
     p.GradScale = 1000.0f / 32768.0f;
     p.FillColor2 = PackColor(255, 255, 255, 255);
     p.Selected = VbTrue;
@@ -72,11 +69,9 @@ TEST(DocumentFile, RoundTripKeepsEveryFieldButSelectionAndCache) {
         EXPECT_TRUE(SameShape(read[i], expected)) << i;
         EXPECT_EQ(read[i].ShapeCache, nullptr);
     }
-    EXPECT_EQ(readSetup.CanvasWidth, 1234);
-    EXPECT_EQ(readSetup.BackColor[1], 7);
-    EXPECT_EQ(readSetup.UnderlayFile, setup.UnderlayFile);
-    EXPECT_EQ(readSetup.UnderlayScale, 0.1f);
-    EXPECT_EQ(readSetup.UnderlayX, -30);
+    EXPECT_EQ(std::make_tuple(readSetup.CanvasWidth, readSetup.BackColor[1], readSetup.UnderlayFile,
+                              readSetup.UnderlayScale, readSetup.UnderlayX),
+              std::make_tuple(1234, 7, setup.UnderlayFile, 0.1f, -30));
 
     const std::string empty = FormatDocument(CanvasSetup{}, Doc({}));
     EXPECT_EQ(std::count(empty.begin(), empty.end(), '\n'), 4);
@@ -91,26 +86,24 @@ TEST(DocumentFile, ReaderTakesOtherLineEndsAndFloatForms) {
     CanvasSetup setup;
     std::vector<PathShape> paths;
     ASSERT_TRUE(ParseDocument(text, setup, paths));
-    EXPECT_EQ(setup.CanvasHeight, 240);
-    EXPECT_EQ(setup.UnderlayScale, 0.5f);
+    EXPECT_EQ(std::make_pair(setup.CanvasHeight, setup.UnderlayScale), std::make_pair(240, 0.5f));
     ASSERT_EQ(paths.size(), 2u);
-    EXPECT_EQ(paths[1].GradAngle, -15.0f);
+    EXPECT_EQ(std::make_pair(paths[1].GradAngle, paths[1].GroupNo), std::make_pair(-15.0f, -3));
     EXPECT_FLOAT_EQ(paths[1].GradScale, 0.03051758f);
-    EXPECT_EQ(paths[1].GroupNo, -3);
     EXPECT_EQ(paths[1].Anchors[0], (AnchorPoint{-9, 9, 1}));
 }
 
 TEST(DocumentFile, BadDocumentsAreRefusedAndLeaveTheOutputsAlone) {
     const std::string good = FormatDocument(CanvasSetup{}, Doc({RectanglePath()}));
+    const std::string head = "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n";
     const struct { const char* name; std::string text; } cases[] = {
         {"empty", ""},
         {"wrong magic", "LVD011" + good.substr(6)},
         {"ends early", good.substr(0, good.size() - 12)},
-        {"count larger than the file holds", "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n2000000000\r\n"},
-        {"negative path count", "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n-1\r\n"},
+        {"count larger than the file holds", head + "2000000000\r\n"},
+        {"negative path count", head + "-1\r\n"},
         {"anchor count larger than the file holds",
-         "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n1\r\n"
-         "2147483647,#TRUE#,20,1,-1,0,-256,500,500,0,1,-1,#FALSE#,0\r\n0,0,0\r\n"},
+         head + "1\r\n2147483647,#TRUE#,20,1,-1,0,-256,500,500,0,1,-1,#FALSE#,0\r\n0,0,0\r\n"},
         {"byte out of range", "LVD010\r\n320,320,256,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n0\r\n"},
         {"16-bit out of range", "LVD010\r\n320,320,255,255,255,40000,60,30,2\r\n0,\"\",0,0,1,128\r\n0\r\n"},
         {"not a boolean", good.substr(0, good.find("#TRUE#")) + "#YES#" + good.substr(good.find("#TRUE#") + 6)},

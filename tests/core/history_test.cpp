@@ -12,17 +12,18 @@ void Edit(DrawCore& doc, int n) {
 }
 
 int LastMark(const DrawCore& doc) { return doc.GetPathCount() == 0 ? 0 : doc.Paths.back().Anchors[0].X; }
+
+struct History : ::testing::Test {
+    DrawCore doc;
+    History() { doc.ResetDocument(); }
+};
 }  // namespace
 
-TEST(History, TrimsAtTwiceTheDepthAndUndoThenJumpsToTheStart) {
-    DrawCore doc;
-    doc.ResetDocument();
+TEST_F(History, TrimsAtTwiceTheDepthAndUndoThenJumpsToTheStart) {
     for (int n = 1; n <= 39; ++n) Edit(doc, n);
     EXPECT_EQ(doc.HistoryPos, 39);
     Edit(doc, 40);
-    EXPECT_EQ(doc.HistoryPos, 20);
-    EXPECT_EQ(doc.History.size(), 21u);
-    EXPECT_EQ(LastMark(doc), 40);
+    EXPECT_EQ(std::make_tuple(doc.HistoryPos, doc.History.size(), LastMark(doc)), std::make_tuple(20, 21u, 40));
     for (int expected = 39; expected >= 21; --expected) {
         UndoHistory(doc);
         EXPECT_EQ(LastMark(doc), expected);
@@ -34,9 +35,7 @@ TEST(History, TrimsAtTwiceTheDepthAndUndoThenJumpsToTheStart) {
     EXPECT_EQ(doc.HistoryPos, 0);
 }
 
-TEST(History, UndoRedoTheDroppedRedoChainAndTheModifiedMark) {
-    DrawCore doc;
-    doc.ResetDocument();
+TEST_F(History, UndoRedoTheDroppedRedoChainAndTheModifiedMark) {
     EXPECT_FALSE(CanUndo(doc));
     Edit(doc, 1);
     Edit(doc, 2);
@@ -57,9 +56,8 @@ TEST(History, UndoRedoTheDroppedRedoChainAndTheModifiedMark) {
     EXPECT_EQ(doc.GetPathCount(), 0);
 }
 
-TEST(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
+TEST_F(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
     for (int depth : {0, -5}) {
-        DrawCore doc;
         doc.Setup.HistoryMax = depth;
         doc.ResetDocument();
         Edit(doc, 1);
@@ -71,9 +69,7 @@ TEST(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
     }
 }
 
-TEST(History, SnapshotsAreDeepCopiesWithSelection) {
-    DrawCore doc;
-    doc.ResetDocument();
+TEST_F(History, SnapshotsAreDeepCopiesWithSelection) {
     Edit(doc, 1);
     doc.Paths[1].Selected = VbTrue;
     PushHistory(doc);

@@ -1,7 +1,6 @@
 #pragma once
 // Assembles small movies bit by bit for reader and renderer tests.
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,6 @@ inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int
 
 struct Color { int R, G, B, A = 255; };
 
-inline void Rgba(BitString& b, Color c) { Bytes(b, {c.R, c.G, c.B, c.A}); }
-
 // A fill style of a DefineShape3: solid (type 0) or bitmap (0x40..0x43).
 struct Fill {
     int Type = 0;
@@ -37,43 +34,31 @@ struct Fill {
 };
 struct Line { int Width; Color C; };
 
-inline void StyleArrays(BitString& b, const std::vector<Fill>& fills, const std::vector<Line>& lines) {
-    Bytes(b, {static_cast<int>(fills.size())});
-    for (const Fill& f : fills) {
-        Bytes(b, {f.Type});
-        if (f.Type == 0) {
-            Rgba(b, f.C);
-        } else {
-            U16(b, f.BitmapId);
-            Matrix(b, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
-        }
-    }
-    Bytes(b, {static_cast<int>(lines.size())});
-    for (const Line& l : lines) {
-        U16(b, l.Width);
-        Rgba(b, l.C);
-    }
-}
-
 // Shape records with 17-bit fields and one fill and one line bit.
 struct Records {
     BitString Bits;
     int FillBits = 1, LineBits = 1;
 
     // Starts a layer: a style-change record with new styles (arrays byte-aligned),
-    // which first moves the pen when `move` is given.
+    // which first moves the pen to (x, y) when `move` is set.
     void NewStyles(const std::vector<Fill>& fills, const std::vector<Line>& lines, int fillBits = 1, int lineBits = 1,
-                   std::optional<std::pair<int, int>> move = {}) {
+                   bool move = false, int x = 0, int y = 0) {
         Bits.append(move ? 0b010001 : 0b010000, 6);
-        if (move) {
-            Bits.append(17, 5);
-            Bits.append(static_cast<std::uint32_t>(move->first), 17);
-            Bits.append(static_cast<std::uint32_t>(move->second), 17);
-        }
+        if (move) MoveBits(x, y);
         Bits.padToByte();
-        StyleArrays(Bits, fills, lines);
-        Bits.append(static_cast<std::uint32_t>(fillBits), 4);
-        Bits.append(static_cast<std::uint32_t>(lineBits), 4);
+        Bytes(Bits, {static_cast<int>(fills.size())});
+        for (const Fill& f : fills) {
+            Bytes(Bits, {f.Type});
+            if (f.Type == 0) {
+                Bytes(Bits, {f.C.R, f.C.G, f.C.B, f.C.A});
+            } else {
+                U16(Bits, f.BitmapId);
+                Matrix(Bits, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
+            }
+        }
+        Bytes(Bits, {static_cast<int>(lines.size())});
+        for (const Line& l : lines) Bytes(Bits, {l.Width & 255, l.Width >> 8, l.C.R, l.C.G, l.C.B, l.C.A});
+        Bits.append(static_cast<std::uint32_t>(fillBits << 4 | lineBits), 8);
         FillBits = fillBits;
         LineBits = lineBits;
     }
@@ -81,13 +66,17 @@ struct Records {
     void Change(int x, int y, int fill0, int fill1, int line) {
         Bits.append(0, 2);  // a style change without new styles
         for (int index : {line, fill1, fill0}) Bits.append(index >= 0, 1);
-        Bits.append(1, 1);  // move-to, 17-bit fields
-        Bits.append(17, 5);
-        Bits.append(static_cast<std::uint32_t>(x), 17);
-        Bits.append(static_cast<std::uint32_t>(y), 17);
+        Bits.append(1, 1);  // move-to
+        MoveBits(x, y);
         if (fill0 >= 0) Bits.append(static_cast<std::uint32_t>(fill0), FillBits);
         if (fill1 >= 0) Bits.append(static_cast<std::uint32_t>(fill1), FillBits);
         if (line >= 0) Bits.append(static_cast<std::uint32_t>(line), LineBits);
+    }
+    // A move-to's coordinates in 17-bit fields.
+    void MoveBits(int x, int y) {
+        Bits.append(17, 5);
+        Bits.append(static_cast<std::uint32_t>(x), 17);
+        Bits.append(static_cast<std::uint32_t>(y), 17);
     }
     void Straight(int dx, int dy) {
         Bits.append(0b1111111, 7);

@@ -14,6 +14,7 @@
 #include "swf/MovieAssembly.h"
 #include "swf/MovieReader.h"
 #include "swf/Preview.h"
+#include "swf/SwfPlayer.h"
 #include "swf/Underlay.h"
 #include "tests/TestPaths.h"
 
@@ -46,14 +47,17 @@ struct Underlay : ::testing::Test {
         EXPECT_TRUE(WriteFileReplacing(path, bytes));
         return path;
     }
-    // The cache as a movie of its own, read back.
-    ParsedMovie CachedMovie() {
+    // The cache as a version-6 movie of its own, and read back.
+    std::string CachedMovieBytes() {
         SWFMakeCore scratch;
         WriteMovieHeader(scratch, 6, 320, 320, 12.0f);
         scratch.MovieBuffer += mk.UnderlayTagCache;
         WriteShowFrame(scratch);
         WriteEnd(scratch);
-        const std::string bytes = TakeMovieBytes(scratch);
+        return TakeMovieBytes(scratch);
+    }
+    ParsedMovie CachedMovie() {
+        const std::string bytes = CachedMovieBytes();
         return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::string Build(const std::string& file) {
@@ -109,16 +113,37 @@ TEST_F(Underlay, DocumentIsCharacterTwoCheck4PutsItInFrontCheck3OffLeavesItOut) 
     EXPECT_EQ(mk.UnderlayTagCache, cached);
 }
 
-TEST_F(Underlay, BmpIsReencodedAsAJpegThePlayerDecodesUpright) {
+TEST_F(Underlay, BmpIsReencodedAsAJpegThePlayerShowsUprightUnsmoothedAndHalfTransparent) {
+    // 40 x 20 pixels scaled 4 from (10, 20): 160 x 80 px, the top 40 rows red.
+    doc.Setup.UnderlayScale = 4;
     EXPECT_EQ(Build(File("pic.bmp", Picture(40, 20, false))), "");
-    const ParsedMovie m = CachedMovie();
-    ASSERT_EQ(m.Bitmaps.count(2), 1u);
+    SwfPlayer player;
+    player.Movie = File("movie.swf", CachedMovieBytes());
+    player.Quality2 = "high";
+    const QImage& img = player.Render(320, 320);
+    EXPECT_EQ(player.Reason(), "");
+    const auto near = [&img](int x, int y, QColor want) {
+        const QColor c = img.pixelColor(x, y);
+        return std::abs(c.red() - want.red()) <= 8 && std::abs(c.green() - want.green()) <= 8 &&
+               std::abs(c.blue() - want.blue()) <= 8;
+    };
+    const QColor halfRed(255, 128, 128), halfBlue(128, 128, 255);
+    EXPECT_TRUE(near(100, 30, halfRed) && near(169, 30, halfRed) && near(100, 90, halfBlue));
+    EXPECT_TRUE(near(9, 30, Qt::white) && near(170, 30, Qt::white) && near(100, 100, Qt::white));
+    // Not smoothed in a version-6 movie: the four pixel rows of one picture row are alike.
+    EXPECT_EQ(img.pixel(100, 56), img.pixel(100, 59));
+
+    // The same stream claiming 8000 x 8000 pixels is refused without decoding.
+    std::vector<std::uint8_t> forged = CachedMovie().Bitmaps.at(2)->Jpeg;
+    for (std::size_t i = 0; i + 8 < forged.size(); ++i)
+        if (forged[i] == 0xFF && forged[i + 1] == 0xC0) {
+            forged[i + 5] = forged[i + 7] = 0x1F;
+            forged[i + 6] = forged[i + 8] = 0x40;
+            break;
+        }
     std::string why;
-    const QImage decoded = DecodeJpeg(m.Bitmaps.at(2)->Jpeg, why);
-    ASSERT_EQ(decoded.size(), QSize(40, 20)) << why;
-    EXPECT_GT(qRed(decoded.pixel(20, 3)), 200);
-    EXPECT_GT(qBlue(decoded.pixel(20, 16)), 200);
-    EXPECT_EQ(m.Shapes.at(3)->Bounds.Xmax, 800);
+    EXPECT_TRUE(DecodeJpeg(forged, why).isNull());
+    EXPECT_NE(why.find("too large"), std::string::npos) << why;
 }
 
 TEST_F(Underlay, UnusableFilesGiveNoUnderlayAndNeverHang) {
