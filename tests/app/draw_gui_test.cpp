@@ -125,7 +125,7 @@ TEST(DrawGUI, ConfirmModifyAsksOnlyWhenModifiedAndHonoursTheAnswer) {
     EXPECT_EQ(w.dialogs->Boxes[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
-TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {
+TEST(DrawGUI, CommandLineDocumentInPairedQuotesAndABadOrMissingOneGivesTheMessage) {
     QTemporaryDir dir;
     const QString bad = dir.path() + "/bad.lvd";
     ASSERT_TRUE(WriteFileReplacing(bad.toStdString(), "LVD010\r\n640,480,0,0,0,1,60,30,2\r\n0,\"\",0,0,1,128\r\n3\r\n"));
@@ -144,6 +144,11 @@ TEST(DrawGUI, BadOrMissingDocumentGivesTheMessageAndAnEmptyDefaultDocument) {
     Window w({folder + "/x\xff.lvd"});
     EXPECT_EQ(w.dialogs->Boxes.size(), 1u);
     EXPECT_TRUE(w.gui.Core().DocFileName.empty());
+    // Quotes around the words of a name go only in pairs.
+    EXPECT_EQ(CommandLineDocument({"\"/a/b", "c.lvd\""}), "/a/b c.lvd");
+    EXPECT_EQ(CommandLineDocument({"\"/a/b"}), "\"/a/b");
+    EXPECT_EQ(CommandLineDocument({}), "");
+    EXPECT_EQ(CommandLineDocument({"/x.lvd"}), "/x.lvd");
 }
 
 // Each document is named relative to the start folder, with Qt's title placeholder in its name.
@@ -246,13 +251,6 @@ TEST(DrawGUI, OnlyLocalFilesDroppedOnTheCanvasOpenAfterAsking) {
     drag({local});
     EXPECT_EQ(w.Title(), "[ dropped.lvd ] - Lumivane");
     EXPECT_EQ(w.gui.Core().Paths[1].Anchors[0].X, 0);
-}
-
-TEST(CommandLine, QuotesAreRemovedOnlyInPairs) {
-    EXPECT_EQ(CommandLineDocument({"\"/a/b", "c.lvd\""}), "/a/b c.lvd");
-    EXPECT_EQ(CommandLineDocument({"\"/a/b"}), "\"/a/b");
-    EXPECT_EQ(CommandLineDocument({}), "");
-    EXPECT_EQ(CommandLineDocument({"/x.lvd"}), "/x.lvd");
 }
 
 TEST(SettingsWindow, StartUpReadsBothFilesAndCloseWritesTheLastCanvas) {

@@ -61,7 +61,13 @@ TEST_F(Dialog, CancelAfterMovingSlidersAndOkWithoutChangesKeepTheSetup) {
     EXPECT_EQ(host.Modes, std::vector<int>({0, 0}));
 }
 
-TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatch) {
+TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatchAndTheUnderlayFileDialogOpens) {
+    UnderlayFileRequest asked;
+    gui.OpenFile = [&](QWidget*, const UnderlayFileRequest& r) {
+        asked = r;
+        return QString("/pictures/new.bmp");
+    };
+    gui.DefaultFolder = "/docs";
     gui.Form_Load(setup, mk);
     const std::pair<const char*, const char*> typed[] = {{"300", "255"}, {"-5", "0"}};
     for (const auto& [text, shown] : typed) {
@@ -74,6 +80,10 @@ TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatch) {
     gui.HScroll2[0]->setValue(10);
     EXPECT_EQ(gui.Text3[0]->text(), "10");
     EXPECT_EQ(gui.PicBackColor->palette().color(QPalette::Window), QColor(10, 0, 255));
+    gui.Command3->click();  // the underlay file dialog
+    EXPECT_EQ(QStringList({asked.Filter, asked.Pattern, asked.DefaultSuffix, asked.Folder, gui.Text6->text()}),
+              QStringList({"画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)", "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", "/docs",
+                           "/pictures/new.bmp"}));
 }
 
 TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
@@ -92,20 +102,6 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
     EXPECT_EQ(std::make_tuple(setup.CanvasWidth, setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag,
                               setup.Quality),
               std::make_tuple(1638, 1, 2, 3, 3));
-}
-
-TEST_F(Dialog, UnderlayFileDialogStartsBesideTheNamedFile) {
-    UnderlayFileRequest asked;
-    gui.OpenFile = [&](QWidget*, const UnderlayFileRequest& r) {
-        asked = r;
-        return QString("/pictures/new.bmp");
-    };
-    gui.DefaultFolder = "/docs";
-    gui.Form_Load(setup, mk);
-    gui.Command3->click();
-    EXPECT_EQ(QStringList({asked.Filter, asked.Pattern, asked.DefaultSuffix, asked.Folder, gui.Text6->text()}),
-              QStringList({"画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)", "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", "/docs",
-                           "/pictures/new.bmp"}));
 }
 
 TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {

@@ -30,13 +30,7 @@ TEST(Geometry, RoundsHalvesToEvenAndSaturates) {
     for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
 }
 
-TEST(Geometry, PointDistanceHandlesFullIntRange) {
-    EXPECT_FLOAT_EQ(PointDistance(3, 4), 5.0f);
-    const std::int64_t big = std::int64_t{1} << 32;  // difference of two extreme twips
-    EXPECT_FLOAT_EQ(PointDistance(big, 0), static_cast<float>(big));
-}
-
-TEST(Geometry, SegmentDistanceRegions) {
+TEST(Geometry, PointAndSegmentDistancesOverTheFullIntRange) {
     const TwipPoint a{0, 0}, b{1000, 0};
     EXPECT_FLOAT_EQ(SegmentDistance(a, b, {500, 30}), 30.0f);    // beside the segment
     EXPECT_FLOAT_EQ(SegmentDistance(a, b, {500, -30}), 30.0f);   // other side
@@ -47,6 +41,9 @@ TEST(Geometry, SegmentDistanceRegions) {
     const std::int32_t lo = std::numeric_limits<std::int32_t>::min();
     const std::int32_t hi = std::numeric_limits<std::int32_t>::max();
     EXPECT_FLOAT_EQ(SegmentDistance({lo, lo}, {hi, lo}, {0, lo + 1000}), 1000.0f);
+    EXPECT_FLOAT_EQ(PointDistance(3, 4), 5.0f);
+    const std::int64_t big = std::int64_t{1} << 32;  // difference of two extreme twips
+    EXPECT_FLOAT_EQ(PointDistance(big, 0), static_cast<float>(big));
 }
 
 TEST(Geometry, PointAngleQuadrantsAndVertical) {
@@ -82,7 +79,7 @@ TEST(Selection, BoxMidpointsRoundHalfToEvenAndHandlesAnswerWithinThreePixels) {
         for (int y : {0, 1000, -1000}) EXPECT_EQ(HitHandle(box, 1.0f, x, y), 0);
 }
 
-TEST(Selection, ActiveGroupsSelectTogether) {
+TEST(Selection, ActiveGroupsSelectTogetherAndAMovedAnchorWrapsAndEmptiesTheCache) {
     PathShape grouped = MakePath({{0, 0}, {1, 1}});
     grouped.GroupNo = 7;
     grouped.Grouped = VbTrue;
@@ -99,14 +96,11 @@ TEST(Selection, ActiveGroupsSelectTogether) {
     EXPECT_EQ(doc.GetSelectedCount(), 1);
     SetPathSelected(doc, 99, true);  // no such path
     EXPECT_EQ(doc.GetSelectedCount(), 1);
-}
-
-TEST(Selection, MoveAnchorWrapsIndexAndEmptiesCache) {
-    DrawCore doc = DocWith({MakePath({{0, 0}, {10, 10}, {20, 20}})});
-    doc.Paths[1].ShapeCache = std::make_shared<BitString>();
-    MoveAnchor(doc, 5, -5, 1, 3);  // 3 mod 3 = anchor 0
-    EXPECT_EQ(Coords(doc.Paths[1])[0], std::make_pair(5, -5));
-    EXPECT_EQ(doc.Paths[1].ShapeCache, nullptr);
+    DrawCore stroke = DocWith({MakePath({{0, 0}, {10, 10}, {20, 20}})});
+    stroke.Paths[1].ShapeCache = std::make_shared<BitString>();
+    MoveAnchor(stroke, 5, -5, 1, 3);  // 3 mod 3 = anchor 0
+    EXPECT_EQ(Coords(stroke.Paths[1])[0], std::make_pair(5, -5));
+    EXPECT_EQ(stroke.Paths[1].ShapeCache, nullptr);
 }
 
 // The pre-tests of the scans must never change a result. The plain scans pin

@@ -15,7 +15,7 @@ void Stroke(DrawCore& doc, const DrawStyle& style, const Points& points, std::in
 }
 }  // namespace
 
-TEST(ShapeCreate, NewPathsTakeTheStyle) {
+TEST(ShapeCreate, NewPathsTakeTheStyleAndRectangleAndEllipseAnchors) {
     DrawStyle style;
     style.CurColors[0] = PackColor(1, 2, 3, 128);
     style.CurColors[1] = PackColor(4, 5, 6, 7);
@@ -31,13 +31,9 @@ TEST(ShapeCreate, NewPathsTakeTheStyle) {
         style.LineWidthPt = pt;
         EXPECT_EQ(StyledPath(style).LineWidth, twips) << pt;
     }
-}
-
-TEST(ShapeCreate, RectangleAndEllipseAnchors) {
     DrawCore doc;
-    const DrawStyle style;
-    EXPECT_EQ(CreateRectangle(doc, 2000, 1000, style), 1);
-    EXPECT_EQ(CreateEllipse(doc, 2000, 1000, style), 2);
+    EXPECT_EQ(CreateRectangle(doc, 2000, 1000, DrawStyle{}), 1);
+    EXPECT_EQ(CreateEllipse(doc, 2000, 1000, DrawStyle{}), 2);
     const PathShape& rect = doc.Paths[1];
     EXPECT_EQ(Coords(rect), (Points{{2000, 1000}, {2000, 2000}, {3000, 2000}, {3000, 1000}}));
     EXPECT_TRUE(rect.Selected == VbTrue && rect.Closed == VbTrue && rect.Anchors[0].Kind == 0);

@@ -84,7 +84,7 @@ TEST(TextOutline, SpacesAndControlsAdvanceOrNotAndJapaneseComesFromAFaceThatHasI
     }
 }
 
-TEST(TextOutline, BoldAndItalicOwnOrSynthetic) {
+TEST(TextOutline, BoldAndItalicOwnOrSyntheticUnloadableFacesAndTheFontList) {
     const struct {
         TextFont font;
         bool syntheticBold, syntheticItalic;
@@ -109,9 +109,6 @@ TEST(TextOutline, BoldAndItalicOwnOrSynthetic) {
         // A bold or slanted "l" is wider than the upright regular one.
         EXPECT_GT(width(styled->Glyph(U'l')), width(plain->Glyph(U'l')) + 3) << c.font.Family;
     }
-}
-
-TEST(TextOutline, UnloadableFacesAndFontList) {
     const std::string junk = ::testing::TempDir() + "/junk.ttf";
     std::ofstream(junk) << "not a font at all";
     for (const std::string& path : {junk, std::string("/nonexistent/font.ttf")}) {
@@ -125,3 +122,4 @@ TEST(TextOutline, UnloadableFacesAndFontList) {
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "IPAGothic"), fonts.end());
 }
+

@@ -67,7 +67,7 @@ TEST(ToolDialogs, PlacementPullsBackRightAndBottomOnly) {
     for (const auto& c : cases) EXPECT_EQ(PlaceAtPointer(c.pointer, QSize(200, 100), kScreen), c.expected);
 }
 
-TEST(ToolDialogs, PolygonControlsSpinStarAndPreview) {
+TEST(ToolDialogs, PolygonControlsSpinStarPreviewOkAndCancel) {
     PolygonGUI dialog;
     auto* text = Child<QLineEdit>(dialog, "Text1");
     auto* spin = Child<QScrollBar>(dialog, "VScroll1");
@@ -95,15 +95,10 @@ TEST(ToolDialogs, PolygonControlsSpinStarAndPreview) {
     EXPECT_LT(qGray(image.pixel(60, 10)), 128);
     EXPECT_LT(qGray(image.pixel(10, 60)), 128);
     EXPECT_EQ(qGray(image.pixel(30, 30)), 255);
-}
-
-TEST(ToolDialogs, PolygonToolPartOkAndCancel) {
-    PolygonGUI dialog;
-    auto* text = Child<QLineEdit>(dialog, "Text1");
-    text->setText("2.4");  // too few corners for a figure: opens with 5
+    text->setText("2.4");  // too few corners for a figure: the tool opens it with 5
     WhenOpen([&] {
         EXPECT_EQ(text->text(), "5");
-        Child<QCheckBox>(dialog, "Check1")->click();
+        star->click();
         QTest::keyClick(text, Qt::Key_Return);
     });
     EXPECT_EQ(dialog.RunForTool({1000, 760}, kScreen), QStringLiteral("5角形(星型)"));

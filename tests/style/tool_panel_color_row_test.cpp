@@ -158,7 +158,7 @@ TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
     for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 }
 
-TEST(ColorRow, PickerClicksSetTheCurrentColoursAndTheSelectedPaths) {
+TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths) {
     Window w;
     const std::int32_t before = w.gui.Core().HistoryPos;
     w.Pick(5, 5, Qt::RightButton);  // pure red
@@ -190,6 +190,9 @@ TEST(ColorRow, PickerClicksSetTheCurrentColoursAndTheSelectedPaths) {
     QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
     EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
+    Window::Type(w.gui.Combo1->lineEdit(), "0.75");  // the width box
+    EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
+    EXPECT_EQ(w.Path(2).LineWidth, 15);
 }
 
 TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
@@ -211,9 +214,3 @@ TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
     EXPECT_EQ(picker.PicPicker->PixelAt(0, 3), QColor(255, 0, 0));  // the picked cell's outline
 }
 
-TEST(ColorRow, WidthBoxAppliesOnEnter) {
-    Window w;
-    Window::Type(w.gui.Combo1->lineEdit(), "0.75");
-    EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
-    EXPECT_EQ(w.Path(2).LineWidth, 15);
-}
