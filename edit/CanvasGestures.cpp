@@ -2,6 +2,7 @@
 // handler.
 #include "edit/CanvasGestures.h"
 
+#include "core/History.h"
 #include "edit/Selection.h"
 
 void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index) {
@@ -22,6 +23,12 @@ void GestureContext::DragRedraw(int mode, int liveMode) {
     } else {
         Host.DispShape(mode);
     }
+}
+
+void GestureContext::FinishDrag() {
+    Host.RebuildPreview();
+    Host.DispShape(0);
+    if (Edit.DragChanged) PushHistory(Doc);
 }
 
 void GestureContext::HoverMark(std::int32_t tx, std::int32_t ty,

@@ -69,6 +69,9 @@ struct GestureContext {
     // After a drag step: with the live preview the movie is rebuilt and shown
     // with `liveMode`, otherwise the last image is shown with `mode`.
     void DragRedraw(int mode, int liveMode);
+    // At a drag's release: the exact movie is rebuilt and shown, and a drag
+    // that changed something becomes one history step.
+    void FinishDrag();
     // The select and gradient tools' hover, marked on a freshly redrawn
     // canvas: HitPart becomes the selection box's handle at (tx, ty), marked
     // by `handleMark` at its canvas pixel; failing that, the path whose control

@@ -1,7 +1,6 @@
 // The gradient tool: dragging a handle moves, turns or sizes the gradient of
 // every selected path; a click selects one gradient-filled path, or on empty
 // canvas ends the tool.
-#include "core/History.h"
 #include "edit/CanvasGestures.h"
 #include "edit/GradientDrag.h"
 #include "edit/Selection.h"
@@ -33,9 +32,7 @@ void GradientUp(GestureContext& c) {
     DrawCore& d = c.Doc;
     EditState& s = c.Edit;
     if (d.HitPart != 0) {
-        c.Host.RebuildPreview();
-        c.Host.DispShape(0);
-        if (s.DragChanged) PushHistory(d);
+        c.FinishDrag();
     } else if (d.SelPath <= 0) {
         d.DeselectAll();
         CalcGradientControl(d, s.Box);

@@ -1,7 +1,6 @@
 // The modify tool: the anchor or segment under the pointer is marked while
 // hovering and dragged with the button held; Shift or Ctrl at the release
 // makes its anchors corners or curve points.
-#include "core/History.h"
 #include "edit/AnchorCommands.h"
 #include "edit/CanvasGestures.h"
 #include "edit/Selection.h"
@@ -74,9 +73,7 @@ void ModifyUp(GestureContext& c, const MouseArgs& e) {
         s.DragChanged = true;
     }
     if (e.RightButton()) c.Host.ShowCanvasMenu(CanvasMenu::Modify, e.X, e.Y);
-    c.Host.RebuildPreview();
-    c.Host.DispShape(0);
-    if (s.DragChanged) PushHistory(d);
+    c.FinishDrag();
     s.DragChanged = false;
     s.MouseDownFlag = false;
 }

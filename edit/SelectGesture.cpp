@@ -4,7 +4,6 @@
 // hand the rest of the gesture to the select tool as a handle drag.
 #include <cmath>
 
-#include "core/History.h"
 #include "edit/CanvasGestures.h"
 #include "edit/Selection.h"
 #include "edit/ShapeCreate.h"
@@ -90,9 +89,7 @@ void SelectUp(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32
     DrawCore& d = c.Doc;
     EditState& s = c.Edit;
     if (s.DragKind != 0) {
-        c.Host.RebuildPreview();
-        c.Host.DispShape(0);
-        if (s.DragChanged) PushHistory(d);
+        c.FinishDrag();
     } else if (d.SelPath <= 0) {
         if (e.RightButton()) {
             c.Host.ShowCanvasMenu(CanvasMenu::Canvas, e.X, e.Y);

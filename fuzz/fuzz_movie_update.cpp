@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         after[(p[0] | (p[1] << 8)) % after.size()] = static_cast<char>(p[2]);
     }
     ParsedMovie movie = Read(before);
-    if (!UpdateMovie(movie, before, after)) return 0;
+    if (UpdateMovie(movie, before, after) == MovieUpdate::ReadWhole) return 0;
     const ParsedMovie whole = Read(after);
     if (movie.Shapes.size() != whole.Shapes.size()) std::abort();
     for (const auto& [id, shape] : whole.Shapes) {

@@ -51,17 +51,19 @@ bool RereadChangedLayers(ShapeDefinition& shape, std::string_view before, std::s
 
 }  // namespace
 
-bool UpdateMovie(ParsedMovie& movie, std::string_view before, std::string_view after) {
-    if (before.size() != after.size() || !movie.Complete) return false;
+MovieUpdate UpdateMovie(ParsedMovie& movie, std::string_view before, std::string_view after) {
+    if (before.size() != after.size()) return MovieUpdate::ReadWhole;
     const std::size_t begin = FirstDifference(before, after, 0, before.size());
-    if (begin == before.size()) return true;
+    if (begin == before.size()) return MovieUpdate::Unchanged;
+    if (!movie.Complete) return MovieUpdate::ReadWhole;
     const std::size_t end = LastDifferenceEnd(before, after, begin, before.size());
     for (auto& [id, held] : movie.Shapes) {
         if (held->Layers.empty() || begin < held->BodyOffset || held.use_count() != 1) continue;
         if ((begin - held->BodyOffset) * 8 < held->Layers.front().BeginBit || end > held->BodyOffset + held->BodySize)
             continue;
         // The reader made this shape for the movie alone, and the movie is its owner's to change.
-        return RereadChangedLayers(const_cast<ShapeDefinition&>(*held), before, after, begin, end);
+        return RereadChangedLayers(const_cast<ShapeDefinition&>(*held), before, after, begin, end) ? MovieUpdate::Updated
+                                                                                                  : MovieUpdate::ReadWhole;
     }
-    return false;
+    return MovieUpdate::ReadWhole;
 }

@@ -331,13 +331,12 @@ bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& s
             if (rec.HasNewStyles) rec.StyleSetIndex = shape.Layers[first + i].StyleSetIndex;
         }
         shape.StyleSets[target.StyleSetIndex] = std::move(part.StyleSets[read.StyleSetIndex]);
-        target.PenX = read.PenX;
-        target.PenY = read.PenY;
-        target.Hash = read.Hash;
-        target.Seed = read.Seed;
-        target.BeginBit = read.BeginBit;
-        target.EndBit = read.EndBit;
-        target.UsesPen = read.UsesPen;
+        // Everything read anew, at the shape's own record and style indexes.
+        LayerSpan updated = read;
+        updated.FirstRecord = target.FirstRecord;
+        updated.EndRecord = target.EndRecord;
+        updated.StyleSetIndex = target.StyleSetIndex;
+        target = updated;
     }
     if (stop.Stopped) CarryPen(shape, first + part.Layers.size(), stop.PenX, stop.PenY);
     return true;

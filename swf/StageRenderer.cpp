@@ -369,6 +369,20 @@ void StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::strin
     }
 }
 
+// Copies the image, holding the steps below `step`, as the snapshot; false
+// (and no snapshot) when there is no memory for it.
+bool StageRenderer::KeepSnapshot(const QImage& image, std::size_t step) {
+    if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
+        snapshot_ = QImage(image.size(), image.format());
+    if (snapshot_.isNull()) {
+        snapshotStep_ = 0;
+        return false;
+    }
+    CopyPixels(image, snapshot_);
+    snapshotStep_ = step;
+    return true;
+}
+
 // Draws the frame from step `from` on (the image holds the steps below it),
 // keeping for the next frames the image below the changing steps and each run
 // of steps above one of them, which the frame is laid together from.
@@ -377,15 +391,10 @@ void StageRenderer::BuildDragCache(const Frame& frame, QImage& image, std::size_
     c.Valid = false;
     c.Changing = frame.Changed;
     DrawSteps(frame, image, from, c.Changing.front(), image.rect(), reason);
-    if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
-        snapshot_ = QImage(image.size(), image.format());
-    if (snapshot_.isNull()) {
-        snapshotStep_ = 0;
+    if (!KeepSnapshot(image, c.Changing.front())) {
         DrawSteps(frame, image, c.Changing.front(), frame.Keys.size(), image.rect(), reason);
         return;
     }
-    CopyPixels(image, snapshot_);
-    snapshotStep_ = c.Changing.front();
     c.Runs.resize(c.Changing.size());
     c.RunBounds.assign(c.Changing.size(), QRect());
     for (std::size_t k = 0; k < c.Changing.size(); ++k) {
@@ -420,12 +429,7 @@ void StageRenderer::DrawExact(const Frame& frame, QImage& image, std::size_t fro
                               first < frame.Keys.size() && first == lastFirstChange_ && from < first;
     if (takeSnapshot) {
         DrawSteps(frame, image, from, first, image.rect(), reason);
-        if (snapshot_.size() != image.size() || snapshot_.format() != image.format())
-            snapshot_ = QImage(image.size(), image.format());
-        if (!snapshot_.isNull()) {
-            CopyPixels(image, snapshot_);
-            snapshotStep_ = first;
-        }
+        KeepSnapshot(image, first);
         from = first;
     }
     DrawSteps(frame, image, from, frame.Keys.size(), image.rect(), reason);

@@ -77,6 +77,7 @@ private:
     void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
     bool CanCompose(const Frame& frame, const QImage& image) const;
     void ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
+    bool KeepSnapshot(const QImage& image, std::size_t step);
     void BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
     void DrawExact(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
 

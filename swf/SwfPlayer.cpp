@@ -43,18 +43,17 @@ bool SwfPlayer::RefreshMovie() {
         bytes.clear();
         reason = Movie.empty() ? "no movie" : "cannot read the movie file " + Movie;
     }
-    // The previous bytes of the same file, read whole and parsed: a base for this read.
+    // The previous bytes of the same file, read and parsed: compared with
+    // these, and when a path was edited in place only its layers are read.
     const bool base = movie_ && Movie == loadedPath_ && readOk_ && reason.empty();
-    const bool sameBytes = base && bytes == fileBytes_;
+    const MovieUpdate update = base ? UpdateMovie(*movie_, fileBytes_, bytes) : MovieUpdate::ReadWhole;
     loadedPath_ = Movie;
     haveStamp_ = exists;
     stamp_ = stamp;
     readAtNs_ = readAt;
-    if (sameBytes) return false;
+    if (update == MovieUpdate::Unchanged) return false;
     readOk_ = reason.empty();
-
-    // A path edited in place changes only its own layers' bytes: read just those.
-    if (base && UpdateMovie(*movie_, fileBytes_, bytes)) {
+    if (update == MovieUpdate::Updated) {
         fileBytes_ = std::move(bytes);
         ++parseCount_;
         ++updateCount_;
