@@ -24,14 +24,7 @@ inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int
 
 struct Color { int R, G, B, A = 255; };
 
-// A fill style of a DefineShape3: solid (type 0) or bitmap (0x40..0x43).
-struct Fill {
-    int Type = 0;
-    Color C{0, 0, 0, 255};
-    double Sx = 1, Sy = 1, R0 = 0, R1 = 0;
-    int Tx = 0, Ty = 0;
-    int BitmapId = 0;
-};
+using Fill = Color;  // a solid fill style
 struct Line { int Width; Color C; };
 
 // Shape records with 17-bit fields and one fill and one line bit.
@@ -47,15 +40,7 @@ struct Records {
         if (move) MoveBits(x, y);
         Bits.padToByte();
         Bytes(Bits, {static_cast<int>(fills.size())});
-        for (const Fill& f : fills) {
-            Bytes(Bits, {f.Type});
-            if (f.Type == 0) {
-                Bytes(Bits, {f.C.R, f.C.G, f.C.B, f.C.A});
-            } else {
-                U16(Bits, f.BitmapId);
-                Matrix(Bits, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
-            }
-        }
+        for (const Fill& f : fills) Bytes(Bits, {0, f.R, f.G, f.B, f.A});
         Bytes(Bits, {static_cast<int>(lines.size())});
         for (const Line& l : lines) Bytes(Bits, {l.Width & 255, l.Width >> 8, l.C.R, l.C.G, l.C.B, l.C.A});
         Bits.append(static_cast<std::uint32_t>(fillBits << 4 | lineBits), 8);

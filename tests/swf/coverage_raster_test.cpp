@@ -32,9 +32,7 @@ Grid Coverage(Raster& raster, const std::vector<Points>& subpaths, SweepFn sweep
 
 TEST(CoverageRaster, PixelsGetTheExactAreaUnderTheEvenOddRule) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Probe {
-        int X, Y, Cover;
-    };
+    struct Probe { int X, Y, Cover; };
     struct Case {
         const char* Name;
         std::vector<Points> Subpaths;

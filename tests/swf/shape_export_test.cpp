@@ -39,6 +39,10 @@ std::string LineStyle(const PathShape& p) {
     return "00000001" + B(p.LineWidth & 255, 8) + B((p.LineWidth >> 8) & 255, 8) + Color(p.LineColor);
 }
 std::string Records(const PathShape& p) { return BitText(EncodePathRecords(p)); }
+// The records of an unfilled, outlined path up to its move-to (x, y).
+std::string Outlined(const PathShape& p, std::int64_t x, std::int64_t y) {
+    return "010000" + kNoFill + LineStyle(p) + kBits11 + MoveTo(x, y, false, true);
+}
 }  // namespace
 
 TEST(BitEncoder, ToBitStringKeepsLowBitsInTwosComplement) {
@@ -81,14 +85,10 @@ TEST(BitEncoder, MovieBufferCopiesAreBoundsChecked) {
     EXPECT_THROW(AppendHex(mk, "0G"), std::invalid_argument);
 }
 
-TEST(ShapeExport, OpenPathIsOutlinedAndNeverFilled) {
-    PathShape p = Styled(MakePath({{100, 200, 0}, {300, 400, 0}}), 1, 0);
-    p.LineWidth = 300;  // two bytes, low byte first
-    EXPECT_EQ(Records(p), "010000" + kNoFill + LineStyle(p) + kBits11 + MoveTo(100, 200, false, true) +
-                              Straight(200, 200));
-}
-
-TEST(ShapeExport, ClosedPathsEncodeEveryEdgeKind) {
+TEST(ShapeExport, PathsEncodeEveryEdgeKindAndOnlyClosedOnesAreFilled) {
+    PathShape open = Styled(MakePath({{100, 200, 0}, {300, 400, 0}}), 1, 0);
+    open.LineWidth = 300;  // two bytes, low byte first
+    EXPECT_EQ(Records(open), Outlined(open, 100, 200) + Straight(200, 200));
     const PathShape square = Square(0, 0, 1000);
     const std::string solid = "00000001" "00000000" + Color(square.FillColor);
     EXPECT_EQ(Records(square), "010000" + solid + LineStyle(square) + kBits11 + MoveTo(0, 0, true, true) +
@@ -102,34 +102,28 @@ TEST(ShapeExport, ClosedPathsEncodeEveryEdgeKind) {
 
     // A control point first: the start is anchor 1, reached by a zero-length edge.
     PathShape leading = Styled(MakePath({{0, 0, 1}, {100, 0, 0}, {100, 100, 0}}, true), 0, 1);
-    EXPECT_EQ(Records(leading), "010000" + kNoFill + LineStyle(leading) + kBits11 + MoveTo(100, 0, false, true) +
-                                    Straight(0, 0) + Straight(0, 100) + Curve(-100, -100, 100, 0));
+    EXPECT_EQ(Records(leading), Outlined(leading, 100, 0) + Straight(0, 0) + Straight(0, 100) + Curve(-100, -100, 100, 0));
 
     // A control point last, before an on-curve anchor 0: a zero-length edge ends it.
     PathShape trailing = Styled(MakePath({{0, 0, 0}, {100, 0, 0}, {100, 100, 1}}, true), 0, 1);
-    EXPECT_EQ(Records(trailing), "010000" + kNoFill + LineStyle(trailing) + kBits11 + MoveTo(0, 0, false, true) +
-                                     Straight(100, 0) + Curve(0, 100, -100, -100) + Straight(0, 0));
+    EXPECT_EQ(Records(trailing), Outlined(trailing, 0, 0) + Straight(100, 0) + Curve(0, 100, -100, -100) + Straight(0, 0));
 
     // Unknown kinds write nothing, except as the last anchor of an open path,
     // which always gets a straight edge (here of zero length after the curve).
     PathShape odd = Styled(MakePath({{0, 0, 0}, {50, 50, 5}, {100, 0, 0}}, true), 0, 1);
-    EXPECT_EQ(Records(odd), "010000" + kNoFill + LineStyle(odd) + kBits11 + MoveTo(0, 0, false, true) +
-                                Straight(100, 0) + Straight(-100, 0));
+    EXPECT_EQ(Records(odd), Outlined(odd, 0, 0) + Straight(100, 0) + Straight(-100, 0));
     PathShape openOdd = Styled(MakePath({{0, 0, 0}, {50, 50, 1}, {100, 0, 7}}), 0);
-    EXPECT_EQ(Records(openOdd), "010000" + kNoFill + LineStyle(openOdd) + kBits11 + MoveTo(0, 0, false, true) +
-                                    Curve(50, 50, 50, -50) + Straight(0, 0));
+    EXPECT_EQ(Records(openOdd), Outlined(openOdd, 0, 0) + Curve(50, 50, 50, -50) + Straight(0, 0));
 }
 
 TEST(ShapeExport, FarCoordinatesKeepTheirLow17Bits) {
     PathShape far = Styled(MakePath({{70000, -70000, 0}, {-70000, 70000, 0}}), 0);
-    EXPECT_EQ(Records(far), "010000" + kNoFill + LineStyle(far) + kBits11 + MoveTo(70000, -70000, false, true) +
-                                Straight(-140000, 140000));
+    EXPECT_EQ(Records(far), Outlined(far, 70000, -70000) + Straight(-140000, 140000));
 
     // Extreme stored values: the deltas are taken wide, then cut.
     const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
     PathShape extreme = Styled(MakePath({{lo, hi, 1}, {hi, lo, 1}, {hi, hi, 0}}, true), 0);
-    EXPECT_EQ(Records(extreme), "010000" + kNoFill + LineStyle(extreme) + kBits11 + MoveTo(0, 0, false, true) +
-                                    Curve(hi, lo, 0, std::int64_t{hi} - lo) + Straight(0, 0) +
+    EXPECT_EQ(Records(extreme), Outlined(extreme, 0, 0) + Curve(hi, lo, 0, std::int64_t{hi} - lo) + Straight(0, 0) +
                                     Curve(std::int64_t{lo} - hi, 0, -std::int64_t{lo}, -std::int64_t{hi}));
 }
 
