@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/Records.h"
+#include "core/DrawCore.h"
 
 // An outlined, unfilled path through the anchors {x, y, kind}.
 inline PathShape MakePath(std::vector<AnchorPoint> anchors, bool closed = false) {
@@ -40,8 +40,16 @@ inline PathShape Square(std::int32_t x, std::int32_t y, std::int32_t size, int f
     return Styled(MakePath({{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}}, true), fillType);
 }
 
-inline std::vector<std::pair<int, int>> Coords(const PathShape& p) {
-    std::vector<std::pair<int, int>> out;
+using Points = std::vector<std::pair<int, int>>;
+
+inline Points Coords(const PathShape& p) {
+    Points out;
     for (const AnchorPoint& a : p.Anchors) out.emplace_back(a.X, a.Y);
     return out;
+}
+
+inline DrawCore DocWith(const std::vector<PathShape>& paths) {
+    DrawCore doc;
+    for (const PathShape& p : paths) doc.AppendPath(p);
+    return doc;
 }

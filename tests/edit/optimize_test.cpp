@@ -6,8 +6,6 @@
 #include "tests/TestPaths.h"
 #include "tests/edit/OptimizeReference.h"
 
-using Points = std::vector<std::pair<int, int>>;
-
 TEST(Optimize, ExamplesAndAnchorDeletionAtTheBounds) {
     const PathShape stroke = MakePath({{0, 0}, {20, 0}, {40, 0}, {60, 0}, {80, 0}, {100, 0}});
     const PathShape square = MakePath({{0, 0}, {50, 0}, {100, 0}, {100, 100}, {0, 100}}, true);

@@ -5,15 +5,7 @@
 #include "edit/GroupCommands.h"
 #include "tests/TestPaths.h"
 
-using Points = std::vector<std::pair<int, int>>;
-
 namespace {
-DrawCore DocWith(const std::vector<PathShape>& paths) {
-    DrawCore doc;
-    for (const PathShape& p : paths) doc.AppendPath(p);
-    return doc;
-}
-
 // `p` tagged by its line width, so it can be told apart after reordering.
 PathShape Tagged(PathShape p, int tag, bool selected = false, int groupNo = 0, bool grouped = false) {
     p.LineWidth = tag;
@@ -64,10 +56,7 @@ TEST(AnchorCommands, InsertDeleteOpenAndClose) {
 }
 
 TEST(AnchorCommands, DivideAtAnchorAndEdge) {
-    const struct {
-        int hit, a, b;
-        Points first, second;
-    } cases[] = {
+    const struct { int hit, a, b; Points first, second; } cases[] = {
         {0, 2, 2, {{0, 0}, {10, 0}, {20, 0}}, {{20, 0}, {30, 0}, {40, 0}}},
         {1, 1, 2, {{0, 0}, {10, 0}, {15, 0}}, {{15, 0}, {20, 0}, {30, 0}, {40, 0}}},
         {0, 0, 0, {}, {}},  // nothing at anchor 0 or at the last anchor

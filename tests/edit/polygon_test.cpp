@@ -7,8 +7,6 @@
 #include "core/NumberText.h"
 #include "tests/TestPaths.h"
 
-using Points = std::vector<std::pair<int, int>>;
-
 TEST(Polygon, AnchorsByCornersModeAndDepthAndTheStyledFigure) {
     const struct {
         PolygonSettings s;
@@ -54,14 +52,10 @@ TEST(Polygon, AnchorsByCornersModeAndDepthAndTheStyledFigure) {
 }
 
 TEST(Polygon, SpinButtonAndCornerText) {
-    const struct {
-        const char* text;
-        int value;
-        const char* expected;
-    } cases[] = {{"3", 1, "3"},        {"4", 1, "3"},    {"12", -1, "13"}, {"abc", -1, "1"},
-                 {"abc", 1, "3"},      {"", -1, "1"},    {"7.9", 1, "6"},  {"12abc", -1, "13"},
-                 {" 1e3", -1, "1001"}, {"-8", 1, "3"},   {"9", 0, "9"},    {"99999999999", -1, "100000000000"},
-                 {"1e999", -1, "1"},   {"2.4x", -1, "3"}};
+    const struct { const char* text; int value; const char* expected; } cases[] = {
+        {"3", 1, "3"},   {"4", 1, "3"},   {"12", -1, "13"},  {"abc", -1, "1"},     {"abc", 1, "3"},  {"", -1, "1"},
+        {"7.9", 1, "6"}, {"-8", 1, "3"},  {"9", 0, "9"},     {"12abc", -1, "13"},  {" 1e3", -1, "1001"},
+        {"1e999", -1, "1"}, {"2.4x", -1, "3"}, {"99999999999", -1, "100000000000"}};
     for (const auto& c : cases) EXPECT_EQ(SpinCorners(c.text, c.value), c.expected) << c.text << " " << c.value;
     // The dialog's corner box "1e999" reads as infinity: no figure, no endless loop.
     EXPECT_EQ(PolygonCornerCount(LeadingNumber("1e999")), 0);

@@ -10,12 +10,6 @@
 #include "tests/edit/HitReference.h"
 
 namespace {
-DrawCore DocWith(std::initializer_list<PathShape> paths) {
-    DrawCore doc;
-    for (const PathShape& p : paths) doc.AppendPath(p);
-    return doc;
-}
-
 PathShape Selected(PathShape p) {
     p.Selected = VbTrue;
     return p;

@@ -5,8 +5,6 @@
 #include "tests/FakePreviewHost.h"
 #include "tests/TestPaths.h"
 
-using Points = std::vector<std::pair<int, int>>;
-
 namespace {
 // A pencil stroke through the given points, as the press and moves build it.
 void Stroke(DrawCore& doc, const DrawStyle& style, const Points& points, std::int16_t kind = 1) {
@@ -68,23 +66,5 @@ TEST(ShapeCreate, FinishStrokeClosesAndOptimisesWithEnabledPhases) {
         EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(c.expected.size()));
         EXPECT_EQ(doc.Paths[1].Closed, c.close ? VbTrue : VbFalse);
         EXPECT_TRUE(host.Rebuilds == 1 && doc.HistoryPos == 1 && doc.IsModified());
-    }
-}
-
-TEST(ShapeCreate, GradientFitsTheBoundingBox) {
-    const struct { Points points; int gx, gy; float angle, scale; } cases[] = {
-        {{{0, 0}, {1000, 3000}}, 500, 1500, 90.0f, 3000.0f / 32768},
-        {{{-1000, -500}, {-3000, -2000}, {-2000, -1000}}, -2000, -1250, 0.0f, 2000.0f / 32768},
-        {{{0, 0}, {1001, 1001}}, 500, 500, 0.0f, 1001.0f / 32768},
-    };
-    for (const auto& c : cases) {
-        PathShape p;
-        for (const auto& [x, y] : c.points) p.Anchors.push_back(AnchorPoint{x, y, 1});
-        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
-        FitGradientToPath(p);
-        EXPECT_EQ(p.GradX, c.gx);
-        EXPECT_EQ(p.GradY, c.gy);
-        EXPECT_FLOAT_EQ(p.GradAngle, c.angle);
-        EXPECT_FLOAT_EQ(p.GradScale, c.scale);
     }
 }

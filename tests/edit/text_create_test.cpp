@@ -24,10 +24,7 @@ std::int32_t MinX(const PathShape& p) {
 }  // namespace
 
 TEST(TextOutline, ContoursStartOnTheOutline) {
-    const struct {
-        OutlineContour in;
-        OutlineContour out;
-    } cases[] = {
+    const struct { OutlineContour in, out; } cases[] = {
         {{{0, 0, 0}, {1, 1, 1}, {2, 0, 0}}, {{0, 0, 0}, {1, 1, 1}, {2, 0, 0}}},
         {{{1, 1, 1}, {2, 0, 0}, {0, 0, 0}}, {{2, 0, 0}, {0, 0, 0}, {1, 1, 1}}},
         {{{0, 2, 1}, {2, 0, 1}, {0, -2, 1}, {-2, 0, 1}}, {{-1, 1, 0}, {0, 2, 1}, {2, 0, 1}, {0, -2, 1}, {-2, 0, 1}}},
@@ -85,10 +82,7 @@ TEST(TextOutline, SpacesAndControlsAdvanceOrNotAndJapaneseComesFromAFaceThatHasI
 }
 
 TEST(TextOutline, BoldAndItalicOwnOrSyntheticUnloadableFacesAndTheFontList) {
-    const struct {
-        TextFont font;
-        bool syntheticBold, syntheticItalic;
-    } cases[] = {
+    const struct { TextFont font; bool syntheticBold, syntheticItalic; } cases[] = {
         {{"DejaVu Sans", true, true}, false, false},
         {{"IPAGothic", true, false}, true, false},
         {{"IPAGothic", false, true}, false, true},

@@ -61,9 +61,8 @@ struct DialogFixture {
 }  // namespace
 
 TEST(ToolDialogs, PlacementPullsBackRightAndBottomOnly) {
-    const struct {
-        QPoint pointer, expected;
-    } cases[] = {{{100, 100}, {100, 100}}, {{1000, 700}, {824, 668}}, {{-50, -20}, {-50, -20}}, {{900, 10}, {824, 10}}};
+    const struct { QPoint pointer, expected; } cases[] = {
+        {{100, 100}, {100, 100}}, {{1000, 700}, {824, 668}}, {{-50, -20}, {-50, -20}}, {{900, 10}, {824, 10}}};
     for (const auto& c : cases) EXPECT_EQ(PlaceAtPointer(c.pointer, QSize(200, 100), kScreen), c.expected);
 }
 
@@ -117,12 +116,7 @@ TEST(ToolDialogs, TextDialogFocusEnterAndCancel) {
     auto* fonts = Child<QComboBox>(dialog, "Combo1");
     EXPECT_GT(fonts->count(), 1);
     EXPECT_EQ(dialog.FontName().toStdString(), DefaultFontFamily());
-    const struct {
-        bool chooseFont;
-        Qt::Key key;
-        QString hint;
-        QString textAfter;
-    } cases[] = {
+    const struct { bool chooseFont; Qt::Key key; QString hint, textAfter; } cases[] = {
         {false, Qt::Key_Return, "", "Lu"},  // no font: the tool falls back
         {true, Qt::Key_Return, "'Lu'", "Lu"},
         {true, Qt::Key_Escape, "", ""},
@@ -145,10 +139,11 @@ TEST(ToolDialogs, TextDialogFocusEnterAndCancel) {
     EXPECT_EQ(canvas.SizePt, 64.0f);
 }
 
-TEST(OptimizeGUI, OpensWithClampedSettingsAndPreviews) {
+TEST(OptimizeGUI, OpensWithClampedSettingsPreviewsAndCancelRestoresExactly) {
     DialogFixture f;
     f.doc.Setup.OptimizePoint = 1000;
     f.doc.Setup.OptimizeLine = 30;
+    const std::string before = f.Saved();
     ASSERT_TRUE(f.dialog.ShowFor(2, QPoint(40, 300)));
     EXPECT_TRUE(f.dialog.isVisible());
     EXPECT_EQ(f.dialog.pos(), QPoint(40, 300));
@@ -159,25 +154,12 @@ TEST(OptimizeGUI, OpensWithClampedSettingsAndPreviews) {
     EXPECT_EQ(f.Slider("HScroll2")->value(), 31);
     EXPECT_EQ(f.doc.Paths[2].AnchorMax, 1);  // 400 twips apart at most: only the ends stay
     EXPECT_TRUE(f.host.Rebuilds >= 1 && f.host.Modes.back() == 1 && f.edges.back() == 2);
-    f.dialog.reject();
-    EXPECT_FALSE(f.dialog.ShowFor(9, QPoint()));
-    EXPECT_FALSE(f.dialog.isVisible());
-}
-
-TEST(OptimizeGUI, SliderPreviewsAndCancelRestoresExactly) {
-    DialogFixture f;
-    const std::string before = f.Saved();
-    ASSERT_TRUE(f.dialog.ShowFor(2, QPoint()));
-    EXPECT_EQ(f.Saved(), before);  // both thresholds 0
-    const int rebuilds = f.host.Rebuilds;
-    f.Slider("HScroll1")->setValue(60);
-    EXPECT_EQ(f.dialog.findChild<QLabel*>("Label1")->text(), QStringLiteral("60"));
-    EXPECT_GT(f.host.Rebuilds, rebuilds);
-    EXPECT_LT(f.doc.Paths[2].AnchorMax, 20);
     f.Slider("HScroll1")->setValue(0);  // each preview starts from the drawing as it was
-    EXPECT_EQ(f.Saved(), before);
+    f.Slider("HScroll2")->setValue(0);
+    EXPECT_EQ(f.doc.Paths[2].AnchorMax, 20);
     f.Slider("HScroll1")->setValue(60);
     f.Slider("HScroll2")->setValue(25);
+    EXPECT_LT(f.doc.Paths[2].AnchorMax, 20);
     f.Button("Command2")->click();
     EXPECT_FALSE(f.dialog.isVisible());
     EXPECT_EQ(f.Saved(), before);
@@ -190,6 +172,8 @@ TEST(OptimizeGUI, SliderPreviewsAndCancelRestoresExactly) {
     f.dialog.close();
     EXPECT_EQ(f.Saved(), before);
     EXPECT_EQ(f.doc.HistoryPos, 0);
+    EXPECT_FALSE(f.dialog.ShowFor(9, QPoint()));
+    EXPECT_FALSE(f.dialog.isVisible());
 }
 
 TEST(OptimizeGUI, ModalOkRecordsThePreviewAsOneHistoryStep) {

@@ -41,10 +41,8 @@ PathShape Gradient(std::int32_t x, std::int32_t y, float angle, float scale) {
 }
 
 std::vector<TwipPoint> Handles(const PathShape& path) {
-    DrawCore doc;
-    doc.AppendPath(path);
     SelectionBox box;
-    CalcGradientControl(doc, box);
+    CalcGradientControl(DocWith({path}), box);
     return {box.SelRect.begin(), box.SelRect.begin() + 4};
 }
 }  // namespace
@@ -71,22 +69,22 @@ TEST(Transform, ScaleFactorsFromHandlesAndRotationOfPathsGradientAndHandles) {
     // From the right-middle point to the bottom-middle point: +90 degrees.
     const float angle = RotateSelection(s.doc, s.box, 1500, 500, 500, 1500);
     EXPECT_FLOAT_EQ(angle, 90.0f);
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{1000, 0}, {0, 0}, {0, 1000}, {1000, 1000}}));
+    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{1000, 0}, {0, 0}, {0, 1000}, {1000, 1000}}));
     EXPECT_NEAR(s.doc.Paths[1].GradAngle, 90.0f, 1e-4);
     EXPECT_EQ(s.box.SelRect[0], (TwipPoint{1000, 0}));
     EXPECT_EQ(s.box.SelRect[4], (TwipPoint{500, 500}));
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (std::vector<std::pair<int, int>>{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
 }
 
 TEST(Transform, ScaleAndMoveShiftSelectedPathsAndRestoreNeedsTheSamePathCount) {
     SquareDoc s;
     s.Scale(2, 500, 0, 900, -1000, false);  // fixed point (500, 1000)
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
+    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
     EXPECT_EQ(s.doc.Paths[1].GradY, 0);
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (std::vector<std::pair<int, int>>{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
     // Each step starts from the snapshot: a later step does not compound.
     s.Scale(9, 1000, 1000, 2000, 1500, false);
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (std::vector<std::pair<int, int>>{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
+    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
     EXPECT_EQ(s.doc.Paths[1].GradX, 1000);
     EXPECT_EQ(s.doc.Paths[1].GradY, 750);
     MoveSelection(s.doc, 10, -20);
@@ -118,10 +116,8 @@ TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath)
     PathShape unselected = wide;
     unselected.Selected = VbFalse;
     EXPECT_EQ(Handles(unselected)[0], (TwipPoint{NoHandle, NoHandle}));
-    DrawCore doc;
-    doc.AppendPath(Gradient(0, 0, 10, 0.5f));
-    doc.AppendPath(Gradient(1000, 0, 30, 2));  // its handles are shown
-    doc.AppendPath(Gradient(5000, 5000, 0, 1));
+    // The second path's handles are shown; the third is not selected.
+    DrawCore doc = DocWith({Gradient(0, 0, 10, 0.5f), Gradient(1000, 0, 30, 2), Gradient(5000, 5000, 0, 1)});
     doc.Paths[3].Selected = VbFalse;
     SelectionBox box;
     DragSnapshot snap;
