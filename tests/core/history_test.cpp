@@ -68,15 +68,3 @@ TEST_F(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
         EXPECT_EQ(doc.GetPathCount(), 2);
     }
 }
-
-TEST_F(History, SnapshotsAreDeepCopiesWithSelection) {
-    Edit(doc, 1);
-    doc.Paths[1].Selected = VbTrue;
-    PushHistory(doc);
-    doc.Paths[1].Anchors[0].X = 999;
-    doc.Paths[1].Selected = VbFalse;
-    UndoHistory(doc);
-    RedoHistory(doc);
-    EXPECT_EQ(doc.Paths[1].Anchors[0].X, 1);
-    EXPECT_EQ(doc.Paths[1].Selected, VbTrue);
-}

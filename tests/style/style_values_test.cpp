@@ -7,13 +7,8 @@
 #include "tests/TestPaths.h"
 
 TEST(StyleValues, ChannelsOfNegativePackedColoursAndBoxesReadTheirLeadingNumberClamped) {
-    const struct {
-        std::int32_t Packed;
-        int R, G, B, A;
-    } cases[] = {{-1, 255, 255, 255, 255},
-                 {PackColor(10, 20, 30, 128), 10, 20, 30, 128},
-                 {INT32_MIN, 0, 0, 0, 128},
-                 {-16777216 + 0x00FF00, 0, 255, 0, 255}};
+    const struct { std::int32_t Packed; int R, G, B, A; } cases[] = {{-1, 255, 255, 255, 255},
+        {PackColor(10, 20, 30, 128), 10, 20, 30, 128}, {INT32_MIN, 0, 0, 0, 128}, {-16777216 + 0x00FF00, 0, 255, 0, 255}};
     for (const auto& c : cases) {
         EXPECT_EQ(RgbOf(c.Packed), (Rgb{c.R, c.G, c.B})) << c.Packed;
         EXPECT_EQ(ColorByte(c.Packed, 3), c.A) << c.Packed;
@@ -21,19 +16,16 @@ TEST(StyleValues, ChannelsOfNegativePackedColoursAndBoxesReadTheirLeadingNumberC
         EXPECT_EQ(WithAlpha(c.Packed, 7), PackColor(c.R, c.G, c.B, 7));
         EXPECT_EQ(WithRgb(c.Packed, PackColor(1, 2, 3, 0)), PackColor(1, 2, 3, c.A));
     }
-    const std::pair<const char*, int> typed[] = {{"300", 255}, {"-4", 0},   {"12.5", 12}, {"13.5", 14},
-                                                 {"abc", 0},   {" 7x", 7}, {"", 0}};
+    const std::pair<const char*, int> typed[] = {
+        {"300", 255}, {"-4", 0}, {"12.5", 12}, {"13.5", 14}, {"abc", 0}, {" 7x", 7}, {"", 0}};
     for (const auto& [text, value] : typed) EXPECT_EQ(ChannelFromText(text), value) << text;
 }
 
 TEST(StyleValues, PickerNeverSamplesGridLinesAndIgnoresTheLastOnes) {
-    const struct {
-        int X, Y;
-        bool Valid;
-        int SX, SY, Col, Row;
-    } cases[] = {{0, 0, true, 1, 1, 0, 0},       {8, 5, true, 9, 5, 1, 0},     {7, 11, true, 7, 12, 0, 1},
-                 {288, 60, true, 289, 60, 36, 5}, {335, 65, true, 335, 65, 41, 5}, {336, 5, false, 0, 0, 0, 0},
-                 {5, 66, false, 0, 0, 0, 0}};
+    const struct { int X, Y; bool Valid; int SX, SY, Col, Row; } cases[] = {
+        {0, 0, true, 1, 1, 0, 0},        {8, 5, true, 9, 5, 1, 0},          {7, 11, true, 7, 12, 0, 1},
+        {288, 60, true, 289, 60, 36, 5}, {335, 65, true, 335, 65, 41, 5},   {336, 5, false, 0, 0, 0, 0},
+        {5, 66, false, 0, 0, 0, 0}};
     for (const auto& c : cases) {
         const PickerHit h = PickerCellAt(c.X, c.Y);
         EXPECT_EQ(h.Valid, c.Valid) << c.X << "," << c.Y;
@@ -57,12 +49,9 @@ TEST(StyleValues, OpacityLabelBlendAndTextColour) {
 }
 
 TEST(ApplyStyle, WidthTextAndTwipsAndColoursOnlyForSelectedPaths) {
-    const struct {
-        const char* Typed;
-        const char* Shown;
-        std::int32_t Twips;
-    } cases[] = {{"0", "1 pt", 20},           {"abc", "1 pt", 20},   {"0.75", "0.75 pt", 15}, {"2.5 pt", "2.5 pt", 50},
-                 {"1.55", "1.55 pt", 31},     {"-3", "1 pt", 20},    {"99999", "3276.75 pt", 65535}};
+    const struct { const char* Typed, *Shown; std::int32_t Twips; } cases[] = {
+        {"0", "1 pt", 20},       {"abc", "1 pt", 20}, {"0.75", "0.75 pt", 15},       {"2.5 pt", "2.5 pt", 50},
+        {"1.55", "1.55 pt", 31}, {"-3", "1 pt", 20},  {"99999", "3276.75 pt", 65535}};
     for (const auto& c : cases) {
         DrawCore doc;
         doc.AppendPath(MakePath({{0, 0}, {10, 10}}));
@@ -87,9 +76,7 @@ TEST(GradientControl, ReadoutOverwritesInPlaceAndSkipsPiecesPastTheEnd) {
     p.GradY = 12345678;  // its long piece loses the "]" to the angle
     p.GradAngle = -30.5f;
     p.GradScale = 200.0f / 32768.0f;
-    const struct {
-        QString Before, After;
-    } cases[] = {
+    const struct { QString Before, After; } cases[] = {
         {QString(40, ' '), "           [-1,617283[-31ﾟ ⇔9]          "},
         {"(1,2)" + QString(20, ' '), "(1,2)      [-1,617283[-31"},
         {QString(15, ' '), "           [-1,"},
