@@ -104,20 +104,30 @@ TEST(MovieReader, LayerHashFollowsContentNotPosition) {
     EXPECT_EQ(a[1], c[1]);
 }
 
-// Records, styles and placement of writer-made movies are read back in the writer's tests.
-TEST(MovieReader, ShortAndLongTagHeadersAndUnknownTagsSkipped) {
+TEST(MovieReader, TagHeadersUnknownTagsAndPlaceObject2MovesAndOccupiedDepths) {
     std::string m = Header(6400, 4000);
     m += std::string("\x43\x02\x01\x02\x03", 5);  // SetBackgroundColor (9), short header, 3 bytes
     BitString unknown;
     Bytes(unknown, {1, 2, 3, 4, 5});
     Tag(m, 77, unknown);
     Tag(m, 32, Shape3(1, 6400, 4000, Square(100, 200, 1000, 1, 0)));
-    Tag(m, 26, Place(1, 1));
+    Tag(m, 26, Place(1, 5, 1, 1, 0, 0, 10, 20));
+    Tag(m, 26, Place(2, 5));  // depth taken: ignored
+    BitString move;
+    Bytes(move, {0x05});  // move + matrix
+    U16(move, 5);
+    Matrix(move, 2, 2, 0, 0, 30, 40);
+    Tag(m, 26, move);
     ShortTag(m, 1);
     const ParsedMovie p = Read(Finish(m));
     ASSERT_TRUE(p.Complete) << p.Reason;
-    EXPECT_EQ(p.DisplayList.size(), 1u);
     EXPECT_EQ(p.Shapes.at(1)->Records[1].MoveX, 100);
+    ASSERT_EQ(p.DisplayList.size(), 1u);
+    const Placement& pl = p.DisplayList.at(5);
+    EXPECT_EQ(pl.CharacterId, 1);
+    EXPECT_DOUBLE_EQ(pl.Matrix.ScaleX, 2.0);
+    EXPECT_EQ(pl.Matrix.TranslateX, 30);
+    EXPECT_EQ(pl.ColorTransform.Mult[3], 255);
 }
 
 TEST(MovieReader, BadOrTruncatedMoviesGiveReasons) {
@@ -161,26 +171,6 @@ TEST(MovieReader, AbsurdCountsAndLengthsStayBounded) {
             EXPECT_FALSE(m.Reason.empty());
         }
     }
-}
-
-TEST(MovieReader, PlaceObject2MoveAndOccupiedDepth) {
-    std::string m = Header(2000, 2000);
-    Tag(m, 32, Shape3(1, 2000, 2000, Square(0, 0, 100, 1, 0)));
-    Tag(m, 26, Place(1, 5, 1, 1, 0, 0, 10, 20));
-    Tag(m, 26, Place(2, 5));  // depth taken: ignored
-    BitString move;
-    Bytes(move, {0x05});  // move + matrix
-    U16(move, 5);
-    Matrix(move, 2, 2, 0, 0, 30, 40);
-    Tag(m, 26, move);
-    ShortTag(m, 1);
-    const ParsedMovie p = Read(Finish(m));
-    ASSERT_EQ(p.DisplayList.size(), 1u);
-    const Placement& pl = p.DisplayList.at(5);
-    EXPECT_EQ(pl.CharacterId, 1);
-    EXPECT_DOUBLE_EQ(pl.Matrix.ScaleX, 2.0);
-    EXPECT_EQ(pl.Matrix.TranslateX, 30);
-    EXPECT_EQ(pl.ColorTransform.Mult[3], 255);
 }
 
 TEST(MovieUpdate, ReadsOnlyChangedLayersAndMatchesAWholeRead) {
