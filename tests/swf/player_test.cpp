@@ -265,10 +265,9 @@ TEST_F(DocumentPlayer, MissingOrBrokenMovieShowsTheBackgroundAndSaysWhy) {
     EXPECT_EQ(img.size(), QSize(50, 40));
     EXPECT_TRUE(Near(PixelAt(img, 25, 20), {255, 0, 0}, 0));
     EXPECT_NE(player.Reason().find("cannot read"), std::string::npos);
-    doc.AppendPath(Box(0, 0, 6400, 6400, PackColor(0, 0, 0, 255)));
-    const std::string good = BuildPreviewMovie(mk, doc);
-    EXPECT_TRUE(Near(PixelAt(ShowBytes(good.substr(0, good.size() - 20)), 25, 20), {255, 0, 0}, 0));
-    EXPECT_NE(player.Reason().find("shorter than its header"), std::string::npos);
+    // A movie the reader refuses shows the background as well, with the reader's reason.
+    EXPECT_TRUE(Near(PixelAt(ShowBytes("FWS"), 25, 20), {255, 0, 0}, 0));
+    EXPECT_NE(player.Reason().find("too short"), std::string::npos);
 }
 
 TEST_F(DocumentPlayer, EditingOnePathResumesFromTheLayersBelowIt) {
