@@ -90,10 +90,6 @@ void EncodeRect(BitString& out, int width, std::int64_t xMin, std::int64_t xMax,
     ToBitString(out, yMax, width);
 }
 
-void EncodeRect16(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax) {
-    EncodeRect(out, 16, xMin, xMax, yMin, yMax);
-}
-
 void EncodeRect24(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax) {
     EncodeRect(out, 24, xMin, xMax, yMin, yMax);
 }
