@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "app/DrawGUI.h"
+#include "edit/CanvasGestures.h"
 #include "style/GradientControl.h"
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
@@ -84,7 +85,7 @@ void DrawGUI::DispShape(int mode) {
         QString status = StatusLabel1->text();
         const OverlayContext context(surface, geometry, core_, *this);
         if (edit_.ToolMode == 2)
-            DrawSelection(context, mode, edit_.Box, status);
+            DrawSelectOverlay(context, mode, edit_.Box, status);
         else
             DrawGradientControl(context, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);

@@ -111,8 +111,8 @@ bool ParseDocument(std::string_view text, CanvasSetup& setup, std::vector<PathSh
     FieldReader in(text);
     if (in.Bare() != DocumentMagic) return false;
     CanvasSetup read = setup;
-    read.CanvasWidth = in.Int32();
-    read.CanvasHeight = in.Int32();
+    read.CanvasWidth = ClampCanvasSide(in.Int32());
+    read.CanvasHeight = ClampCanvasSide(in.Int32());
     for (std::uint8_t& c : read.BackColor) c = in.Byte();
     read.OptimizeFlag = in.Int16();
     read.OptimizePoint = in.Int32();

@@ -61,6 +61,14 @@ struct CanvasSetup {
     std::int32_t UnderlayAlpha = 128;
 };
 
+// Canvas sides the editor takes, in pixels; 8191 px is the widest frame
+// movie players show. A stored side beyond them is read as the nearer one.
+inline constexpr std::int32_t MinCanvasSide = 1;
+inline constexpr std::int32_t MaxCanvasSide = 8191;
+constexpr std::int32_t ClampCanvasSide(std::int64_t side) {
+    return static_cast<std::int32_t>(side < MinCanvasSide ? MinCanvasSide : side > MaxCanvasSide ? MaxCanvasSide : side);
+}
+
 // Restores every document-stored field of `setup` to its default; HistoryMax stays.
 void ResetCanvasDefaults(CanvasSetup& setup);
 

@@ -31,6 +31,13 @@ void ReadWhole(const IniLookup& lookup, const std::string& section, const std::s
     field = v ? static_cast<T>(*v) : fallback;
 }
 
+// A canvas side; a stored number beyond the sides taken reads as the nearer one.
+void ReadCanvasSide(const IniLookup& lookup, const std::string& key, std::int32_t& field, std::int32_t fallback) {
+    const auto text = lookup(kCanvas, key);
+    const double v = text ? std::nearbyint(LeadingNumber(*text)) : NAN;
+    field = std::isnan(v) ? fallback : ClampCanvasSide(static_cast<std::int64_t>(std::clamp(v, -1e9, 1e9)));
+}
+
 void ReadTwips(const IniLookup& lookup, const std::string& key, double& field) {
     const auto text = lookup(kMain, key);
     if (!text) return;
@@ -83,8 +90,8 @@ WindowPlacement ReadWindowPlacement(const IniLookup& lookup, const WindowPlaceme
 
 void ReadCanvasSettings(const IniLookup& lookup, CanvasSetup& s) {
     const CanvasSetup d;
-    ReadWhole(lookup, kCanvas, "Width", s.CanvasWidth, d.CanvasWidth);
-    ReadWhole(lookup, kCanvas, "Height", s.CanvasHeight, d.CanvasHeight);
+    ReadCanvasSide(lookup, "Width", s.CanvasWidth, d.CanvasWidth);
+    ReadCanvasSide(lookup, "Height", s.CanvasHeight, d.CanvasHeight);
     static const char* const kColorKeys[3] = {"BackColorR", "BackColorG", "BackColorB"};
     for (int i = 0; i < 3; ++i) ReadWhole(lookup, kCanvas, kColorKeys[i], s.BackColor[i], d.BackColor[i]);
     ReadWhole(lookup, kCanvas, "OptimizeFlag", s.OptimizeFlag, d.OptimizeFlag);

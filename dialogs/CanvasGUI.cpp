@@ -22,9 +22,6 @@
 #include "swf/Preview.h"
 
 namespace {
-// Largest canvas side (pixels) whose twips the movie's 16-bit frame fields hold.
-constexpr std::int32_t kMaxCanvasSide = 1638;
-
 // The text box's leading number rounded half to even, limited to lo..hi.
 std::int32_t WholeValue(const QLineEdit* box, std::int32_t lo = std::numeric_limits<std::int32_t>::min(),
                         std::int32_t hi = std::numeric_limits<std::int32_t>::max()) {
@@ -228,8 +225,8 @@ void CanvasGUI::Command3_Click() {
 
 void CanvasGUI::Command1_Click() {
     CanvasSetup& s = *setup_;
-    s.CanvasWidth = WholeValue(Text1, 1, kMaxCanvasSide);
-    s.CanvasHeight = WholeValue(Text2, 1, kMaxCanvasSide);
+    s.CanvasWidth = WholeValue(Text1, MinCanvasSide, MaxCanvasSide);
+    s.CanvasHeight = WholeValue(Text2, MinCanvasSide, MaxCanvasSide);
     for (int i = 0; i < 3; ++i) s.BackColor[i] = static_cast<std::uint8_t>(HScroll2[i]->value());
     s.OptimizePoint = WholeValue(Text4);
     s.OptimizeLine = WholeValue(Text5);

@@ -16,6 +16,12 @@ void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index) 
     edit.ToolMode = static_cast<std::int16_t>(index);
 }
 
+void DrawSelectOverlay(const OverlayContext& c, int mode, SelectionBox& box, QString& statusText) {
+    if (mode == 3 || c.Doc.GetSelectedCount() == 0) return;
+    if (mode != 2) CalcSelectedRect(c.Doc, box);
+    DrawSelection(c, box.SelRect, mode != 2, statusText);
+}
+
 void GestureContext::DragRedraw(int mode, int liveMode) {
     if (Edit.RealTimePreview) {
         Host.RebuildPreview();

@@ -50,6 +50,11 @@ public:
 // gesture, nothing selected, the canvas redrawn, `index` the current tool.
 void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index);
 
+// The select tool's overlay in redraw mode `mode`: nothing in mode 3 or with
+// nothing selected; mode 2 keeps the box and the readout as they are, other
+// modes work the box out afresh.
+void DrawSelectOverlay(const OverlayContext& c, int mode, SelectionBox& box, QString& statusText);
+
 // What every tool's handlers work on. Each tool has a Down, a Move (with the
 // button held or hovering: they test MouseDownFlag themselves) and an Up
 // handler in edit/*Gesture.cpp, called from the dispatch in CanvasGestures.cpp.

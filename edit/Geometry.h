@@ -3,20 +3,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/Twips.h"
+
 // Plane geometry on whole twips shared by the hit tests, the transforms and
 // the path optimisation.
 
 inline constexpr double Pi = 3.14159265358979;
-
-struct TwipPoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    bool operator==(const TwipPoint&) const = default;
-};
-
-// Nearest whole number, halves to even; saturates at the 32-bit range so a
-// huge scale factor cannot produce an undefined conversion.
-std::int32_t RoundHalfEven(double value);
 
 // v + d, saturated at the 32-bit range: coordinates read from files are
 // unchecked, and a displacement must not wrap them around.

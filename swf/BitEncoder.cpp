@@ -10,15 +10,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     throw std::invalid_argument("not a hexadecimal digit");
 }
-
-void EncodeRect(BitString& out, int width, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin,
-                std::int64_t yMax) {
-    ToBitString(out, width, 5);
-    ToBitString(out, xMin, width);
-    ToBitString(out, xMax, width);
-    ToBitString(out, yMin, width);
-    ToBitString(out, yMax, width);
-}
 }  // namespace
 
 std::size_t GrowMovie(SWFMakeCore& mk, std::size_t n) {
@@ -90,8 +81,13 @@ void ColorBits(BitString& out, std::int32_t packed) {
     out.append(((v & 0xFFu) << 24) | (((v >> 8) & 0xFFu) << 16) | (((v >> 16) & 0xFFu) << 8) | (v >> 24), 32);
 }
 
-void EncodeRect16(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax) {
-    EncodeRect(out, 16, xMin, xMax, yMin, yMax);
+void EncodeRect(BitString& out, int width, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin,
+                std::int64_t yMax) {
+    ToBitString(out, width, 5);
+    ToBitString(out, xMin, width);
+    ToBitString(out, xMax, width);
+    ToBitString(out, yMin, width);
+    ToBitString(out, yMax, width);
 }
 
 void EncodeRect24(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax) {

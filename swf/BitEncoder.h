@@ -41,8 +41,9 @@ void ToBitString(BitString& out, std::int64_t value, int width);
 void FixedBits(BitString& out, double value);
 // RGBA record of a packed colour (red in the low byte).
 void ColorBits(BitString& out, std::int32_t packed);
-// RECT with 16-bit fields (69 bits) and with 24-bit fields (101 bits).
-void EncodeRect16(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax);
+// RECT with fields of `width` bits (1..30): 5 + 4 × width bits.
+void EncodeRect(BitString& out, int width, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax);
+// RECT with 24-bit fields (101 bits).
 void EncodeRect24(BitString& out, std::int64_t xMin, std::int64_t xMax, std::int64_t yMin, std::int64_t yMax);
 // MATRIX with both optional parts, 24-bit scale and rotate fields and 23-bit
 // translation fields: 159 bits.

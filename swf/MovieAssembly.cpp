@@ -1,5 +1,6 @@
 #include "swf/MovieAssembly.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -8,7 +9,20 @@
 
 namespace {
 constexpr std::size_t kFileLengthIndex = 4;
-constexpr std::size_t kFrameCountIndex = 19;
+constexpr std::size_t kFrameSizeIndex = 8;
+constexpr int kFrameFieldBits = 16;
+
+// Bits of the frame's fields: 16, or as many as the larger side's twips need
+// with their sign bit.
+int FrameFieldBits(std::int32_t canvasWidth, std::int32_t canvasHeight) {
+    const std::int64_t twips = std::max<std::int64_t>(canvasWidth, canvasHeight) * 20;
+    int bits = kFrameFieldBits;
+    while (bits < 30 && twips >= (std::int64_t{1} << (bits - 1))) ++bits;
+    return bits;
+}
+
+// Signature, version and FileLength; the frame RECT; rate and FrameCount.
+std::size_t HeaderSizeOfFieldBits(int bits) { return kFrameSizeIndex + (5 + 4 * bits + 7) / 8 + 4; }
 
 // The low byte of floor(v); zero for a value that is not finite.
 std::uint8_t LowByteOfFloor(double v) {
@@ -18,13 +32,19 @@ std::uint8_t LowByteOfFloor(double v) {
 }
 
 void PatchHeader(SWFMakeCore& mk) {
-    if (mk.MovieBuffer.size() < MovieHeaderSize) return;
+    if (mk.MovieBuffer.size() <= kFrameSizeIndex) return;
+    const std::size_t headerSize = HeaderSizeOfFieldBits(static_cast<std::uint8_t>(mk.MovieBuffer[kFrameSizeIndex]) >> 3);
+    if (mk.MovieBuffer.size() < headerSize) return;
     const auto total = LongToBytes(static_cast<std::uint32_t>(mk.MovieBuffer.size()));
     CopyToMovie(mk, kFileLengthIndex, total.data(), total.size());
     const auto frames = WordToBytes(mk.FrameCounter);
-    CopyToMovie(mk, kFrameCountIndex, frames.data(), frames.size());
+    CopyToMovie(mk, headerSize - 2, frames.data(), frames.size());
 }
 }  // namespace
+
+std::size_t MovieHeaderSize(std::int32_t canvasWidth, std::int32_t canvasHeight) {
+    return HeaderSizeOfFieldBits(FrameFieldBits(canvasWidth, canvasHeight));
+}
 
 void WriteMovieHeader(SWFMakeCore& mk, std::uint8_t version, std::int32_t canvasWidth, std::int32_t canvasHeight,
                       float rate) {
@@ -34,7 +54,8 @@ void WriteMovieHeader(SWFMakeCore& mk, std::uint8_t version, std::int32_t canvas
     CopyToMovie(mk, GrowMovie(mk, 1), &version, 1);
     GrowMovie(mk, 4);  // FileLength
     BitString frameSize;
-    EncodeRect16(frameSize, 0, std::int64_t{canvasWidth} * 20, 0, std::int64_t{canvasHeight} * 20);
+    EncodeRect(frameSize, FrameFieldBits(canvasWidth, canvasHeight), 0, std::int64_t{canvasWidth} * 20, 0,
+               std::int64_t{canvasHeight} * 20);
     AppendBits(mk, frameSize);
     const std::uint8_t frameRate[2] = {LowByteOfFloor((rate - std::floor(rate)) * 256.0), LowByteOfFloor(rate)};
     CopyToMovie(mk, GrowMovie(mk, 2), frameRate, 2);

@@ -8,12 +8,14 @@
 inline constexpr std::uint16_t DrawingDepth = 259;
 inline constexpr std::uint16_t UnderlayBackDepth = 258;
 inline constexpr std::uint16_t UnderlayFrontDepth = 260;
-// Bytes of the movie header; the first tag starts here.
-inline constexpr std::size_t MovieHeaderSize = 21;
+// Bytes of the movie header for a canvas of that size; the first tag starts
+// here. 21 up to 1638 pixels, whose twips the frame's 16-bit fields hold;
+// larger canvases widen the fields as far as their twips need.
+std::size_t MovieHeaderSize(std::int32_t canvasWidth, std::int32_t canvasHeight);
 
-// Starts a new movie in an emptied buffer: the 21-byte header of an
-// uncompressed movie with the canvas as frame size. FileLength and FrameCount
-// are filled in when the movie is finished. Resets FrameCounter.
+// Starts a new movie in an emptied buffer: the header of an uncompressed
+// movie with the canvas as frame size. FileLength and FrameCount are filled
+// in when the movie is finished. Resets FrameCounter.
 void WriteMovieHeader(SWFMakeCore& mk, std::uint8_t version, std::int32_t canvasWidth, std::int32_t canvasHeight,
                       float rate);
 // Appends a PlaceObject2 tag placing a character with a matrix and a colour

@@ -35,28 +35,8 @@ std::string ReadHeader(const std::uint8_t* data, std::size_t size, MovieHeader& 
 
 bool EmptyFrame(const SwfRect& f) { return std::int64_t{f.Xmax} - f.Xmin <= 0 || std::int64_t{f.Ymax} - f.Ymin <= 0; }
 
-// A canvas wider or taller than 1638 pixels does not fit the header's 16-bit
-// frame fields, which then hold only the low 16 bits. When a shape's bounds
-// (24-bit fields) start where the frame starts and end on the same low 16
-// bits, the frame is taken from them.
-void RecoverWrappedFrame(ParsedMovie& movie) {
-    SwfRect& f = movie.Header.FrameSize;
-    const auto fix = [](std::int32_t frameMin, std::int32_t& frameMax, std::int32_t shapeMin, std::int32_t shapeMax) {
-        if (shapeMin == frameMin && shapeMax != frameMax && ((std::int64_t{shapeMax} - frameMax) & 0xFFFF) == 0)
-            frameMax = shapeMax;
-    };
-    for (const auto& [id, shape] : movie.Shapes) {
-        const SwfRect& b = shape->Bounds;
-        if (b.Xmax <= 32767 && b.Ymax <= 32767) continue;  // fits the header's fields
-        fix(f.Xmin, f.Xmax, b.Xmin, b.Xmax);
-        fix(f.Ymin, f.Ymax, b.Ymin, b.Ymax);
-        return;
-    }
-}
-
 // Final checks once the tags are read.
 ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded) {
-    RecoverWrappedFrame(movie);
     if (EmptyFrame(movie.Header.FrameSize)) AddReason(movie, "the movie's frame size is empty");
     else if (!frameEnded) AddReason(movie, "the movie ends before its first ShowFrame");
     movie.Complete = movie.Reason.empty();

@@ -13,7 +13,7 @@ std::uint32_t Flags(const BitString& bits) { return bits.bytes()[0] >> 2; }
 bool SameFrame(const PreviewSplice& kept, const PreviewFrame& frame) {
     return kept.CanvasWidth == frame.CanvasWidth && kept.CanvasHeight == frame.CanvasHeight &&
            kept.UnderlaySize == frame.Underlay.size() &&
-           kept.Movie.compare(MovieHeaderSize, kept.UnderlaySize, frame.Underlay) == 0;
+           kept.Movie.compare(MovieHeaderSize(kept.CanvasWidth, kept.CanvasHeight), kept.UnderlaySize, frame.Underlay) == 0;
 }
 
 // Writes the path's new records over its span; false when they do not fit it

@@ -9,6 +9,7 @@
 #include "swf/JpegImage.h"
 #include "swf/ShapeLayers.h"
 #include "swf/StageRenderer.h"
+#include "swf/SvgGradient.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ public:
 private:
     void Layer(const ShapeLayer& layer, const SwfColorTransform& cx, double pixelsPerTwip) {
         for (const StylePath& p : layer.FillPaths)
-            if (p.Style >= 1 && p.Style <= layer.Fills.size()) Fill(layer.Fills[p.Style - 1], cx, PathData(p.Commands));
+            if (p.Style >= 1 && p.Style <= layer.Fills.size()) Fill(layer.Fills[p.Style - 1], cx, p.Commands);
         for (const StylePath& p : layer.LinePaths) {
             if (p.Style < 1 || p.Style > layer.Lines.size()) continue;
             const LineStyle& line = layer.Lines[p.Style - 1];
@@ -101,38 +102,38 @@ private:
         }
     }
 
-    void Fill(const FillStyle& fill, const SwfColorTransform& cx, const std::string& d) {
+    void Fill(const FillStyle& fill, const SwfColorTransform& cx, const std::vector<PathCommand>& commands) {
+        const std::string d = PathData(commands);
         const std::string shape = "<path d=\"" + d + "\" fill-rule=\"evenodd\"";
         switch (fill.Type) {
         case FillSolid:
             out_ += shape + Paint("fill", cx, fill.Color) + "/>\n";
             return;
         case FillLinearGradient:
-        case FillRadialGradient:
+        case FillRadialGradient: {
             if (fill.Stops.empty()) return;
-            if (!ToQTransform(fill.Matrix).isInvertible()) {
-                out_ += shape + Paint("fill", cx, fill.Stops.back().Color) + "/>\n";
-                return;
-            }
-            out_ += shape + " fill=\"url(#" + Gradient(fill, cx) + ")\"/>\n";
+            const SvgGradientFill fit = FitSvgGradient(fill, commands);
+            if (fit.Solid) out_ += shape + Paint("fill", cx, fit.Color) + "/>\n";
+            else out_ += shape + " fill=\"url(#" + Gradient(fill, fit, cx) + ")\"/>\n";
             return;
+        }
         default:
             Bitmap(fill, cx, d);
             return;
         }
     }
 
-    std::string Gradient(const FillStyle& fill, const SwfColorTransform& cx) {
+    std::string Gradient(const FillStyle& fill, const SvgGradientFill& fit, const SwfColorTransform& cx) {
         const std::string id = "g" + std::to_string(++ids_);
         const bool linear = fill.Type == FillLinearGradient;
         const std::string e = Num(GradientExtent);
         out_ += linear ? "<linearGradient id=\"" + id + "\" x1=\"-" + e + "\" y1=\"0\" x2=\"" + e + "\" y2=\"0\""
                        : "<radialGradient id=\"" + id + "\" cx=\"0\" cy=\"0\" r=\"" + e + "\" fx=\"0\" fy=\"0\"";
-        out_ += " gradientUnits=\"userSpaceOnUse\" spreadMethod=\"pad\" gradientTransform=\"" +
-                Matrix(ToQTransform(fill.Matrix)) + "\">\n";
-        for (const GradientStop& s : fill.Stops) {
-            const SwfColor t = ApplyColorTransform(cx, s.Color);
-            out_ += "<stop offset=\"" + Num(s.Ratio / 255.0) + "\" stop-color=\"" + Hex(t.R, t.G, t.B) +
+        out_ += " gradientUnits=\"userSpaceOnUse\" spreadMethod=\"pad\" gradientTransform=\"" + Matrix(fit.Matrix) +
+                "\">\n";
+        for (std::size_t i = 0; i < fill.Stops.size(); ++i) {
+            const SwfColor t = ApplyColorTransform(cx, fill.Stops[i].Color);
+            out_ += "<stop offset=\"" + Num(fit.Offsets[i]) + "\" stop-color=\"" + Hex(t.R, t.G, t.B) +
                     "\" stop-opacity=\"" + Num(t.A / 255.0) + "\"/>\n";
         }
         out_ += linear ? "</linearGradient>\n" : "</radialGradient>\n";

@@ -30,9 +30,9 @@ void PlaceUnderlay(SWFMakeCore& mk, std::uint16_t character, const CanvasSetup& 
 }
 
 // Keeps the tags after the header as the new cache; the movie buffer is left empty.
-void TakeUnderlayTags(SWFMakeCore& mk) {
+void TakeUnderlayTags(SWFMakeCore& mk, const CanvasSetup& setup) {
     std::string movie = TakeMovieBytes(mk);
-    mk.UnderlayTagCache = movie.substr(MovieHeaderSize);
+    mk.UnderlayTagCache = movie.substr(MovieHeaderSize(setup.CanvasWidth, setup.CanvasHeight));
 }
 }  // namespace
 
@@ -59,7 +59,7 @@ std::string BuildUnderlay(SWFMakeCore& mk, const CanvasSetup& setup, const std::
         WriteMovieHeader(mk, kMovieVersion, setup.CanvasWidth, setup.CanvasHeight, kFrameRate);
         DefineDrawingShape(mk, UnderlayCharacter, mk.UnderlayPaths, setup.CanvasWidth, setup.CanvasHeight);
         PlaceUnderlay(mk, UnderlayCharacter, setup);
-        TakeUnderlayTags(mk);
+        TakeUnderlayTags(mk, setup);
         return {};
     }
     if (ext != "bmp" && ext != "jpg" && ext != "jpeg") return {};
@@ -76,7 +76,7 @@ std::string BuildUnderlay(SWFMakeCore& mk, const CanvasSetup& setup, const std::
     DefineBitmap(mk, UnderlayCharacter, jpeg);
     DefineBitmapShape(mk, UnderlayBitmapShape, UnderlayCharacter, info.Width, info.Height);
     PlaceUnderlay(mk, UnderlayBitmapShape, setup);
-    TakeUnderlayTags(mk);
+    TakeUnderlayTags(mk, setup);
     return {};
 }
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "edit/Selection.h"
-
 namespace {
 QPoint ToScreen(const OverlayContext& c, std::int32_t tx, std::int32_t ty) {
     std::int32_t sx = 0, sy = 0;
@@ -19,9 +17,9 @@ QString Bracket(std::int64_t a, const char* separator, std::int64_t b) {
     return "[" + QString::number(a) + separator + QString::number(b) + "]";
 }
 
-void UpdateReadout(const SelectionBox& box, QString& statusText) {
-    const TwipPoint& p0 = box.SelRect[0];
-    const TwipPoint& p8 = box.SelRect[8];
+void UpdateReadout(const BoxPoints& box, QString& statusText) {
+    const TwipPoint& p0 = box[0];
+    const TwipPoint& p8 = box[8];
     // Pixels at 100 %: twips / 20 truncated toward zero.
     OverwriteAt(statusText, 12, Bracket(p0.X / 20, ",", p0.Y / 20));
     OverwriteAt(statusText, 21,
@@ -36,21 +34,12 @@ void OverwriteAt(QString& text, int position, const QString& insert) {
     text.replace(start, count, insert.left(count));
 }
 
-void DrawSelection(const OverlayContext& c, int mode, SelectionBox& box, QString& statusText) {
-    if (mode == 3 || c.Doc.GetPathCount() == 0) return;
-    bool any = false;
-    for (std::int32_t i = 1; i <= c.Doc.GetPathCount(); ++i) {
-        if (!c.Doc.Paths[static_cast<std::size_t>(i)].Selected) continue;
-        DrawPathEdge(c, i, true, false);
-        any = true;
-    }
-    if (!any) return;
-    if (mode != 2) {
-        CalcSelectedRect(c.Doc, box);
-        UpdateReadout(box, statusText);
-    }
+void DrawSelection(const OverlayContext& c, const BoxPoints& box, bool readout, QString& statusText) {
+    for (std::int32_t i = 1; i <= c.Doc.GetPathCount(); ++i)
+        if (c.Doc.Paths[static_cast<std::size_t>(i)].Selected) DrawPathEdge(c, i, true, false);
+    if (readout) UpdateReadout(box, statusText);
     QPoint corner[9];
-    for (int k = 0; k < 9; ++k) corner[k] = ToScreen(c, box.SelRect[k].X, box.SelRect[k].Y);
+    for (std::size_t k = 0; k < 9; ++k) corner[k] = ToScreen(c, box[k].X, box[k].Y);
     const int outline[] = {0, 2, 8, 6, 0};
     for (int i = 0; i < 4; ++i)
         c.Surface.InvertLine(corner[outline[i]].x(), corner[outline[i]].y(), corner[outline[i + 1]].x(),

@@ -1,10 +1,11 @@
 #pragma once
 #include <QString>
+#include <array>
 #include <cstdint>
 
 #include "core/DrawCore.h"
 #include "core/PreviewHost.h"
-#include "edit/SelectionBox.h"
+#include "core/Twips.h"
 #include "view/CanvasSurface.h"
 #include "view/ViewMapping.h"
 
@@ -24,9 +25,13 @@ struct OverlayContext {
 // characters past its end are dropped, an insert starting past the end is skipped.
 void OverwriteAt(QString& text, int position, const QString& insert);
 
-// The select tool's overlay: control polygons of the selected paths, the box
-// with its eight handles and (unless mode 2) the readout in `statusText`.
-void DrawSelection(const OverlayContext& c, int mode, SelectionBox& box, QString& statusText);
+// The nine points of a selection box, index = row * 3 + column.
+using BoxPoints = std::array<TwipPoint, 9>;
+
+// The select tool's overlay for the box its caller worked out: control
+// polygons of the selected paths, the box with its eight handles and, when
+// `readout`, the box's position and size in `statusText`.
+void DrawSelection(const OverlayContext& c, const BoxPoints& box, bool readout, QString& statusText);
 void DrawPathEdge(const OverlayContext& c, std::int32_t pathIndex, bool noRefresh, bool allAnchors, int lineWidth = 1);
 void DrawAnchorMark(const OverlayContext& c, std::int32_t path1, std::int32_t anchor1, std::int32_t path2,
                     std::int32_t anchor2, bool emphasise);

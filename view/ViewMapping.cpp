@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "core/NumberText.h"
-#include "edit/Geometry.h"
+#include "core/Twips.h"
 
 namespace {
 std::int32_t Margin(std::int32_t scale, std::int32_t bar, float player) {
@@ -19,7 +19,6 @@ std::int32_t FloorToInt(double v) {
     return static_cast<std::int32_t>(std::clamp(v, -2147483648.0, 2147483647.0));
 }
 
-std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
 }  // namespace
 
 std::int32_t MarginX(const ViewGeometry& g) { return Margin(g.ScaleWidth, g.VScrollWidth, g.PlayerWidth); }
@@ -54,8 +53,8 @@ ScrollRange ComputeScrollRange(std::int32_t view, float zoom, std::int32_t canva
     if (!(static_cast<float>(view) < magnified)) return range;
     const double d = static_cast<double>(magnified) - view;
     range.Enabled = true;
-    range.Max = To16(Half(RoundHalfEven(d)));
-    range.Min = To16(Half(RoundHalfEven(-d)));
+    range.Max = Half(RoundHalfEven(d));
+    range.Min = Half(RoundHalfEven(-d));
     return range;
 }
 

@@ -55,10 +55,12 @@ private:
     std::int32_t offsetX_, offsetY_;
 };
 
+// 32-bit like the scroll bars themselves: the largest canvas at any zoom the
+// box takes scrolls from edge to edge.
 struct ScrollRange {
     bool Enabled = false;
-    std::int16_t Min = 0;
-    std::int16_t Max = 0;
+    std::int32_t Min = 0;
+    std::int32_t Max = 0;
 };
 // The range of one scroll bar: `view` visible pixels for a canvas of `canvasSize` pixels at `zoom`.
 ScrollRange ComputeScrollRange(std::int32_t view, float zoom, std::int32_t canvasSize);

@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "app/DocumentSvg.h"
+#include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "edit/ShapeCreate.h"
 #include "swf/MovieReader.h"
@@ -58,6 +59,36 @@ std::string SvgOf(DrawCore doc) {
     return DocumentSvg(mk, doc);
 }
 
+// The share of pixels where rsvg-convert's picture of the SVG and the
+// player's agree within 4 per channel; 0 when rsvg-convert refuses the file.
+double AgreementWithPlayer(DrawCore doc) {
+    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
+    if (rsvg.isEmpty()) return ADD_FAILURE() << "rsvg-convert is missing; scripts/install-deps.sh installs it", 0;
+    QTemporaryDir dir;
+    EXPECT_TRUE(WriteFileReplacing(dir.filePath("d.svg").toStdString(), SvgOf(doc)));
+    if (QProcess::execute(rsvg, {dir.filePath("d.svg"), "-o", dir.filePath("d.png")}) != 0) return 0;
+    const QImage svg = QImage(dir.filePath("d.png")).convertToFormat(QImage::Format_ARGB32);
+
+    SWFMakeCore mk;
+    doc.TempMoviePath = dir.filePath("m.swf").toStdString();
+    std::string error;
+    EXPECT_TRUE(RebuildPreview(mk, doc, error)) << error;
+    SwfPlayer player;
+    player.Movie = doc.TempMoviePath;
+    player.BackgroundColor = mk.BackgroundColor;
+    player.Quality2 = "high";
+    const QImage movie = player.Render(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight).convertToFormat(QImage::Format_ARGB32);
+    if (svg.size() != movie.size()) return 0;
+    int close = 0;
+    for (int y = 0; y < movie.height(); ++y)
+        for (int x = 0; x < movie.width(); ++x) {
+            const QRgb p = svg.pixel(x, y), q = movie.pixel(x, y);
+            close += std::abs(qRed(p) - qRed(q)) <= 4 && std::abs(qGreen(p) - qGreen(q)) <= 4 &&
+                     std::abs(qBlue(p) - qBlue(q)) <= 4;
+        }
+    return static_cast<double>(close) / (movie.width() * movie.height());
+}
+
 }  // namespace
 
 TEST(SvgExport, MapsFillsLinesAndGradientsAsThePlayerDraws) {
@@ -90,32 +121,36 @@ TEST(SvgExport, MapsFillsLinesAndGradientsAsThePlayerDraws) {
     EXPECT_NE(svg.find("<rect width=\"320\" height=\"320\" fill=\"#ffffff\"/>"), std::string::npos);
 }
 
-TEST(SvgExport, IndependentRendererAgreesWithThePlayer) {
-    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
-    ASSERT_FALSE(rsvg.isEmpty()) << "rsvg-convert is missing; scripts/install-deps.sh installs it";
-    QTemporaryDir dir;
-    DrawCore doc = TestDrawing();
-    ASSERT_TRUE(WriteFileReplacing(dir.filePath("d.svg").toStdString(), SvgOf(doc)));
-    ASSERT_EQ(QProcess::execute(rsvg, {dir.filePath("d.svg"), "-o", dir.filePath("d.png")}), 0);
-    const QImage svg = QImage(dir.filePath("d.png")).convertToFormat(QImage::Format_ARGB32);
+TEST(SvgExport, IndependentRendererAgreesWithThePlayer) { EXPECT_GE(AgreementWithPlayer(TestDrawing()), 0.95); }
 
-    SWFMakeCore mk;
-    doc.TempMoviePath = dir.filePath("m.swf").toStdString();
-    std::string error;
-    ASSERT_TRUE(RebuildPreview(mk, doc, error)) << error;
-    SwfPlayer player;
-    player.Movie = doc.TempMoviePath;
-    player.BackgroundColor = mk.BackgroundColor;
-    player.Quality2 = "high";
-    const QImage movie = player.Render(240, 180).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(svg.size(), movie.size());
-
-    int close = 0;
-    for (int y = 0; y < movie.height(); ++y)
-        for (int x = 0; x < movie.width(); ++x) {
-            const QRgb p = svg.pixel(x, y), q = movie.pixel(x, y);
-            close += std::abs(qRed(p) - qRed(q)) <= 4 && std::abs(qGreen(p) - qGreen(q)) <= 4 &&
-                     std::abs(qBlue(p) - qBlue(q)) <= 4;
+TEST(SvgExport, DegenerateGradientsRenderAsThePlayerDrawsThem) {
+    // Scale, then the centre's offset from the middle of the squares, in twips.
+    const struct { float scale; std::int32_t moved; } cases[] = {
+        {0, 0}, {1.0f / 32768, 0}, {1e4f, 0}, {0.05f, 1000000}, {0.05f, -1000000}};
+    for (const auto& c : cases) {
+        DrawCore doc;
+        for (int fillType : {2, 4}) {
+            const std::int32_t x = fillType == 2 ? 200 : 2600;
+            PathShape p = Box(x, 200, x + 2000, 2200, PackColor(255, 0, 0, 255));
+            p.FillType = static_cast<std::int16_t>(fillType);
+            p.FillColor2 = PackColor(0, 0, 255, 255);
+            std::tie(p.GradX, p.GradY, p.GradAngle, p.GradScale) = std::make_tuple(x + 1000 + c.moved, 1200, 30.0f, c.scale);
+            doc.AppendPath(p);
         }
-    EXPECT_GE(close, movie.width() * movie.height() * 95 / 100) << close << " of " << movie.width() * movie.height();
+        EXPECT_GE(AgreementWithPlayer(doc), 0.97) << c.scale << " moved " << c.moved;
+    }
+}
+
+TEST(SvgExport, DocumentSidesBeyondTheLimitsReadAsTheLimitsAndKeepEveryPath) {
+    for (const auto& [w, h, width, height] : {std::array{2147483647, -5, 8191, 1}, {0, 8191, 1, 8191}}) {
+        CanvasSetup stored;
+        stored.CanvasWidth = w;
+        stored.CanvasHeight = h;
+        DrawCore doc;
+        ASSERT_TRUE(ParseDocument(FormatDocument(stored, {PathShape{}, Box(0, 0, 2000, 1000, 0)}), doc.Setup, doc.Paths));
+        const std::string svg = SvgOf(doc);  // through the movie as our reader reads it
+        EXPECT_NE(svg.find("width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\""),
+                  std::string::npos);
+        EXPECT_NE(svg.find("<path d=\"M"), std::string::npos) << w;
+    }
 }

@@ -40,7 +40,7 @@ TEST(Settings, LeadingNumberOfTheStoredText) {
     EXPECT_EQ(GeneralNumber(1440.5), "1440.5");
 }
 
-TEST(Settings, CanvasKeysFallBackToDefaultsWhenAbsentOrOutOfTheirField) {
+TEST(Settings, CanvasKeysFallBackToDefaultsWhenAbsentOrOutOfTheirFieldAndSidesToTheirLimits) {
     CanvasSetup s;
     s.UnderlayShow = 1;
     s.UnderlayFile = "x.jpg";
@@ -56,7 +56,12 @@ TEST(Settings, CanvasKeysFallBackToDefaultsWhenAbsentOrOutOfTheirField) {
     // Quality 2.5 rounds to even; the underlay fields go back to their defaults.
     EXPECT_EQ(std::make_tuple(s.CanvasWidth, s.CanvasHeight, s.BackColor[0], s.BackColor[1], s.OptimizeFlag, s.Quality,
                               s.OptimizeLine, s.HistoryMax, s.UnderlayShow, s.UnderlayFile, s.UnderlayAlpha),
-              std::make_tuple(0, 320, 255, 7, 1, 2, 30, 20, 0, "", 128));
+              std::make_tuple(1, 320, 255, 7, 1, 2, 30, 20, 0, "", 128));
+    // Canvas sides beyond 1..8191 pixels read as the nearer limit.
+    for (const auto& [text, side] : {std::pair{"-5", 1}, {"1920", 1920}, {"2147483647", 8191}, {"1e30", 8191}}) {
+        ReadCanvasSettings(Lookup({{"Canvas/Width", text}, {"Canvas/Height", text}}), s);
+        EXPECT_EQ(std::make_pair(s.CanvasWidth, s.CanvasHeight), std::make_pair(side, side)) << text;
+    }
 }
 
 TEST(Settings, EveryKeyRoundTripsThroughItsText) {

@@ -13,6 +13,8 @@
 #include "core/Version.h"
 #include "dialogs/CanvasGUI.h"
 #include "dialogs/VersionInfo.h"
+#include "swf/MovieReader.h"
+#include "swf/Preview.h"
 #include "tests/FakePreviewHost.h"
 
 namespace {
@@ -91,7 +93,7 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
         gui.Check3->click();
         EXPECT_FALSE(gui.Frame6->isEnabled());
         EXPECT_FALSE(gui.Text6->isEnabled());
-        gui.Text1->setText("5000");
+        gui.Text1->setText("9000");  // sides run from 1 to 8191 pixels
         gui.Text2->setText("abc");
         gui.Text4->setText("2.5");
         gui.Check2->setChecked(true);
@@ -101,7 +103,12 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
     EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale), std::make_tuple(0, "pic.jpg", 1.1f));
     EXPECT_EQ(std::make_tuple(setup.CanvasWidth, setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag,
                               setup.Quality),
-              std::make_tuple(1638, 1, 2, 3, 3));
+              std::make_tuple(8191, 1, 2, 3, 3));
+    DrawCore doc;  // the movie's frame holds them
+    doc.Setup = setup;
+    const std::string movie = BuildPreviewMovie(mk, doc);
+    const SwfRect f = ReadMovie(reinterpret_cast<const std::uint8_t*>(movie.data()), movie.size()).Header.FrameSize;
+    EXPECT_EQ(std::make_pair(f.Xmax, f.Ymax), std::make_pair(163820, 20));
 }
 
 TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {

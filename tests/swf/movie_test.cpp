@@ -82,6 +82,18 @@ TEST(Movie, EmptyDocumentIs97Bytes) {
     EXPECT_EQ(HexText(BuildPreviewMovie(mk, doc)), kEmptyMovie);
 }
 
+TEST(Movie, FrameFieldsWidenOnlyForCanvasesBeyond1638Pixels) {
+    for (const auto& [side, header] : {std::pair{1638, 21u}, {1639, 22u}, {8191, 23u}}) {
+        DrawCore doc;
+        doc.Setup.CanvasWidth = doc.Setup.CanvasHeight = side;
+        SWFMakeCore mk;
+        const std::string movie = BuildPreviewMovie(mk, doc);
+        const ParsedMovie m = ReadMovie(Data(movie), movie.size());
+        EXPECT_EQ(std::make_tuple(MovieHeaderSize(side, side), m.Header.FrameSize.Ymax, m.Header.FrameCount, WalkTags(movie).size()),
+                  std::make_tuple(header, 20 * side, 1, 4u));
+    }
+}
+
 TEST(Movie, UnderlayTagsAreCopiedOnlyWhenShownAndCached) {
     const struct { bool check; std::int16_t show; bool cached, expected; } cases[] = {
         {true, 1, true, true}, {false, 1, true, false}, {true, 0, true, false}, {true, 1, false, false}};

@@ -197,8 +197,7 @@ TEST_F(DocumentPlayer, FillsLinesAndTransparencyOnTheBackgroundAtZoomOneAndTwo) 
 }
 
 TEST_F(DocumentPlayer, CanvasBeyondTheSixteenBitFrameFieldsStillShowsTheDrawing) {
-    // 1638 px = 32760 twips still fits; 2000 px = 40000 twips wraps to a negative
-    // frame width, 3300 px = 66000 to a tiny one.
+    // 1638 px = 32760 twips fits 16-bit frame fields; wider canvases widen them.
     for (int width : {1638, 2000, 3300}) {
         doc.ResetDocument();
         doc.Setup.CanvasWidth = width;

@@ -94,10 +94,12 @@ TEST_F(Underlay, DocumentIsCharacterTwoCheck4PutsItInFrontCheck3OffLeavesItOut) 
     std::vector<PathShape> paths(1);
     paths.push_back(Box(0, 0, 400, 400, PackColor(0, 255, 0, 255)));
     File("under.lvd", FormatDocument(CanvasSetup{}, paths));
+    doc.Setup.CanvasWidth = 1920;  // its movie header is longer than 21 bytes; none of it is cached
     doc.DocFileName = dir.filePath("drawing.lvd").toStdString();  // a relative name is taken beside it
     EXPECT_EQ(Build("under.lvd"), "");
     ASSERT_EQ(mk.UnderlayPaths.size(), 2u);
     EXPECT_NE(mk.UnderlayPaths[1].ShapeCache, nullptr);
+    ASSERT_TRUE(CachedMovie().Complete) << CachedMovie().Reason;
     EXPECT_EQ(CachedMovie().DisplayList.at(UnderlayBackDepth).CharacterId, 2);
 
     mk.UnderlayInFront = true;
