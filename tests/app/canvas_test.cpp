@@ -81,7 +81,7 @@ TEST(Canvas, ZoomBoxAppliesWhatWasTypedOnEnterOrAListPickOnly) {
 
 TEST(Canvas, EnterInTheZoomBoxFocusesTheCanvasAndOnlyTheTextKeysStayInABox) {
     CanvasWindow w;
-    w.TypeZoom("110");  // the digit 1 is the current tool's key: no tool switch takes the focus
+    w.TypeZoom("110");  // digits of no other tool, so only Enter can move the focus
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
     EXPECT_EQ(w.gui.Combo2->currentText(), "60%");
     // With something to undo, redo, copy and paste, every shortcut but the
