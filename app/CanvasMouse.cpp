@@ -18,6 +18,7 @@ int ShiftBits(Qt::KeyboardModifiers m) {
 
 bool DrawGUI::ForwardCanvasMouse(QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Leave) edit_.PointerOnCanvas = edit_.ButtonHeld = false;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease)
         return false;
@@ -27,6 +28,12 @@ bool DrawGUI::ForwardCanvasMouse(QEvent* event) {
     e.Shift = ShiftBits(m->modifiers());
     e.X = static_cast<float>(m->position().x());
     e.Y = static_cast<float>(m->position().y());
+    // Where the pointer is and whether a button is down, for the key and
+    // menu commands that run between mouse events.
+    edit_.ButtonHeld = m->buttons() != Qt::NoButton;
+    edit_.PointerOnCanvas = true;
+    edit_.PointerX = e.X;
+    edit_.PointerY = e.Y;
     // The second press of a double click is a press like any other.
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         gestures_.Picture1_MouseDown(e);
@@ -60,4 +67,5 @@ void DrawGUI::ShowCanvasMenu(CanvasMenu which, float x, float y) {
     } else {
         menus_->mnuSelectMode2_Popup(at);
     }
+    edit_.PointerOnCanvas = false;  // it went to the menu; the next move brings it back
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "app/DrawGUI.h"
+#include "app/MenuShortcuts.h"
 #include "edit/CanvasGestures.h"
 #include "style/GradientControl.h"
 #include "swf/Preview.h"
@@ -25,8 +26,13 @@ void DrawGUI::WireCanvas() {
     // box would also pick the item matching its text whenever the focus leaves
     // it; that handler is taken away.
     disconnect(Combo2->lineEdit(), &QLineEdit::editingFinished, Combo2, nullptr);
-    connect(Combo2, &QComboBox::activated, this, &DrawGUI::Combo2_Click);
-    connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, &DrawGUI::Combo2_Click);
+    // Then the canvas takes the focus, so that the window's keys act at once.
+    const auto applyZoom = [this] {
+        Combo2_Click();
+        view_.Picture1->setFocus();
+    };
+    connect(Combo2, &QComboBox::activated, this, applyZoom);
+    connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, applyZoom);
     panel_ = std::make_unique<ToolPanelHandlers>(core_, edit_, mk_, *this,
                                          ToolPanelControls{Option1, Check1, Check2, Check3, Check4, Combo2, StatusLabel1,
                                                            view_.Picture1, PicStatus, PicColor, Frame2, PicPicker, Frame1});
@@ -35,7 +41,10 @@ void DrawGUI::WireCanvas() {
 }
 
 void DrawGUI::keyReleaseEvent(QKeyEvent* event) {
-    if (!panel_->Form_KeyUp(*event)) QMainWindow::keyReleaseEvent(event);
+    // Delete in a text box has edited its text; it deletes no anchor too.
+    if (EditsFocusedText(*event) || !panel_->Form_KeyUp(*event)) return QMainWindow::keyReleaseEvent(event);
+    // The key may have changed the paths or the zoom under the pointer.
+    gestures_.RefreshHover();
 }
 
 bool DrawGUI::eventFilter(QObject* watched, QEvent* event) {

@@ -47,7 +47,7 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     QFile::remove(QString::fromStdString(core_.TempMoviePath));
     core_.ZoomRate = 1.0f;
     Combo2->setCurrentText("100%");
-    core_.SelPath = core_.SelAnchor = core_.HitPart = core_.SelAnchor2 = 0;
+    ClearHitState(core_);
     edit_ = EditState{};
     colorRow_->Reset();
     LoadUserColors(UserColorFilePath(), edit_.UserColors);

@@ -123,6 +123,8 @@ private:
     void mnuFile_Click();
     void mnuEdit_Click();
     void EnableAllCommands();
+    // Runs a menu bar command, or its shortcut, unless a mouse button is down on the canvas.
+    void RunMenuCommand(void (DrawGUI::*command)());
     FileDialogRequest DialogRequest(const QString& filter, const QString& suffix, const QString& fileName) const;
     void ShowInvalidFile(const QString& path);
     void CopySelectionToClip();

@@ -42,23 +42,25 @@ void DrawGUI::CreateMenus() {
     mnuHelp = menuBar()->addMenu("ヘルプ(&H)");
     mnuVersion = AddItem(mnuHelp, "バージョン情報(&V)...");
 
-    connect(mnuNewCanvas, &QAction::triggered, this, &DrawGUI::mnuNewCanvas_Click);
-    connect(mnuOpenFile, &QAction::triggered, this, &DrawGUI::mnuOpenFile_Click);
-    connect(mnuSaveFile, &QAction::triggered, this, &DrawGUI::mnuSaveFile_Click);
-    connect(mnuSaveFileAs, &QAction::triggered, this, &DrawGUI::mnuSaveFileAs_Click);
-    connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
-    connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
-    connect(mnuExport, &QAction::triggered, this, &DrawGUI::mnuExport_Click);
-    connect(mnuPropertyCanvasFile, &QAction::triggered, this, &DrawGUI::mnuPropertyCanvasFile_Click);
-    connect(mnuVersion, &QAction::triggered, this, &DrawGUI::mnuVersion_Click);
-    connect(mnuQuit, &QAction::triggered, this, &DrawGUI::mnuQuit_Click);
-    connect(mnuUnDo, &QAction::triggered, this, &DrawGUI::mnuUnDo_Click);
-    connect(mnuReDo, &QAction::triggered, this, &DrawGUI::mnuReDo_Click);
-    connect(mnuCopyPathEdit, &QAction::triggered, this, &DrawGUI::mnuCopyPathEdit_Click);
-    connect(mnuCutPathEdit, &QAction::triggered, this, &DrawGUI::mnuCutPathEdit_Click);
-    connect(mnuDeletePathEdit, &QAction::triggered, this, &DrawGUI::mnuDeletePathEdit_Click);
-    connect(mnuPastePathEdit, &QAction::triggered, this, &DrawGUI::mnuPastePathEdit_Click);
-    connect(mnuSelectAllEdit, &QAction::triggered, this, &DrawGUI::mnuSelectAllEdit_Click);
+    for (auto [action, command] : std::initializer_list<std::pair<QAction*, void (DrawGUI::*)()>>{
+             {mnuNewCanvas, &DrawGUI::mnuNewCanvas_Click},
+             {mnuOpenFile, &DrawGUI::mnuOpenFile_Click},
+             {mnuSaveFile, &DrawGUI::mnuSaveFile_Click},
+             {mnuSaveFileAs, &DrawGUI::mnuSaveFileAs_Click},
+             {mnuClipWrite, &DrawGUI::mnuClipWrite_Click},
+             {mnuClipRead, &DrawGUI::mnuClipRead_Click},
+             {mnuExport, &DrawGUI::mnuExport_Click},
+             {mnuPropertyCanvasFile, &DrawGUI::mnuPropertyCanvasFile_Click},
+             {mnuVersion, &DrawGUI::mnuVersion_Click},
+             {mnuQuit, &DrawGUI::mnuQuit_Click},
+             {mnuUnDo, &DrawGUI::mnuUnDo_Click},
+             {mnuReDo, &DrawGUI::mnuReDo_Click},
+             {mnuCopyPathEdit, &DrawGUI::mnuCopyPathEdit_Click},
+             {mnuCutPathEdit, &DrawGUI::mnuCutPathEdit_Click},
+             {mnuDeletePathEdit, &DrawGUI::mnuDeletePathEdit_Click},
+             {mnuPastePathEdit, &DrawGUI::mnuPastePathEdit_Click},
+             {mnuSelectAllEdit, &DrawGUI::mnuSelectAllEdit_Click}})
+        connect(action, &QAction::triggered, this, [this, command = command] { RunMenuCommand(command); });
 
     // The menus compute their items' state when they open. While closed every
     // item stays enabled so that its shortcut reaches the command, which
@@ -69,6 +71,14 @@ void DrawGUI::CreateMenus() {
     connect(mnuEdit, &QMenu::aboutToHide, this, &DrawGUI::EnableAllCommands);
     EnableAllCommands();
     new MenuShortcuts(this);
+}
+
+void DrawGUI::RunMenuCommand(void (DrawGUI::*command)()) {
+    // A gesture in progress holds a snapshot and hit state that a change of
+    // the paths under it would make wrong: while a button is down, no command.
+    if (edit_.ButtonHeld) return;
+    (this->*command)();
+    gestures_.RefreshHover();
 }
 
 void DrawGUI::EnableAllCommands() {

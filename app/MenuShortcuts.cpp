@@ -1,7 +1,9 @@
 #include "app/MenuShortcuts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +21,17 @@ bool HasEnabledShortcut(const QList<QAction*>& actions, const QKeySequence& keys
 }
 }  // namespace
 
+bool EditsFocusedText(const QKeyEvent& key) {
+    // An editable combo box holds the focus for its line edit.
+    const QWidget* focus = QApplication::focusWidget();
+    const auto* combo = qobject_cast<const QComboBox*>(focus);
+    if (!qobject_cast<const QLineEdit*>(focus) && !(combo && combo->isEditable())) return false;
+    for (auto standard : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut,
+                          QKeySequence::Delete})
+        if (key.matches(standard)) return true;
+    return false;
+}
+
 MenuShortcuts::MenuShortcuts(QMainWindow* window) : QObject(window), window_(window) {
     qApp->installEventFilter(this);
 }
@@ -30,6 +43,7 @@ bool MenuShortcuts::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
     if (static_cast<QWidget*>(watched)->window() != window_) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (EditsFocusedText(*key)) return false;
     const QKeySequence keys(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
     return IsEnabledMenuShortcut(keys);
 }

@@ -5,8 +5,10 @@
 #include "core/History.h"
 #include "edit/Selection.h"
 
+void ClearHitState(DrawCore& doc) { doc.SelPath = doc.SelAnchor = doc.HitPart = doc.SelAnchor2 = 0; }
+
 void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index) {
-    doc.SelPath = doc.SelAnchor = doc.HitPart = doc.SelAnchor2 = 0;
+    ClearHitState(doc);
     edit.MouseDownFlag = false;
     edit.DragChanged = false;
     doc.DeselectAll();
@@ -117,6 +119,28 @@ void CanvasGestures::Picture1_MouseUp(const MouseArgs& e) {
     case 3: GradientUp(c_); break;
     case 6: LineUp(c_, tx, ty); break;
     default: break;
+    }
+    // A pop-up menu opened at the release took the pointer away, and its
+    // command may have renumbered paths or anchors.
+    if (!c_.Edit.PointerOnCanvas) RefreshHover();
+}
+
+void CanvasGestures::RefreshHover() {
+    if (c_.Edit.MouseDownFlag) return;
+    ClearHitState(c_.Doc);
+    if (!c_.Edit.PointerOnCanvas) return;
+    MouseArgs e;
+    e.Button = 0;
+    e.X = c_.Edit.PointerX;
+    e.Y = c_.Edit.PointerY;
+    std::int32_t tx = 0, ty = 0;
+    PosScrToTwip(c_.Host.Geometry(), e.X, e.Y, tx, ty);
+    // Without a gesture these handlers only hover.
+    switch (c_.Edit.ToolMode) {
+    case 1: ModifyMove(c_, tx, ty); break;
+    case 2: SelectMove(c_, e, tx, ty); break;
+    case 3: GradientMove(c_, tx, ty); break;
+    default: break;  // the other tools hit nothing
     }
 }
 

@@ -46,6 +46,9 @@ public:
     virtual void ShowCanvasMenu(CanvasMenu /*which*/, float /*x*/, float /*y*/) {}
 };
 
+// Nothing is under the pointer: no path, anchor, segment or handle is hit.
+void ClearHitState(DrawCore& doc);
+
 // The part of the tool switch that concerns the canvas: no hit state, no
 // gesture, nothing selected, the canvas redrawn, `index` the current tool.
 void ResetForTool(DrawCore& doc, EditState& edit, PreviewHost& host, int index);
@@ -98,6 +101,10 @@ public:
     void Picture1_MouseDown(const MouseArgs& e);
     void Picture1_MouseMove(const MouseArgs& e);
     void Picture1_MouseUp(const MouseArgs& e);
+    // After a key or menu command: the hit state describes what is under the
+    // pointer now, found again as a hover there, or nothing when the pointer
+    // is off the canvas. A gesture in progress keeps its own.
+    void RefreshHover();
 
     // What the polygon and text tools create at a press: top-left in twips
     // to the last new path's index, 0 when nothing was made.

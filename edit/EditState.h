@@ -18,6 +18,10 @@ struct EditState {
     std::int32_t DragY = 0;
     bool RealTimePreview = false;    // rebuild the movie on every drag step
     bool HoverMarked = false;        // a hover mark is on the canvas
+    bool ButtonHeld = false;         // a mouse button is down on the canvas
+    bool PointerOnCanvas = false;    // the pointer is over the canvas, at PointerX, PointerY
+    float PointerX = 0;              // canvas pixels
+    float PointerY = 0;
     std::int32_t ReadoutDelay = 0;   // moves left before the pointer readout
     DrawStyle Style;
     SelectionBox Box;

@@ -88,10 +88,13 @@ bool ToolPanelHandlers::Form_KeyUp(const QKeyEvent& event) {
         case Qt::Key_Insert:
         case Qt::Key_Delete: {
             // Insert adds an anchor on the segment under the pointer, Delete
-            // removes the anchor under it (HitPart 0: an anchor, not a segment).
+            // removes the anchor under it (HitPart 0: an anchor, not a segment);
+            // neither while the anchor is being dragged.
             const bool insert = key == Qt::Key_Insert;
             const std::function<void()>& command = insert ? mnuAnchorAdd_Click : mnuAnchorDelete_Click;
-            if (edit_.ToolMode != 1 || doc_.SelPath < 1 || (doc_.HitPart >= 1) != insert || !command) return true;
+            if (edit_.ToolMode != 1 || edit_.ButtonHeld || doc_.SelPath < 1 || (doc_.HitPart >= 1) != insert ||
+                !command)
+                return true;
             command();
             host_.RebuildPreview();
             host_.DispShape(1);

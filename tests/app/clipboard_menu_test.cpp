@@ -136,14 +136,20 @@ TEST(CanvasMenus, ModifyMenuByRightClick) {
     EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));
     EXPECT_EQ(w.doc.HistoryPos, steps + 1);  // the release records no second step
 
-    // Delete removes the anchor under the pointer, Insert adds one on the edge.
-    for (auto [tx, ty, key, count] : {std::tuple{0, 60, Qt::Key_Delete, 3}, {500, 0, Qt::Key_Insert, 4}}) {
-        w.Hover(tx, ty);
+    // Insert adds an anchor on the edge under the pointer, Delete removes the
+    // anchor there; a second Delete without a move finds nothing there.
+    for (auto [tx, ty, key] : {std::tuple{500, 0, Qt::Key_Insert}, {1000, 1000, Qt::Key_Delete}, {-1, 0, Qt::Key_Delete}}) {
+        if (tx >= 0) w.Hover(tx, ty);
         w.Key(key, Qt::NoModifier);
-        EXPECT_EQ(w.doc.Paths[2].AnchorMax + 1, count);
     }
-    EXPECT_EQ(Coords(w.doc.Paths[2])[1], (std::pair<int, int>{500, 0}));
+    using Pts = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(Coords(w.doc.Paths[2]), (Pts{{0, 0}, {500, 0}, {1000, 0}, {0, 60}}));
     EXPECT_EQ(w.doc.HistoryPos, steps + 3);
+    // Nor does Delete after a join: the hit named a path that has been renumbered.
+    w.RightClick(0, 0, w.menus.mnuJointPath);
+    w.Key(Qt::Key_Delete, Qt::NoModifier);
+    ASSERT_EQ(w.doc.GetPathCount(), 2);  // the joined path and the square keep their five anchors each
+    EXPECT_EQ(std::pair(w.doc.Paths[1].AnchorMax, w.doc.Paths[2].AnchorMax), std::pair(4, 4));
 }
 
 TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
@@ -184,3 +190,4 @@ TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
     w.gui.mnuDeletePathEdit->trigger();  // no handle is left at the corner of what was selected
     EXPECT_EQ(w.RightClick(7000, 7000), "--+");
 }
+

@@ -147,13 +147,21 @@ TEST(Gestures, DrawingToolsMakeOnePathInOneHistoryStep) {
     }
 }
 
-TEST(Gestures, ASecondButtonOrAnUndoDuringAGestureLosesNothing) {
+TEST(Gestures, ASecondButtonMenuKeysOrAnUndoDuringAGestureLoseNothing) {
     PathShape square = Square(2000, 2000, 2000);
+    square.Selected = VbTrue;
     GestureWindow w(2, {square});
-    w.Drag(2000, 2600, {{2400, 2800}}, {}, false);
-    QTest::mousePress(w.Canvas(), Qt::RightButton, {}, w.At(2400, 2800));  // ignored
-    w.Release(2400, 2800);
-    EXPECT_EQ(w.gui.Core().HistoryPos, 2);  // the move was recorded
+    w.gui.Core().CopyToClip(0, 0);
+    w.Activate();
+    w.Drag(4000, 4000, {{5000, 4500}}, {}, false);
+    // Ignored while the handle is held: its snapshot holds this one path.
+    QTest::mousePress(w.Canvas(), Qt::RightButton, {}, w.At(5000, 4500));
+    for (auto [key, mods] : {std::pair{Qt::Key_V, Ctrl}, {Qt::Key_X, Ctrl}, {Qt::Key_Delete, Qt::KeyboardModifiers{}}})
+        QTest::keyClick(w.Canvas(), key, mods);
+    w.Move(6000, 5000);
+    w.Release(6000, 5000);
+    EXPECT_EQ(w.Box(), (std::array{2000, 2000, 6000, 5000}));
+    EXPECT_EQ(w.gui.Core().HistoryPos, 2);  // the scale was recorded
     w.gui.Edit().ToolMode = 0;
     w.Drag(1000, 1000, {{1200, 1000}}, {}, false);
     w.gui.mnuUnDo_Click();  // takes the moved square and the stroke away
@@ -223,3 +231,4 @@ TEST(Gestures, GradientHandlesDragEverySelectedPathsGradient) {
     EXPECT_EQ(w.gui.Edit().ToolMode, 2);
     EXPECT_EQ(w.gui.Core().GetSelectedCount(), 0);
 }
+
