@@ -65,19 +65,22 @@ TEST(Settings, EveryKeyRoundTripsThroughItsText) {
     s.CanvasHeight = 1;
     s.BackColor[2] = 0;
     s.OptimizeFlag = 3;
-    s.OptimizePoint = -5;
+    s.OptimizePoint = 100000;
+    s.OptimizeLine = -5;
     s.Quality = 0;
     s.HistoryMax = 99;
-    const WindowPlacement w{0, -1500, 300.5, 12000, 9000};
+    const WindowPlacement w{0, -1500, 0.0001f, 12000000, 9000};
     const auto entries = SettingsEntries(w, s);
+    for (const IniEntry& e : entries)  // never in exponent form, as "1e+05"
+        EXPECT_EQ(e.Value.find_first_of("eE"), std::string::npos) << e.Key << "=" << e.Value;
     CanvasSetup read;
     ReadCanvasSettings(Lookup(AsMap(entries)), read);
     EXPECT_EQ(std::make_tuple(read.CanvasWidth, read.CanvasHeight, read.BackColor[2], read.OptimizeFlag,
-                              read.OptimizePoint, read.Quality, read.HistoryMax),
-              std::make_tuple(640, 1, 0, 3, -5, 0, 99));
+                              read.OptimizePoint, read.OptimizeLine, read.Quality, read.HistoryMax),
+              std::make_tuple(640, 1, 0, 3, 100000, -5, 0, 99));
     const WindowPlacement p = ReadWindowPlacement(Lookup(AsMap(entries)), WindowPlacement{2, 1, 2, 3, 4});
     EXPECT_EQ(std::make_tuple(p.WindowState, p.Left, p.Top, p.Width, p.Height),
-              std::make_tuple(0, -1500.0, 300.5, 12000.0, 9000.0));
+              std::make_tuple(0, -1500.0, double(0.0001f), 12000000.0, 9000.0));
     const WindowPlacement kept = ReadWindowPlacement(Lookup({{"Lumivane/WindowState", "7"}, {"Lumivane/Left", "1e300"}}), w);
     EXPECT_EQ(std::make_tuple(kept.WindowState, kept.Left), std::make_tuple(0, -1500.0));  // out of range: kept
     EXPECT_EQ(FormatIni({{"A", "k", "1"}, {"B", "k", "2"}, {"A", "j", "3"}}), "[A]\nk=1\nj=3\n\n[B]\nk=2\n\n");

@@ -2,12 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextLayout>
 #include <QUrl>
 
 #include "core/Version.h"
@@ -104,18 +108,37 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
               std::make_tuple(1638, 1, 2, 3, 3));
 }
 
-TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {
-    VersionInfo box;
-    EXPECT_TRUE(box.Label1->text().contains(LUMIVANE_VERSION));
-    QColor during;
-    QUrl opened;
-    box.OpenUrl = [&](const QUrl& url) {
-        during = box.Label4->palette().color(QPalette::WindowText);
-        opened = url;
-        return true;
-    };
-    QTest::mouseClick(box.Label4, Qt::LeftButton);
-    EXPECT_EQ(opened, QUrl(LUMIVANE_HOMEPAGE));
-    EXPECT_EQ(std::make_pair(during, box.Label4->palette().color(QPalette::WindowText)),
-              std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
+namespace {
+// The families of the fonts that draw a label's text.
+QStringList DrawingFamilies(const QLabel* label) {
+    QTextLayout layout(label->text(), label->font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList families;
+    for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
+    return families;
+}
+}  // namespace
+
+TEST(VersionInfo, NumbersInTheBoxsFontAndALinkOnlyToAPageTheBuildNames) {
+    for (const QString& page : {QString(), QString("https://lumivane.test/home")}) {
+        VersionInfo box(nullptr, page);
+        EXPECT_EQ(box.Label1->text(), LUMIVANE_VERSION);
+        const QStringList boxFont{QFontInfo(box.font()).family()};
+        EXPECT_EQ(std::make_pair(DrawingFamilies(box.Label1), DrawingFamilies(box.Label2)), std::make_pair(boxFont, boxFont));
+        EXPECT_EQ(box.Label4->isVisibleTo(&box), !page.isEmpty());
+        QColor during;
+        QUrl opened;
+        box.OpenUrl = [&](const QUrl& url) {
+            during = box.Label4->palette().color(QPalette::WindowText);
+            opened = url;
+            return true;
+        };
+        QTest::mouseClick(box.Label4, Qt::LeftButton);
+        EXPECT_EQ(opened, page.isEmpty() ? QUrl() : QUrl(page));
+        if (page.isEmpty()) continue;
+        EXPECT_EQ(std::make_pair(during, box.Label4->palette().color(QPalette::WindowText)),
+                  std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
+    }
 }

@@ -135,14 +135,23 @@ TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
     }
 }
 
-TEST(ToolPanel, OpacityBoxShowsTheFrameAndMovesThePickerBeside) {
+TEST(ToolPanel, OpacityBoxShowsTheFrameAndTheWholeRowFitsAtTheSmallestWindow) {
     Window w;
+    w.gui.resize(1, 1);  // held at the window's minimum size
+    QWidget* client = w.gui.centralWidget();
     for (bool on : {true, false}) {
-        w.gui.Check2->setChecked(on);
+        QTest::mouseClick(w.gui.Check2, Qt::LeftButton, {}, QPoint(6, w.gui.Check2->height() / 2));
+        QApplication::processEvents();
         EXPECT_EQ(w.gui.Frame2->isHidden(), !on);
         const QWidget* left = on ? static_cast<QWidget*>(w.gui.Frame2) : w.gui.PicColor;
         EXPECT_EQ(w.gui.PicPicker->x(), left->geometry().right() + 3);
         EXPECT_EQ(w.gui.Frame1->x(), w.gui.PicPicker->geometry().right() + 3);
+        QList<QWidget*> parts{w.gui.PicColor, w.gui.Frame2, w.gui.PicPicker, w.gui.Frame1};
+        for (const QWidget* frame : QList<QWidget*>(parts)) parts += frame->findChildren<QWidget*>();
+        for (const QWidget* part : parts) {
+            const QRect inClient(part->mapTo(client, QPoint()), part->size());
+            EXPECT_TRUE(!part->isVisibleTo(client) || client->rect().contains(inClient)) << part->metaObject()->className();
+        }
     }
 }
 
@@ -190,9 +199,23 @@ TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths)
     QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
     EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
-    Window::Type(w.gui.Combo1->lineEdit(), "0.75");  // the width box
-    EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
-    EXPECT_EQ(w.Path(2).LineWidth, 15);
+}
+
+TEST(ColorRow, EnterInTheWidthBoxAppliesTheTypedWidthAsOneStep) {
+    Window w;
+    const struct { const char* Typed; const char* Shown; int Twips; } cases[] = {
+        {"0", "1 pt", 20}, {"4", "4 pt", 80}, {"0.75", "0.75 pt", 15}, {"2 pt", "2 pt", 40}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        const std::int32_t before = w.gui.Core().HistoryPos;
+        w.gui.Combo1->setFocus();
+        w.gui.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(w.gui.Combo1, c.Typed);  // where the keys go when the box has the focus
+        QTest::keyClick(w.gui.Combo1, Qt::Key_Return);
+        EXPECT_EQ(w.gui.Combo1->currentText(), c.Shown);
+        EXPECT_EQ(w.Path(2).LineWidth, c.Twips);
+        EXPECT_EQ(w.gui.Core().HistoryPos, before + 1);
+    }
 }
 
 TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
