@@ -108,26 +108,19 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
               std::make_tuple(1638, 1, 2, 3, 3));
 }
 
-namespace {
-// The families of the fonts that draw a label's text.
-QStringList DrawingFamilies(const QLabel* label) {
-    QTextLayout layout(label->text(), label->font());
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    QStringList families;
-    for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
-    return families;
-}
-}  // namespace
-
 TEST(VersionInfo, NumbersInTheBoxsFontAndALinkOnlyToAPageTheBuildNames) {
     for (const QString& page : {QString(), QString("https://lumivane.test/home")}) {
         VersionInfo box(nullptr, page);
-        EXPECT_EQ(box.Label1->text(), LUMIVANE_VERSION);
-        const QStringList boxFont{QFontInfo(box.font()).family()};
-        EXPECT_EQ(std::make_pair(DrawingFamilies(box.Label1), DrawingFamilies(box.Label2)), std::make_pair(boxFont, boxFont));
-        EXPECT_EQ(box.Label4->isVisibleTo(&box), !page.isEmpty());
+        EXPECT_EQ(std::make_pair(box.Label1->text(), box.Label4->isVisibleTo(&box)),
+                  std::make_pair(QString(LUMIVANE_VERSION), !page.isEmpty()));
+        for (const QLabel* number : {box.Label1, box.Label2}) {  // never a fallback font for the digits
+            QTextLayout layout(number->text(), number->font());
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                EXPECT_EQ(run.rawFont().familyName(), QFontInfo(box.font()).family());
+        }
         QColor during;
         QUrl opened;
         box.OpenUrl = [&](const QUrl& url) {
@@ -135,10 +128,8 @@ TEST(VersionInfo, NumbersInTheBoxsFontAndALinkOnlyToAPageTheBuildNames) {
             opened = url;
             return true;
         };
-        QTest::mouseClick(box.Label4, Qt::LeftButton);
-        EXPECT_EQ(opened, page.isEmpty() ? QUrl() : QUrl(page));
-        if (page.isEmpty()) continue;
-        EXPECT_EQ(std::make_pair(during, box.Label4->palette().color(QPalette::WindowText)),
-                  std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
+        QTest::mouseClick(box.Label4, Qt::LeftButton);  // red while the browser starts
+        EXPECT_EQ(std::make_tuple(opened, during, box.Label4->palette().color(QPalette::WindowText)),
+                  std::make_tuple(QUrl(page), page.isEmpty() ? QColor() : QColor(Qt::red), QColor(Qt::blue)));
     }
 }

@@ -135,8 +135,17 @@ TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
     }
 }
 
-TEST(ToolPanel, OpacityBoxShowsTheFrameAndTheWholeRowFitsAtTheSmallestWindow) {
+TEST(ToolPanel, EveryControlIsWholeAtALargeDesktopFontAndAtTheSmallestWindowWithTheOpacityFrame) {
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPixelSize(17);
+    QApplication::setFont(large);
     Window w;
+    QApplication::setFont(desktop);
+    QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
+    buttons << w.gui.Check2;
+    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+
     w.gui.resize(1, 1);  // held at the window's minimum size
     QWidget* client = w.gui.centralWidget();
     for (bool on : {true, false}) {
@@ -155,19 +164,7 @@ TEST(ToolPanel, OpacityBoxShowsTheFrameAndTheWholeRowFitsAtTheSmallestWindow) {
     }
 }
 
-TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
-    const QFont desktop = QApplication::font();
-    QFont large = desktop;
-    large.setPixelSize(17);
-    QApplication::setFont(large);
-    Window w;
-    QApplication::setFont(desktop);
-    QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
-    buttons << w.gui.Check2;
-    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
-}
-
-TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths) {
+TEST(ColorRow, PickerClicksSlidersSwatchesTheWidthBoxAndUserCells) {
     Window w;
     const std::int32_t before = w.gui.Core().HistoryPos;
     w.Pick(5, 5, Qt::RightButton);  // pure red
@@ -199,27 +196,19 @@ TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths)
     QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
     EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
-}
-
-TEST(ColorRow, EnterInTheWidthBoxAppliesTheTypedWidthAsOneStep) {
-    Window w;
-    const struct { const char* Typed; const char* Shown; int Twips; } cases[] = {
+    // The width box: what was typed, never completed to a list entry, as one step.
+    const struct { const char* Typed; const char* Shown; int Twips; } widths[] = {
         {"0", "1 pt", 20}, {"4", "4 pt", 80}, {"0.75", "0.75 pt", 15}, {"2 pt", "2 pt", 40}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Typed);
-        const std::int32_t before = w.gui.Core().HistoryPos;
-        w.gui.Combo1->setFocus();
+    for (const auto& c : widths) {
+        const std::int32_t step = w.gui.Core().HistoryPos + 1;
         w.gui.Combo1->lineEdit()->selectAll();
-        QTest::keyClicks(w.gui.Combo1, c.Typed);  // where the keys go when the box has the focus
+        QTest::keyClicks(w.gui.Combo1, c.Typed);  // keys go to the box, which hands them to its line
         QTest::keyClick(w.gui.Combo1, Qt::Key_Return);
-        EXPECT_EQ(w.gui.Combo1->currentText(), c.Shown);
-        EXPECT_EQ(w.Path(2).LineWidth, c.Twips);
-        EXPECT_EQ(w.gui.Core().HistoryPos, before + 1);
+        EXPECT_EQ(std::make_tuple(w.gui.Combo1->currentText(), w.Path(2).LineWidth, w.gui.Core().HistoryPos),
+                  std::make_tuple(QString(c.Shown), c.Twips, step)) << c.Typed;
     }
-}
 
-TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
-    Window w;
+    // A user cell is edited with the colour sliders.
     ColorPicker& picker = w.row.Picker;
     w.Pick(37, 2, Qt::LeftButton);  // user cell (1, 2)
     EXPECT_EQ(picker.Frame1->title(), "色情報（ユーザー）");
