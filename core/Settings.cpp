@@ -57,9 +57,9 @@ std::optional<std::int32_t> HexColor(std::string_view field) {
     return static_cast<std::int32_t>(v);
 }
 
-// The shortest text that reads back to `value`, always in positional form:
-// readers of the settings file take only the leading number, so 100000 must
-// not become "1e+05". A double's widest positional form is about 330 characters.
+// The shortest text that reads back to `value`, always as plain digits with
+// an optional decimal point: 100000, never "1e+05". A double's widest such
+// form is about 330 characters.
 template <typename T>
 std::string Positional(T value) {
     char buf[512];
