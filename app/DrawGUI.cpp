@@ -49,8 +49,8 @@ void DrawGUI::Form_Load(const std::vector<std::string>& commandLine) {
     Combo2->setCurrentText("100%");
     ClearHitState(core_);
     edit_ = EditState{};
-    colorRow_->Reset();
     LoadUserColors(UserColorFilePath(), edit_.UserColors);
+    colorRow_->Reset();  // paints the picker with the user colours just read
     core_.ResetDocument();
     core_.ClearClip();
     RebuildPreview();

@@ -120,6 +120,7 @@ private:
     void CreateMenus();
     void CreateControls();
     void WireCanvas();
+    void FitMinimumSize();
     void mnuFile_Click();
     void mnuEdit_Click();
     void EnableAllCommands();

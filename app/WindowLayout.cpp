@@ -92,9 +92,10 @@ void DrawGUI::CreateControls() {
     StatusLabel1->setFrameShape(QFrame::Panel);
     StatusLabel1->setFrameShadow(QFrame::Sunken);
 
-    const double twips = TwipsPerPixel(this);
-    setMinimumSize(static_cast<int>(8880 / twips), static_cast<int>(7920 / twips));
+    FitMinimumSize();
     WireCanvas();
+    // After the panel's own handler has laid the row out anew.
+    connect(Check2, &QCheckBox::toggled, this, &DrawGUI::FitMinimumSize);
     menus_ = new CanvasMenus(core_, edit_, *this, this, view_.Picture1);
     menus_->PropertyCanvas = [this] { mnuPropertyCanvas_Click(); };
     menus_->DrawPathEdge = [this](std::int32_t path) {
@@ -102,6 +103,14 @@ void DrawGUI::CreateControls() {
     };
     panel_->mnuAnchorAdd_Click = [this] { menus_->mnuAnchorAdd_Click(); };
     panel_->mnuAnchorDelete_Click = [this] { menus_->mnuAnchorDelete_Click(); };
+}
+
+void DrawGUI::FitMinimumSize() {
+    const double twips = TwipsPerPixel(this);
+    // The opacity frame makes the colour row wider than the window's usual minimum;
+    // the window then grows so that the information frame stays whole.
+    const int rowRight = Frame1->geometry().right() + 1;
+    setMinimumSize(std::max(static_cast<int>(8880 / twips), rowRight), static_cast<int>(7920 / twips));
 }
 
 void DrawGUI::Form_Resize() {

@@ -63,19 +63,21 @@ std::optional<std::int32_t> HexColor(std::string_view field) {
     if (v > 0xFFFFFF) return std::nullopt;
     return static_cast<std::int32_t>(v);
 }
+
+// The shortest text that reads back to `value`, always as plain digits with
+// an optional decimal point: 100000, never "1e+05". A double's widest such
+// form is about 330 characters.
+template <typename T>
+std::string Positional(T value) {
+    char buf[512];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
+}
 }  // namespace
 
-std::string GeneralNumber(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    return ec == std::errc() ? std::string(buf, end) : std::string("0");
-}
+std::string GeneralNumber(double value) { return Positional(value); }
 
-std::string GeneralSingle(float value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    return ec == std::errc() ? std::string(buf, end) : std::string("0");
-}
+std::string GeneralSingle(float value) { return Positional(value); }
 
 WindowPlacement ReadWindowPlacement(const IniLookup& lookup, const WindowPlacement& current) {
     WindowPlacement p = current;

@@ -10,8 +10,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/Version.h"
-
 namespace {
 // The logo: a quadratic curve through a blue square, as the editor draws it.
 QPixmap Logo() {
@@ -31,8 +29,8 @@ QPixmap Logo() {
 }
 }  // namespace
 
-VersionInfo::VersionInfo(QWidget* parent)
-    : QDialog(parent), OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+VersionInfo::VersionInfo(QWidget* parent, const QString& homePage)
+    : QDialog(parent), OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), homePage_(homePage) {
     setWindowTitle("Lumivane バージョン情報");
     auto* row = new QHBoxLayout(this);
     auto* logo = new QLabel(this);
@@ -42,18 +40,30 @@ VersionInfo::VersionInfo(QWidget* parent)
     auto* text = new QVBoxLayout;
     row->addLayout(text);
     text->addWidget(new QLabel("Lumivane", this));
-    Label1 = new QLabel(QString("バージョン %1").arg(LUMIVANE_VERSION), this);
-    Label2 = new QLabel(QString("ビルド %1").arg(LUMIVANE_BUILD), this);
-    Label4 = new QLabel(LUMIVANE_HOMEPAGE, this);
+    Label1 = AddNumberRow(text, "バージョン", LUMIVANE_VERSION);
+    Label2 = AddNumberRow(text, "ビルド", LUMIVANE_BUILD);
+    Label4 = new QLabel(homePage_, this);
+    Label4->setVisible(!homePage_.isEmpty());
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
     SetLinkColor(Qt::blue);
     Command1 = new QPushButton("OK", this);
     Command1->setDefault(true);
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label4)})
-        text->addWidget(w);
+    text->addWidget(Label4);
     text->addWidget(Command1, 0, Qt::AlignRight);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QLabel* VersionInfo::AddNumberRow(QBoxLayout* rows, const QString& caption, const QString& number) {
+    // The number has a label of its own: beside Japanese text in one label
+    // its digits would take the Japanese fallback font instead of the box's.
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(caption, this));
+    auto* label = new QLabel(number, this);
+    row->addWidget(label);
+    row->addStretch();
+    rows->addLayout(row);
+    return label;
 }
 
 bool VersionInfo::eventFilter(QObject* watched, QEvent* event) {
@@ -71,8 +81,9 @@ void VersionInfo::SetLinkColor(const QColor& color) {
 }
 
 void VersionInfo::Label4_Click() {
+    if (homePage_.isEmpty()) return;
     SetLinkColor(Qt::red);
     Label4->repaint();  // seen while the browser starts
-    OpenUrl(QUrl(LUMIVANE_HOMEPAGE));
+    OpenUrl(QUrl(homePage_));
     SetLinkColor(Qt::blue);
 }

@@ -157,7 +157,9 @@ QString PolygonGUI::RunForTool(QPoint pointer, const QRect& available) {
     move(PlaceAtPointer(pointer, frameGeometry().size(), available));
     exec();
     if (!HasFigure()) return {};
-    return Text1->text() + QStringLiteral("角形") + (Check1->isChecked() ? QStringLiteral("(星型)") : QString());
+    // The count the generator uses, which caps what was typed.
+    const int corners = PolygonCornerCount(Settings().Corners);
+    return QString::number(corners) + QStringLiteral("角形") + (Check1->isChecked() ? QStringLiteral("(星型)") : QString());
 }
 
 void PolygonGUI::reject() {

@@ -27,7 +27,8 @@ public:
 
     // The tool switch's part: a corner count too small for a figure is set
     // to 5, the dialog opens at `pointer` inside `available` and runs
-    // modally. Returns the hint after the tool's prefix ("6角形", "5角形(星型)"),
+    // modally. Returns the hint after the tool's prefix with the corner count
+    // the generator uses ("6角形", "5角形(星型)"),
     // or an empty text when the dialog was cancelled.
     QString RunForTool(QPoint pointer, const QRect& available);
 

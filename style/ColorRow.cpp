@@ -48,6 +48,11 @@ ColorRow::ColorRow(QWidget* parent, DrawCore& doc, DrawStyle& style, UserColorTa
 void ColorRow::WireWidthBox(QComboBox* combo) {
     Combo1 = combo;
     combo->setInsertPolicy(QComboBox::NoInsert);  // the list keeps its twelve widths
+    combo->setCompleter(nullptr);                  // "0" must stay 0 (1 pt), not complete to "0.5 pt"
+    // The combo's own handlers of Enter and of the focus leaving activate a
+    // matching list entry too; one Enter is one click, so only the handler below answers.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     QObject::connect(combo, &QComboBox::textActivated, combo, [this] { Combo1_Click(); });
     QObject::connect(combo->lineEdit(), &QLineEdit::returnPressed, combo, [this] { Combo1_Click(); });
 }

@@ -19,6 +19,7 @@
 #include "core/FileBytes.h"
 #include "core/History.h"
 #include "dialogs/CanvasGUI.h"
+#include "style/ColorRow.h"
 #include "tests/TestPaths.h"
 #include "tests/app/TestWindow.h"
 
@@ -261,8 +262,9 @@ TEST(SettingsWindow, StartUpReadsBothFilesAndCloseWritesTheLastCanvas) {
     {
         Window w;
         const CanvasSetup& s = w.gui.Core().Setup;
-        EXPECT_EQ(std::make_tuple(s.CanvasWidth, s.BackColor[1], s.HistoryMax, w.gui.Edit().UserColors[1]),
-                  std::make_tuple(640, 255, 20, 0x00FF00));
+        const PictureBox* picker = w.gui.Colors().Picker.PicPicker;  // user cell (1, 0) shown from the start
+        EXPECT_EQ(std::make_tuple(s.CanvasWidth, s.BackColor[1], s.HistoryMax, picker->PixelAt(37 * 8 + 4, 5)),
+                  std::make_tuple(640, 255, 20, QColor(0, 255, 0)));
         // A placement on no screen comes back onto the primary one.
         EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().intersects(w.gui.frameGeometry()));
         w.gui.Core().Setup.CanvasHeight = 200;

@@ -36,8 +36,6 @@ TEST(Settings, LeadingNumberOfTheStoredText) {
         EXPECT_EQ(LeadingNumber(text), inf) << text;
     EXPECT_EQ(LeadingNumber("-1e999"), -inf);
     EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
-    EXPECT_EQ(GeneralNumber(1440), "1440");
-    EXPECT_EQ(GeneralNumber(1440.5), "1440.5");
 }
 
 TEST(Settings, CanvasKeysFallBackToDefaultsWhenAbsentOrOutOfTheirFieldAndSidesToTheirLimits) {
@@ -70,19 +68,22 @@ TEST(Settings, EveryKeyRoundTripsThroughItsText) {
     s.CanvasHeight = 1;
     s.BackColor[2] = 0;
     s.OptimizeFlag = 3;
-    s.OptimizePoint = -5;
+    s.OptimizePoint = 100000;
+    s.OptimizeLine = -5;
     s.Quality = 0;
     s.HistoryMax = 99;
-    const WindowPlacement w{0, -1500, 300.5, 12000, 9000};
-    const auto entries = SettingsEntries(w, s);
+    const WindowPlacement w{0, -1500, 0.0001f, 12000000, 9000};
+    const auto texts = AsMap(SettingsEntries(w, s));
+    EXPECT_EQ(std::make_tuple(texts.at("Canvas/OptimizePoint"), texts.at("Lumivane/Top"), texts.at("Lumivane/Width")),
+              std::make_tuple("100000", "0.0001", "12000000"));  // never in exponent form
     CanvasSetup read;
-    ReadCanvasSettings(Lookup(AsMap(entries)), read);
+    ReadCanvasSettings(Lookup(texts), read);
     EXPECT_EQ(std::make_tuple(read.CanvasWidth, read.CanvasHeight, read.BackColor[2], read.OptimizeFlag,
-                              read.OptimizePoint, read.Quality, read.HistoryMax),
-              std::make_tuple(640, 1, 0, 3, -5, 0, 99));
-    const WindowPlacement p = ReadWindowPlacement(Lookup(AsMap(entries)), WindowPlacement{2, 1, 2, 3, 4});
+                              read.OptimizePoint, read.OptimizeLine, read.Quality, read.HistoryMax),
+              std::make_tuple(640, 1, 0, 3, 100000, -5, 0, 99));
+    const WindowPlacement p = ReadWindowPlacement(Lookup(texts), WindowPlacement{2, 1, 2, 3, 4});
     EXPECT_EQ(std::make_tuple(p.WindowState, p.Left, p.Top, p.Width, p.Height),
-              std::make_tuple(0, -1500.0, 300.5, 12000.0, 9000.0));
+              std::make_tuple(0, -1500.0, double(0.0001f), 12000000.0, 9000.0));
     const WindowPlacement kept = ReadWindowPlacement(Lookup({{"Lumivane/WindowState", "7"}, {"Lumivane/Left", "1e300"}}), w);
     EXPECT_EQ(std::make_tuple(kept.WindowState, kept.Left), std::make_tuple(0, -1500.0));  // out of range: kept
     EXPECT_EQ(FormatIni({{"A", "k", "1"}, {"B", "k", "2"}, {"A", "j", "3"}}), "[A]\nk=1\nj=3\n\n[B]\nk=2\n\n");

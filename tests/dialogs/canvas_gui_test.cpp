@@ -2,12 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextLayout>
 #include <QUrl>
 
 #include "core/Version.h"
@@ -111,18 +115,28 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
     EXPECT_EQ(std::make_pair(f.Xmax, f.Ymax), std::make_pair(163820, 20));
 }
 
-TEST(VersionInfo, ShowsTheProjectVersionAndTheLinkIsRedWhileOpening) {
-    VersionInfo box;
-    EXPECT_TRUE(box.Label1->text().contains(LUMIVANE_VERSION));
-    QColor during;
-    QUrl opened;
-    box.OpenUrl = [&](const QUrl& url) {
-        during = box.Label4->palette().color(QPalette::WindowText);
-        opened = url;
-        return true;
-    };
-    QTest::mouseClick(box.Label4, Qt::LeftButton);
-    EXPECT_EQ(opened, QUrl(LUMIVANE_HOMEPAGE));
-    EXPECT_EQ(std::make_pair(during, box.Label4->palette().color(QPalette::WindowText)),
-              std::make_pair(QColor(Qt::red), QColor(Qt::blue)));
+TEST(VersionInfo, NumbersInTheBoxsFontAndALinkOnlyToAPageTheBuildNames) {
+    for (const QString& page : {QString(), QString("https://lumivane.test/home")}) {
+        VersionInfo box(nullptr, page);
+        EXPECT_EQ(std::make_pair(box.Label1->text(), box.Label4->isVisibleTo(&box)),
+                  std::make_pair(QString(LUMIVANE_VERSION), !page.isEmpty()));
+        for (const QLabel* number : {box.Label1, box.Label2}) {  // never a fallback font for the digits
+            QTextLayout layout(number->text(), number->font());
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                EXPECT_EQ(run.rawFont().familyName(), QFontInfo(box.font()).family());
+        }
+        QColor during;
+        QUrl opened;
+        box.OpenUrl = [&](const QUrl& url) {
+            during = box.Label4->palette().color(QPalette::WindowText);
+            opened = url;
+            return true;
+        };
+        QTest::mouseClick(box.Label4, Qt::LeftButton);  // red while the browser starts
+        EXPECT_EQ(std::make_tuple(opened, during, box.Label4->palette().color(QPalette::WindowText)),
+                  std::make_tuple(QUrl(page), page.isEmpty() ? QColor() : QColor(Qt::red), QColor(Qt::blue)));
+    }
 }

@@ -98,9 +98,10 @@ TEST(ToolDialogs, PolygonControlsSpinStarPreviewOkAndCancel) {
     WhenOpen([&] {
         EXPECT_EQ(text->text(), "5");
         star->click();
+        text->setText("1000000");
         QTest::keyClick(text, Qt::Key_Return);
     });
-    EXPECT_EQ(dialog.RunForTool({1000, 760}, kScreen), QStringLiteral("5角形(星型)"));
+    EXPECT_EQ(dialog.RunForTool({1000, 760}, kScreen), QStringLiteral("10000角形(星型)"));  // the count used
     EXPECT_LT(dialog.pos().x(), 1000);
     EXPECT_LT(dialog.pos().y(), 760);
     WhenOpen([&] { QTest::keyClick(&dialog, Qt::Key_Escape); });

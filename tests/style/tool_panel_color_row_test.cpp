@@ -135,18 +135,7 @@ TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
     }
 }
 
-TEST(ToolPanel, OpacityBoxShowsTheFrameAndMovesThePickerBeside) {
-    Window w;
-    for (bool on : {true, false}) {
-        w.gui.Check2->setChecked(on);
-        EXPECT_EQ(w.gui.Frame2->isHidden(), !on);
-        const QWidget* left = on ? static_cast<QWidget*>(w.gui.Frame2) : w.gui.PicColor;
-        EXPECT_EQ(w.gui.PicPicker->x(), left->geometry().right() + 3);
-        EXPECT_EQ(w.gui.Frame1->x(), w.gui.PicPicker->geometry().right() + 3);
-    }
-}
-
-TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
+TEST(ToolPanel, EveryControlIsWholeAtALargeDesktopFontAndAtTheSmallestWindowWithTheOpacityFrame) {
     const QFont desktop = QApplication::font();
     QFont large = desktop;
     large.setPixelSize(17);
@@ -156,9 +145,20 @@ TEST(ToolPanel, CaptionsShowWholeAtALargeDesktopFont) {
     QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
     buttons << w.gui.Check2;
     for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+
+    w.gui.resize(1, 1);  // held at the window's minimum size
+    for (bool on : {true, false}) {
+        QTest::mouseClick(w.gui.Check2, Qt::LeftButton, {}, QPoint(6, w.gui.Check2->height() / 2));
+        QApplication::processEvents();
+        EXPECT_EQ(w.gui.Frame2->isHidden(), !on);
+        const QWidget* left = on ? static_cast<QWidget*>(w.gui.Frame2) : w.gui.PicColor;
+        EXPECT_EQ(w.gui.PicPicker->x(), left->geometry().right() + 3);
+        EXPECT_EQ(w.gui.Frame1->x(), w.gui.PicPicker->geometry().right() + 3);
+        EXPECT_TRUE(w.gui.centralWidget()->rect().contains(w.gui.Frame1->geometry()));  // the row's last frame whole
+    }
 }
 
-TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths) {
+TEST(ColorRow, PickerClicksSlidersSwatchesTheWidthBoxAndUserCells) {
     Window w;
     const std::int32_t before = w.gui.Core().HistoryPos;
     w.Pick(5, 5, Qt::RightButton);  // pure red
@@ -190,13 +190,19 @@ TEST(ColorRow, PickerClicksSlidersSwatchesAndTheWidthBoxApplyToTheSelectedPaths)
     QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
     EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
-    Window::Type(w.gui.Combo1->lineEdit(), "0.75");  // the width box
-    EXPECT_EQ(w.gui.Combo1->currentText(), "0.75 pt");
-    EXPECT_EQ(w.Path(2).LineWidth, 15);
-}
+    // The width box: what was typed, never completed to a list entry, as one step.
+    const struct { const char* Typed; const char* Shown; int Twips; } widths[] = {
+        {"0", "1 pt", 20}, {"4", "4 pt", 80}, {"0.75", "0.75 pt", 15}, {"2 pt", "2 pt", 40}};
+    for (const auto& c : widths) {
+        const std::int32_t step = w.gui.Core().HistoryPos + 1;
+        w.gui.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(w.gui.Combo1, c.Typed);  // keys go to the box, which hands them to its line
+        QTest::keyClick(w.gui.Combo1, Qt::Key_Return);
+        EXPECT_EQ(std::make_tuple(w.gui.Combo1->currentText(), w.Path(2).LineWidth, w.gui.Core().HistoryPos),
+                  std::make_tuple(QString(c.Shown), c.Twips, step)) << c.Typed;
+    }
 
-TEST(ColorRow, UserCellsAreEditedWithTheColourSliders) {
-    Window w;
+    // A user cell is edited with the colour sliders.
     ColorPicker& picker = w.row.Picker;
     w.Pick(37, 2, Qt::LeftButton);  // user cell (1, 2)
     EXPECT_EQ(picker.Frame1->title(), "色情報（ユーザー）");
