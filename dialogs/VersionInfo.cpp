@@ -33,7 +33,7 @@ QPixmap Logo() {
 
 VersionInfo::VersionInfo(QWidget* parent)
     : QDialog(parent), OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
-    setWindowTitle("Lumivane バージョン情報");
+    setWindowTitle(tr("Lumivane バージョン情報"));
     auto* row = new QHBoxLayout(this);
     auto* logo = new QLabel(this);
     logo->setPixmap(Logo());
@@ -42,8 +42,8 @@ VersionInfo::VersionInfo(QWidget* parent)
     auto* text = new QVBoxLayout;
     row->addLayout(text);
     text->addWidget(new QLabel("Lumivane", this));
-    Label1 = new QLabel(QString("バージョン %1").arg(LUMIVANE_VERSION), this);
-    Label2 = new QLabel(QString("ビルド %1").arg(LUMIVANE_BUILD), this);
+    Label1 = new QLabel(tr("バージョン %1").arg(LUMIVANE_VERSION), this);
+    Label2 = new QLabel(tr("ビルド %1").arg(LUMIVANE_BUILD), this);
     Label4 = new QLabel(LUMIVANE_HOMEPAGE, this);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
