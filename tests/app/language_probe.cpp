@@ -11,6 +11,5 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const LanguageOption option = TakeLanguageOption(args);
     const QString setting = args.empty() ? QString() : QString::fromStdString(args.front());
-    const UiLanguage language = ChooseLanguage(option.Value, setting, QLocale::system().uiLanguages());
-    std::cout << (language == UiLanguage::English ? "en" : "ja");
+    std::cout << (ChooseLanguage(option.Value, setting, QLocale::system().uiLanguages()) == UiLanguage::English ? "en" : "ja");
 }
