@@ -63,7 +63,7 @@ void DrawGUI::ReportPlayerProblem() {
     const std::string& reason = view_.ShockwaveFlash1.Reason();
     if (reason == lastPlayerReason_) return;
     lastPlayerReason_ = reason;
-    if (!reason.empty()) SetStatusText("プレビューを表示できません（" + QString::fromStdString(reason) + "）");
+    if (!reason.empty()) SetStatusText(tr("プレビューを表示できません（%1）").arg(QString::fromStdString(reason)));
 }
 
 void DrawGUI::RebuildPreview() {
@@ -73,7 +73,7 @@ void DrawGUI::RebuildPreview() {
     std::string error;
     if (!::RebuildPreview(mk_, core_, error)) {
         // Said once per failure run; the previous preview stays on the canvas.
-        if (error != lastPreviewError_) SetStatusText(QString::fromStdString(error));
+        if (error != lastPreviewError_) SetStatusText(tr("プレビューファイル [%1] を書き込めませんでした。").arg(QString::fromStdString(core_.TempMoviePath)));
         lastPreviewError_ = error;
         return;
     }

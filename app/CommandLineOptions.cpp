@@ -22,6 +22,7 @@ struct Options {
                                "QUALITY"};
     QCommandLineOption Underlay{"underlay", "With a headless command: show the drawing's underlay."};
     QCommandLineOption UnderlayFront{"underlay-front", "With a headless command: show the underlay in front."};
+    QCommandLineOption Lang{"lang", "The editor's language for this run: ja or en.", "LANG"};
 };
 
 // Latin-1 keeps every byte of a word, so file names that are not UTF-8 survive the parser.
@@ -38,7 +39,7 @@ void Describe(QCommandLineParser& parser, const Options& o) {
         "  lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best] [--underlay] [--underlay-front]");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Quality, o.Underlay,
-                       o.UnderlayFront});
+                       o.UnderlayFront, o.Lang});
     parser.addPositionalArgument("FILE", "A drawing to open in the editor, or IN and OUT of a command.", "[FILE]");
 }
 

@@ -19,6 +19,7 @@ namespace {
 // A window title as written: Qt reads "[*]" as its modified-mark placeholder
 // and shows a doubled one as the literal text.
 QString LiteralTitle(const std::string& caption) {
+    if (caption == DrawCore::NewCaption()) return DrawGUI::tr("(新規) - Lumivane");
     return QString::fromStdString(caption).replace("[*]", "[*][*]");
 }
 }  // namespace

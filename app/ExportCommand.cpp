@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kExportFilters = "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)";
+const char* const kExportFilters = QT_TRANSLATE_NOOP("DrawGUI", "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)");
 
 bool SaveWhole(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
@@ -50,10 +50,10 @@ QByteArray DrawGUI::ExportBytes(const QString& path) {
 
 void DrawGUI::mnuExport_Click() {
     QString name = QFileInfo(QString::fromStdString(core_.DocFileName)).completeBaseName();
-    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kExportFilters, "svg", name));
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kExportFilters), "svg", name));
     if (!path) return;
     const QByteArray bytes = ExportBytes(*path);
     if (bytes.isEmpty() || !SaveWhole(*path, bytes))
-        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", "ファイル [" + *path + "] を書き出せませんでした。",
+        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", tr("ファイル [%1] を書き出せませんでした。").arg(*path),
                              QMessageBox::Ok);
 }

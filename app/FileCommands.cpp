@@ -14,9 +14,9 @@
 #include "swf/Preview.h"
 
 namespace {
-const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd)";
-const QString kProjectFilter = "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)";
-const QString kClipFilter = "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)";
+const char* const kDocumentFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌｧｲﾙ (*.lvd)");
+const char* const kProjectFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)");
+const char* const kClipFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)");
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -25,14 +25,14 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 int DrawGUI::ConfirmModify() {
     if (!core_.IsModified()) return 0;
     const auto answer = dialogs_->MessageBox(this, QMessageBox::Warning, "Lumivane",
-                                             "ファイルは更新されています。上書き保存しますか？",
+                                             tr("ファイルは更新されています。上書き保存しますか？"),
                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) return 1;
     // A save that fails keeps the drawing: said in a box (the status line is
     // about to go with the window), then the operation that asked stops.
     // A cancelled Save As dialog goes on, as No does.
     if (answer == QMessageBox::Yes && SaveFile() == SaveResult::Failed) {
-        dialogs_->MessageBox(this, QMessageBox::Critical, "ファイル保存エラー", StatusText(), QMessageBox::Ok);
+        dialogs_->MessageBox(this, QMessageBox::Critical, tr("ファイル保存エラー"), StatusText(), QMessageBox::Ok);
         return 1;
     }
     return 0;
@@ -61,7 +61,7 @@ void DrawGUI::mnuNewCanvas_Click() {
 
 void DrawGUI::mnuOpenFile_Click() {
     if (ConfirmModify() == 1) return;
-    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kDocumentFilter, "lvd", {}));
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kDocumentFilter), "lvd", {}));
     if (path) LoadDocument(*path);
 }
 
@@ -75,7 +75,7 @@ DrawGUI::SaveResult DrawGUI::SaveFile() {
 }
 
 DrawGUI::SaveResult DrawGUI::SaveFileAs() {
-    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kProjectFilter, "lvd", Q(core_.DocFileName)));
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kProjectFilter), "lvd", Q(core_.DocFileName)));
     if (!path) return SaveResult::Cancelled;
     if (!SaveDocument(*path)) return SaveResult::Failed;
     core_.DocFileName = path->toStdString();
@@ -85,17 +85,17 @@ DrawGUI::SaveResult DrawGUI::SaveFileAs() {
 
 bool DrawGUI::SaveDocument(const QString& path) {
     if (!SaveFileBytes(path, FormatDocument(core_.Setup, core_.Paths))) {
-        SetStatusText("ファイル [" + path + "] を保存できませんでした。");
+        SetStatusText(tr("ファイル [%1] を保存できませんでした。").arg(path));
         return false;
     }
-    SetStatusText("ファイルを保存しました。");
+    SetStatusText(tr("ファイルを保存しました。"));
     core_.SetModified(false);
     return true;
 }
 
 void DrawGUI::ShowInvalidFile(const QString& path) {
-    dialogs_->MessageBox(this, QMessageBox::Critical, "ファイルオープンエラー",
-                         QString::fromStdString(InvalidDocumentMessage(path.toStdString())), QMessageBox::Ok);
+    dialogs_->MessageBox(this, QMessageBox::Critical, tr("ファイルオープンエラー"),
+                         tr("ファイル [%1] は不正なLumivaneファイルです。").arg(path), QMessageBox::Ok);
 }
 
 void DrawGUI::LoadDocument(const QString& path) {
@@ -125,7 +125,7 @@ void DrawGUI::CopySelectionToClip() {
 
 void DrawGUI::mnuClipWrite_Click() {
     if (core_.GetSelectedCount() >= 1 && edit_.ToolMode == 2) CopySelectionToClip();
-    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(kClipFilter, "lvclip", {}));
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kClipFilter), "lvclip", {}));
     if (!path) return;
     DispShape(0);
     WriteClipFile(*path);
@@ -133,19 +133,19 @@ void DrawGUI::mnuClipWrite_Click() {
 
 void DrawGUI::WriteClipFile(const QString& path) {
     if (core_.GetClipCount() == 0) {
-        SetStatusText("クリップを保存できません。");
+        SetStatusText(tr("クリップを保存できません。"));
         return;
     }
     const ClipData clip{core_.ClipPaths, core_.ClipOriginX, core_.ClipOriginY};
     if (!SaveFileBytes(path, FormatClip(clip))) {
-        SetStatusText("クリップを [ " + path + "] に保存できませんでした。");
+        SetStatusText(tr("クリップを [ %1] に保存できませんでした。").arg(path));
         return;
     }
-    SetStatusText("クリップを [ " + path + "] に保存しました。");
+    SetStatusText(tr("クリップを [ %1] に保存しました。").arg(path));
 }
 
 void DrawGUI::mnuClipRead_Click() {
-    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kClipFilter, "lvclip", {}));
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kClipFilter), "lvclip", {}));
     if (!path) return;
     DispShape(0);
     ReadClipFile(*path);
@@ -156,11 +156,11 @@ void DrawGUI::ReadClipFile(const QString& path) {
     std::string bytes;
     ClipData clip;
     if (!ReadFileBytes(path.toStdString(), bytes) || !ParseClip(bytes, clip)) {
-        SetStatusText("ファイル [" + path + "] は不正なLumivaneクリップファイルです。");
+        SetStatusText(tr("ファイル [%1] は不正なLumivaneクリップファイルです。").arg(path));
         return;
     }
     core_.ClipPaths = std::move(clip.Paths);
     core_.ClipOriginX = clip.OriginX;
     core_.ClipOriginY = clip.OriginY;
-    SetStatusText("ファイル [" + path + "] をクリップボードに読み込みました。");
+    SetStatusText(tr("ファイル [%1] をクリップボードに読み込みました。").arg(path));
 }

@@ -15,32 +15,32 @@ QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortc
 }  // namespace
 
 void DrawGUI::CreateMenus() {
-    mnuFile = menuBar()->addMenu("ファイル(&F)");
-    mnuNewCanvas = AddItem(mnuFile, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuOpenFile = AddItem(mnuFile, "ファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuSaveFile = AddItem(mnuFile, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveFileAs = AddItem(mnuFile, "名前を付けて保存(&A)...");
+    mnuFile = menuBar()->addMenu(tr("ファイル(&F)"));
+    mnuNewCanvas = AddItem(mnuFile, tr("新規作成(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpenFile = AddItem(mnuFile, tr("ファイルを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveFile = AddItem(mnuFile, tr("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveFileAs = AddItem(mnuFile, tr("名前を付けて保存(&A)..."));
     mnuFile->addSeparator();
-    mnuClipWrite = AddItem(mnuFile, "クリップを書き出す(&C)...");
-    mnuClipRead = AddItem(mnuFile, "クリップを読み込む(&R)...");
-    mnuExport = AddItem(mnuFile, "書き出し(&E)...");
+    mnuClipWrite = AddItem(mnuFile, tr("クリップを書き出す(&C)..."));
+    mnuClipRead = AddItem(mnuFile, tr("クリップを読み込む(&R)..."));
+    mnuExport = AddItem(mnuFile, tr("書き出し(&E)..."));
     mnuFile->addSeparator();
-    mnuPropertyCanvasFile = AddItem(mnuFile, "キャンバスのプロパティ(&P)...");
+    mnuPropertyCanvasFile = AddItem(mnuFile, tr("キャンバスのプロパティ(&P)..."));
     mnuFile->addSeparator();
-    mnuQuit = AddItem(mnuFile, "終了(&Q)");
+    mnuQuit = AddItem(mnuFile, tr("終了(&Q)"));
 
-    mnuEdit = menuBar()->addMenu("編集(&E)");
-    mnuUnDo = AddItem(mnuEdit, "元に戻す(&U)", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuReDo = AddItem(mnuEdit, "やり直す(&R)", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuEdit = menuBar()->addMenu(tr("編集(&E)"));
+    mnuUnDo = AddItem(mnuEdit, tr("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuReDo = AddItem(mnuEdit, tr("やり直す(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     mnuEdit->addSeparator();
-    mnuCopyPathEdit = AddItem(mnuEdit, "コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuCutPathEdit = AddItem(mnuEdit, "切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuDeletePathEdit = AddItem(mnuEdit, "削除(&D)", QKeySequence(Qt::Key_Delete));
-    mnuPastePathEdit = AddItem(mnuEdit, "貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuSelectAllEdit = AddItem(mnuEdit, "全て選択(&A)", QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuCopyPathEdit = AddItem(mnuEdit, tr("コピー(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuCutPathEdit = AddItem(mnuEdit, tr("切り取り(&T)"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuDeletePathEdit = AddItem(mnuEdit, tr("削除(&D)"), QKeySequence(Qt::Key_Delete));
+    mnuPastePathEdit = AddItem(mnuEdit, tr("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuSelectAllEdit = AddItem(mnuEdit, tr("全て選択(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    mnuHelp = menuBar()->addMenu("ヘルプ(&H)");
-    mnuVersion = AddItem(mnuHelp, "バージョン情報(&V)...");
+    mnuHelp = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    mnuVersion = AddItem(mnuHelp, tr("バージョン情報(&V)..."));
 
     for (auto [action, command] : std::initializer_list<std::pair<QAction*, void (DrawGUI::*)()>>{
              {mnuNewCanvas, &DrawGUI::mnuNewCanvas_Click},

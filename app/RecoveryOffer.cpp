@@ -9,7 +9,7 @@
 bool DrawGUI::OfferRecovery() {
     for (const QString& path : recovery_->OrphanedCopies()) {
         const auto answer = dialogs_->MessageBox(this, QMessageBox::Question, "Lumivane",
-                                                 "前回保存されずに終了した図形があります。復元しますか？",
+                                                 tr("前回保存されずに終了した図形があります。復元しますか？"),
                                                  QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes) {
             CrashRecovery::Discard(path);

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "app/DrawGUI.h"
+#include "app/Language.h"
 #include "app/SettingsFiles.h"
 
 namespace {
@@ -54,5 +55,9 @@ void DrawGUI::SaveSettings() {
     // Failures are not reported: the next run falls back to the defaults.
     QDir().mkpath(ConfigFolder());
     SaveFileBytes(UserColorFilePath(), FormatUserColors(edit_.UserColors));
-    SaveFileBytes(SettingsFilePath(), FormatIni(SettingsEntries(CurrentPlacement(), core_.Setup)));
+    std::vector<IniEntry> entries = SettingsEntries(CurrentPlacement(), core_.Setup);
+    // The language key is only read at start-up; it goes back as stored, cleaned to auto, ja or en.
+    const std::optional<std::string> language = IniFileLookup(SettingsFilePath())("Lumivane", "Language");
+    entries.push_back({"Lumivane", "Language", LanguageSettingText(language).toStdString()});
+    SaveFileBytes(SettingsFilePath(), FormatIni(entries));
 }

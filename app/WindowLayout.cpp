@@ -27,6 +27,14 @@ double TwipsPerPixel(const QWidget* w) {
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
+// Whether each check box's caption fits in its width beside the small check
+// mark the panel gives them.
+bool CaptionsFit(std::initializer_list<std::pair<const QCheckBox*, int>> boxes) {
+    constexpr int kMarkWidth = 12;  // indicator and spacing, as FitCaptions draws them
+    for (const auto& [box, width] : boxes)
+        if (box->fontMetrics().horizontalAdvance(box->text()) + kMarkWidth > width) return false;
+    return true;
+}
 }  // namespace
 
 void DrawGUI::CreateControls() {
@@ -39,7 +47,7 @@ void DrawGUI::CreateControls() {
     for (const auto& b : kToolButtons) {
         // Mutually exclusive buttons whose face is the caption.
         auto* button = new QToolButton(ToolPanel);
-        button->setText(b.Caption);
+        button->setText(QCoreApplication::translate("ToolPanel", b.Caption));
         button->setCheckable(true);
         button->setAutoExclusive(true);
         button->setObjectName(QString("Option1_%1").arg(b.Index));
@@ -57,12 +65,18 @@ void DrawGUI::CreateControls() {
     Combo2->addItems({"25%", "50%", "75%", "100%", "150%", "200%", "300%", "400%", "500%"});
     Combo2->setGeometry(2, y + 4, kPanelWidth - 4, 22);
     y += 30;
-    Check1 = new QCheckBox("ﾘｱﾙﾀｲﾑ", ToolPanel);
+    Check1 = new QCheckBox(tr("ﾘｱﾙﾀｲﾑ"), ToolPanel);
     Check1->setGeometry(2, y, kPanelWidth - 2, 17);
-    Check3 = new QCheckBox("下絵", ToolPanel);
+    Check3 = new QCheckBox(tr("下絵"), ToolPanel);
     Check3->setGeometry(2, y + 17, 38, 17);
-    Check4 = new QCheckBox("前", ToolPanel);
+    Check4 = new QCheckBox(tr("前"), ToolPanel);
     Check4->setGeometry(40, y + 17, 28, 17);
+    // Captions longer than the two short ones (as translated) get a row each.
+    if (!CaptionsFit({{Check3, 38}, {Check4, 28}})) {
+        Check3->setGeometry(0, y + 17, kPanelWidth, 17);
+        Check4->setGeometry(0, y + 34, kPanelWidth, 17);
+        y += 17;
+    }
     y += 38;
     PicStatus = new StyleSelector(edit_.Style, ToolPanel);
     PicStatus->move(2, y);
@@ -82,7 +96,7 @@ void DrawGUI::CreateControls() {
     Frame2 = colorRow_->Frame2;
     PicPicker = colorRow_->Picker.PicPicker;
     Frame1 = colorRow_->Picker.Frame1;
-    Check2 = new QCheckBox("不透明度", client_);
+    Check2 = new QCheckBox(tr("不透明度"), client_);
     Check2->resize(PicColor->width(), 14);
     FitCaptions({Check2});
 

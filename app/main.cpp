@@ -1,7 +1,5 @@
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -11,6 +9,8 @@
 
 #include "app/DrawGUI.h"
 #include "app/CommandLineOptions.h"
+#include "app/Language.h"
+#include "app/SettingsFiles.h"
 
 namespace {
 // Qt's default platform needs a display; without one say so plainly.
@@ -24,7 +24,7 @@ bool HasDisplay() {
     return (display && *display) || (wayland && *wayland);
 }
 
-int RunEditor(int argc, char** argv) {
+int RunEditor(int argc, char** argv, const QString& languageOption) {
     if (!HasDisplay()) {
         std::fprintf(stderr, "lumivane: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
                              "start it from a desktop session or under xvfb-run\n");
@@ -32,15 +32,13 @@ int RunEditor(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
-    // Qt's own dialogs (file choosers, message box buttons) speak the editor's
-    // language when Qt's translations are installed, else they stay in English.
-    QTranslator qtStrings;
-    if (qtStrings.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtStrings);
-    // The arguments' own bytes (Qt's options already taken out): a file name
-    // need not be UTF-8.
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::optional<std::string> setting = IniFileLookup(SettingsFilePath())("Lumivane", "Language");
+    InstallTranslations(app, ChooseLanguage(languageOption, QString::fromStdString(setting.value_or("")),
+                                            QLocale::system().uiLanguages()));
+    // The arguments' own bytes (Qt's options and the language already taken
+    // out): a file name need not be UTF-8.
+    std::vector<std::string> args(argv + 1, argv + argc);
+    TakeLanguageOption(args);
     DrawGUI window;
     window.Form_Load(args);
     return app.exec();
@@ -48,7 +46,12 @@ int RunEditor(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const LanguageOption lang = TakeLanguageOption(args);
+    if (lang.Missing || (!lang.Value.isEmpty() && !LanguageNamed(lang.Value))) {
+        std::cerr << "lumivane: --lang takes ja or en\n";
+        return 2;
+    }
     if (const std::optional<int> code = RunCommandLine(args, std::cout, std::cerr)) return *code;
-    return RunEditor(argc, argv);
+    return RunEditor(argc, argv, lang.Value);
 }

@@ -53,7 +53,7 @@ QString RunOpenDialog(QWidget* owner, const UnderlayFileRequest& r) {
 }  // namespace
 
 CanvasGUI::CanvasGUI(QWidget* parent) : QDialog(parent), OpenFile(RunOpenDialog) {
-    setWindowTitle("キャンバスのプロパティ");
+    setWindowTitle(tr("キャンバスのプロパティ"));
     CreateControls();
     for (int i = 0; i < 3; ++i) {
         connect(HScroll2[i], &QScrollBar::valueChanged, this, [this, i] { HScroll2_Change(i); });
@@ -72,21 +72,21 @@ void CanvasGUI::CreateControls() {
     auto* top = new QHBoxLayout;
     root->addLayout(top);
 
-    auto* size = new QGroupBox("サイズ", this);
+    auto* size = new QGroupBox(tr("サイズ"), this);
     auto* sizeGrid = new QGridLayout(size);
     Text1 = new QLineEdit(size);
     Text2 = new QLineEdit(size);
-    sizeGrid->addWidget(new QLabel("幅", size), 0, 0);
+    sizeGrid->addWidget(new QLabel(tr("幅"), size), 0, 0);
     sizeGrid->addWidget(Text1, 0, 1);
-    sizeGrid->addWidget(new QLabel("高さ", size), 1, 0);
+    sizeGrid->addWidget(new QLabel(tr("高さ"), size), 1, 0);
     sizeGrid->addWidget(Text2, 1, 1);
-    sizeGrid->addWidget(new QLabel("画質", size), 2, 0);
+    sizeGrid->addWidget(new QLabel(tr("画質"), size), 2, 0);
     Combo1 = new QComboBox(size);
-    Combo1->addItems({"低", "中", "高", "最高"});
+    Combo1->addItems({tr("低"), tr("中"), tr("高"), tr("最高")});
     sizeGrid->addWidget(Combo1, 2, 1);
     top->addWidget(size);
 
-    auto* back = new QGroupBox("背景色", this);
+    auto* back = new QGroupBox(tr("背景色"), this);
     auto* backGrid = new QGridLayout(back);
     static const char* const kChannels[3] = {"R", "G", "B"};
     for (int i = 0; i < 3; ++i) {
@@ -105,44 +105,44 @@ void CanvasGUI::CreateControls() {
     backGrid->addWidget(PicBackColor, 0, 3, 3, 1);
     top->addWidget(back);
 
-    auto* optimize = new QGroupBox("パスの最適化", this);
+    auto* optimize = new QGroupBox(tr("パスの最適化"), this);
     auto* optimizeRow = new QHBoxLayout(optimize);
-    auto frame = [&](const char* caption, QCheckBox*& check, QLineEdit*& text) {
+    auto frame = [&](const QString& caption, QCheckBox*& check, QLineEdit*& text) {
         auto* box = new QGroupBox(caption, optimize);
         auto* grid = new QGridLayout(box);
-        check = new QCheckBox("自動で最適化を行う", box);
+        check = new QCheckBox(tr("自動で最適化を行う"), box);
         text = new QLineEdit(box);
         grid->addWidget(check, 0, 0, 1, 2);
-        grid->addWidget(new QLabel("既定値", box), 1, 0);
+        grid->addWidget(new QLabel(tr("既定値"), box), 1, 0);
         grid->addWidget(text, 1, 1);
         optimizeRow->addWidget(box);
     };
-    frame("弱い最適化", Check1, Text4);
-    frame("強い最適化", Check2, Text5);
+    frame(tr("弱い最適化"), Check1, Text4);
+    frame(tr("強い最適化"), Check2, Text5);
     root->addWidget(optimize);
 
-    Check3 = new QCheckBox("下絵を表示する", this);
+    Check3 = new QCheckBox(tr("下絵を表示する"), this);
     root->addWidget(Check3);
-    Frame6 = new QGroupBox("下絵", this);
+    Frame6 = new QGroupBox(tr("下絵"), this);
     auto* underlay = new QGridLayout(Frame6);
     Text6 = new QLineEdit(Frame6);
     Command3 = new QPushButton("...", Frame6);
-    underlay->addWidget(new QLabel("画像ﾌｧｲﾙ", Frame6), 0, 0);
+    underlay->addWidget(new QLabel(tr("画像ﾌｧｲﾙ"), Frame6), 0, 0);
     underlay->addWidget(Text6, 0, 1, 1, 4);
     underlay->addWidget(Command3, 0, 5);
     Text7 = new QLineEdit(Frame6);
     Text8 = new QLineEdit(Frame6);
     Text9 = new QLineEdit(Frame6);
-    underlay->addWidget(new QLabel("X：", Frame6), 1, 0);
+    underlay->addWidget(new QLabel(tr("X："), Frame6), 1, 0);
     underlay->addWidget(Text7, 1, 1);
-    underlay->addWidget(new QLabel("Y：", Frame6), 1, 2);
+    underlay->addWidget(new QLabel(tr("Y："), Frame6), 1, 2);
     underlay->addWidget(Text8, 1, 3);
-    underlay->addWidget(new QLabel("サイズ", Frame6), 2, 0);
+    underlay->addWidget(new QLabel(tr("サイズ"), Frame6), 2, 0);
     underlay->addWidget(Text9, 2, 1);
     HScroll1 = Slider(Frame6, 255);
     Label10 = new QLabel(Frame6);
     Label10->setMinimumWidth(30);
-    underlay->addWidget(new QLabel("不透明度", Frame6), 3, 0);
+    underlay->addWidget(new QLabel(tr("不透明度"), Frame6), 3, 0);
     underlay->addWidget(HScroll1, 3, 1, 1, 3);
     underlay->addWidget(Label10, 3, 4);
     root->addWidget(Frame6);
@@ -151,7 +151,7 @@ void CanvasGUI::CreateControls() {
     buttons->addStretch();
     Command1 = new QPushButton("OK", this);
     Command1->setDefault(true);
-    Command2 = new QPushButton("キャンセル", this);
+    Command2 = new QPushButton(tr("キャンセル"), this);
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     root->addLayout(buttons);
@@ -219,7 +219,7 @@ void CanvasGUI::Command3_Click() {
         const QFileInfo named(QDir(DefaultFolder), Text6->text());
         folder = named.isDir() ? named.absoluteFilePath() : named.absolutePath();
     }
-    const QString path = OpenFile(this, {"画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)", "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", folder});
+    const QString path = OpenFile(this, {tr("画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)"), "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", folder});
     if (!path.isEmpty()) Text6->setText(path);
 }
 

@@ -31,7 +31,7 @@ QPixmap Logo() {
 
 VersionInfo::VersionInfo(QWidget* parent, const QString& homePage)
     : QDialog(parent), OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), homePage_(homePage) {
-    setWindowTitle("Lumivane バージョン情報");
+    setWindowTitle(tr("Lumivane バージョン情報"));
     auto* row = new QHBoxLayout(this);
     auto* logo = new QLabel(this);
     logo->setPixmap(Logo());
@@ -40,8 +40,8 @@ VersionInfo::VersionInfo(QWidget* parent, const QString& homePage)
     auto* text = new QVBoxLayout;
     row->addLayout(text);
     text->addWidget(new QLabel("Lumivane", this));
-    Label1 = AddNumberRow(text, "バージョン", LUMIVANE_VERSION);
-    Label2 = AddNumberRow(text, "ビルド", LUMIVANE_BUILD);
+    Label1 = AddNumberRow(text, tr("バージョン"), LUMIVANE_VERSION);
+    Label2 = AddNumberRow(text, tr("ビルド"), LUMIVANE_BUILD);
     Label4 = new QLabel(homePage_, this);
     Label4->setVisible(!homePage_.isEmpty());
     Label4->setCursor(Qt::PointingHandCursor);

@@ -45,64 +45,64 @@ void CanvasMenus::Record() {
 }
 
 void CanvasMenus::CreateModifyMenu(QWidget* window) {
-    mnuModifyMode = new QMenu(QStringLiteral("変形モード"), window);
+    mnuModifyMode = new QMenu(tr("変形モード"), window);
     QMenu* m = mnuModifyMode;
     DrawCore& d = doc_;
-    mnuAnchorAdd = m->addAction(QStringLiteral("アンカーを追加(&A)"));
-    mnuAnchorDelete = m->addAction(QStringLiteral("アンカーを削除(&D)"));
+    mnuAnchorAdd = m->addAction(tr("アンカーを追加(&A)"));
+    mnuAnchorDelete = m->addAction(tr("アンカーを削除(&D)"));
     connect(mnuAnchorAdd, &QAction::triggered, this, &CanvasMenus::mnuAnchorAdd_Click);
     connect(mnuAnchorDelete, &QAction::triggered, this, &CanvasMenus::mnuAnchorDelete_Click);
-    mnuAnchorLine = AddCommand(m, QStringLiteral("直線にする(&I)"),
+    mnuAnchorLine = AddCommand(m, tr("直線にする(&I)"),
                                [&d] { SetEdgeKind(d, d.SelPath, d.SelAnchor, d.SelAnchor2, 0); });
-    mnuAnchorCurve = AddCommand(m, QStringLiteral("曲線にする(&C)"),
+    mnuAnchorCurve = AddCommand(m, tr("曲線にする(&C)"),
                                 [&d] { SetEdgeKind(d, d.SelPath, d.SelAnchor, d.SelAnchor2, 1); });
-    mnuAnchorKeen = AddCommand(m, QStringLiteral("尖らせる(&K)"), [&d] { SetAnchorKind(d, d.SelPath, d.SelAnchor, 0); });
-    mnuAnchorRound = AddCommand(m, QStringLiteral("角を丸める(&R)"), [&d] { SetAnchorKind(d, d.SelPath, d.SelAnchor, 1); });
+    mnuAnchorKeen = AddCommand(m, tr("尖らせる(&K)"), [&d] { SetAnchorKind(d, d.SelPath, d.SelAnchor, 0); });
+    mnuAnchorRound = AddCommand(m, tr("角を丸める(&R)"), [&d] { SetAnchorKind(d, d.SelPath, d.SelAnchor, 1); });
     m->addSeparator();
-    mnuOptimizeAnchor = m->addAction(QStringLiteral("パスを最適化(&O)"));
+    mnuOptimizeAnchor = m->addAction(tr("パスを最適化(&O)"));
     connect(mnuOptimizeAnchor, &QAction::triggered, this, &CanvasMenus::mnuOptimizeAnchor_Click);
     m->addSeparator();
-    mnuOpenPathSel = AddCommand(m, QStringLiteral("パスを開く(&P)"), [&d] { OpenPathAt(d, d.SelPath, d.SelAnchor); });
-    mnuClosePathSel = AddCommand(m, QStringLiteral("パスを閉じる(&L)"), [&d] { CloseAtEnds(d, d.SelPath); });
-    mnuDevidePath = AddCommand(m, QStringLiteral("パスを分割(&V)"),
+    mnuOpenPathSel = AddCommand(m, tr("パスを開く(&P)"), [&d] { OpenPathAt(d, d.SelPath, d.SelAnchor); });
+    mnuClosePathSel = AddCommand(m, tr("パスを閉じる(&L)"), [&d] { CloseAtEnds(d, d.SelPath); });
+    mnuDevidePath = AddCommand(m, tr("パスを分割(&V)"),
                                [&d] { DividePath(d, d.SelPath, d.HitPart, d.SelAnchor, d.SelAnchor2); });
-    mnuJointPath = AddCommand(m, QStringLiteral("パスを結合(&J)"), [&d] { JoinPaths(d, d.SelPath, d.SelAnchor, false); });
+    mnuJointPath = AddCommand(m, tr("パスを結合(&J)"), [&d] { JoinPaths(d, d.SelPath, d.SelAnchor, false); });
 }
 
 void CanvasMenus::CreatePathMenu(QWidget* window) {
-    mnuSelectMode = new QMenu(QStringLiteral("セレクトモード(パス)"), window);
+    mnuSelectMode = new QMenu(tr("セレクトモード(パス)"), window);
     QMenu* m = mnuSelectMode;
     DrawCore& d = doc_;
-    mnuCopyPath = m->addAction(QStringLiteral("コピー(&C)"));
+    mnuCopyPath = m->addAction(tr("コピー(&C)"));
     connect(mnuCopyPath, &QAction::triggered, this, [this] {
         const TwipPoint corner = FrameCorner();
         doc_.CopyToClip(corner.X, corner.Y);
     });
-    mnuCutPath = AddCommand(m, QStringLiteral("切り取り(&T)"), [this] {
+    mnuCutPath = AddCommand(m, tr("切り取り(&T)"), [this] {
         const TwipPoint corner = FrameCorner();
         CutToClip(doc_, corner.X, corner.Y);
     });
-    mnuDeletePath = AddCommand(m, QStringLiteral("削除(&D)"), [&d] { d.DeleteSelected(); });
+    mnuDeletePath = AddCommand(m, tr("削除(&D)"), [&d] { d.DeleteSelected(); });
     m->addSeparator();
-    mnuOpenPath = AddCommand(m, QStringLiteral("パスを閉じない(&O)"), [&d] { SetClosedSelected(d, false); });
-    mnuClosePath = AddCommand(m, QStringLiteral("パスを閉じる(&L)"), [&d] { SetClosedSelected(d, true); });
+    mnuOpenPath = AddCommand(m, tr("パスを閉じない(&O)"), [&d] { SetClosedSelected(d, false); });
+    mnuClosePath = AddCommand(m, tr("パスを閉じる(&L)"), [&d] { SetClosedSelected(d, true); });
     m->addSeparator();
-    mnuFrontPath = AddCommand(m, QStringLiteral("最前面へ移動(&F)"), [&d] { MoveSelectedZ(d, 2); });
-    mnuBackPath = AddCommand(m, QStringLiteral("最背面へ移動(&B)"), [&d] { MoveSelectedZ(d, 1); });
+    mnuFrontPath = AddCommand(m, tr("最前面へ移動(&F)"), [&d] { MoveSelectedZ(d, 2); });
+    mnuBackPath = AddCommand(m, tr("最背面へ移動(&B)"), [&d] { MoveSelectedZ(d, 1); });
     m->addSeparator();
-    mnuGroupMake = AddCommand(m, QStringLiteral("グループ化する(&G)"), [&d] { SetGroupSelected(d, true); });
-    mnuGroupClear = AddCommand(m, QStringLiteral("グループ化解除(&U)"), [&d] { SetGroupSelected(d, false); });
-    mnuGroupAgain = AddCommand(m, QStringLiteral("再グループ化(&R)"), [&d] { RegroupPath(d, d.SelPath); });
+    mnuGroupMake = AddCommand(m, tr("グループ化する(&G)"), [&d] { SetGroupSelected(d, true); });
+    mnuGroupClear = AddCommand(m, tr("グループ化解除(&U)"), [&d] { SetGroupSelected(d, false); });
+    mnuGroupAgain = AddCommand(m, tr("再グループ化(&R)"), [&d] { RegroupPath(d, d.SelPath); });
 }
 
 void CanvasMenus::CreateCanvasMenu(QWidget* window) {
-    mnuSelectMode2 = new QMenu(QStringLiteral("セレクトモード(キャンバス)"), window);
+    mnuSelectMode2 = new QMenu(tr("セレクトモード(キャンバス)"), window);
     QMenu* m = mnuSelectMode2;
-    mnuPastePath = AddCommand(m, QStringLiteral("貼り付け(&P)"), [this] { PasteClip(doc_, edit_.DragX, edit_.DragY, false); });
-    mnuSelectAll = m->addAction(QStringLiteral("全て選択(&A)"));
+    mnuPastePath = AddCommand(m, tr("貼り付け(&P)"), [this] { PasteClip(doc_, edit_.DragX, edit_.DragY, false); });
+    mnuSelectAll = m->addAction(tr("全て選択(&A)"));
     connect(mnuSelectAll, &QAction::triggered, this, [this] { doc_.SelectAll(); });
     m->addSeparator();
-    mnuPropertyCanvas = m->addAction(QStringLiteral("キャンバスのプロパティ(&C)"));
+    mnuPropertyCanvas = m->addAction(tr("キャンバスのプロパティ(&C)"));
     connect(mnuPropertyCanvas, &QAction::triggered, this, [this] {
         if (PropertyCanvas) PropertyCanvas();
     });

@@ -35,20 +35,20 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
 OptimizeGUI::OptimizeGUI(DrawCore& doc, DragSnapshot& snapshot, PreviewHost& host, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_snapshot(snapshot), m_host(host) {
     setObjectName(QStringLiteral("OptimizeGUI"));
-    setWindowTitle(QStringLiteral("パスの最適化"));
+    setWindowTitle(tr("パスの最適化"));
 
-    Label3 = MakeLabel("Label3", QStringLiteral("弱"), this);
+    Label3 = MakeLabel("Label3", tr("弱"), this);
     HScroll1 = MakeSlider("HScroll1", kWeakMax, this);
     Label1 = MakeLabel("Label1", QStringLiteral("0"), this);
-    Label4 = MakeLabel("Label4", QStringLiteral("強"), this);
+    Label4 = MakeLabel("Label4", tr("強"), this);
     HScroll2 = MakeSlider("HScroll2", kStrongMax, this);
     Label2 = MakeLabel("Label2", QStringLiteral("0"), this);
     Label1->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     Label2->setMinimumWidth(Label1->minimumWidth());
 
-    Command1 = new QPushButton(QStringLiteral("適用(&A)"), this);
+    Command1 = new QPushButton(tr("適用(&A)"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), this);
+    Command2 = new QPushButton(tr("ｷｬﾝｾﾙ(&C)"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command1->setDefault(true);
 

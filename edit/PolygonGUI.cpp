@@ -76,9 +76,9 @@ private:
 
 PolygonGUI::PolygonGUI(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PolygonGUI"));
-    setWindowTitle(QStringLiteral("多角形の描画"));
+    setWindowTitle(tr("多角形の描画"));
 
-    Label1 = Named(new QLabel(QStringLiteral("角の数"), this), "Label1");
+    Label1 = Named(new QLabel(tr("角の数"), this), "Label1");
     Text1 = Named(new QLineEdit(QStringLiteral("5"), this), "Text1");
     Text1->setMaximumWidth(60);
     VScroll1 = Named(new QScrollBar(Qt::Vertical, this), "VScroll1");
@@ -86,18 +86,18 @@ PolygonGUI::PolygonGUI(QWidget* parent) : QDialog(parent) {
     VScroll1->setPageStep(1);
     VScroll1->setValue(0);
     VScroll1->setFixedHeight(Text1->sizeHint().height());
-    Check1 = Named(new QCheckBox(QStringLiteral("星型にする"), this), "Check1");
+    Check1 = Named(new QCheckBox(tr("星型にする"), this), "Check1");
 
     Frame1 = Named(new QGroupBox(this), "Frame1");
-    Label3 = Named(new QLabel(QStringLiteral("深さ"), Frame1), "Label3");
+    Label3 = Named(new QLabel(tr("深さ"), Frame1), "Label3");
     HScroll1 = Named(new QSlider(Qt::Horizontal, Frame1), "HScroll1");
     HScroll1->setRange(0, 100);
     HScroll1->setValue(50);
     HScroll1->setPageStep(10);
     Label2 = Named(new QLabel(QStringLiteral("50%"), Frame1), "Label2");
     Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
-    Check2 = Named(new QCheckBox(QStringLiteral("内側を丸める"), Frame1), "Check2");
-    Check3 = Named(new QCheckBox(QStringLiteral("外側を丸める"), Frame1), "Check3");
+    Check2 = Named(new QCheckBox(tr("内側を丸める"), Frame1), "Check2");
+    Check3 = Named(new QCheckBox(tr("外側を丸める"), Frame1), "Check3");
     auto* frame = new QGridLayout(Frame1);
     frame->addWidget(Label3, 0, 0);
     frame->addWidget(HScroll1, 0, 1);
@@ -111,7 +111,7 @@ PolygonGUI::PolygonGUI(QWidget* parent) : QDialog(parent) {
 
     Picture1 = Named(new PreviewBox([this] { return Settings(); }, this), "Picture1");
     Command1 = Named(new QPushButton(QStringLiteral("OK"), this), "Command1");
-    Command2 = Named(new QPushButton(QStringLiteral("キャンセル"), this), "Command2");
+    Command2 = Named(new QPushButton(tr("キャンセル"), this), "Command2");
     Command1->setDefault(true);
 
     auto* corners = new QHBoxLayout;
@@ -159,7 +159,7 @@ QString PolygonGUI::RunForTool(QPoint pointer, const QRect& available) {
     if (!HasFigure()) return {};
     // The count the generator uses, which caps what was typed.
     const int corners = PolygonCornerCount(Settings().Corners);
-    return QString::number(corners) + QStringLiteral("角形") + (Check1->isChecked() ? QStringLiteral("(星型)") : QString());
+    return (Check1->isChecked() ? tr("%1角形(星型)") : tr("%1角形")).arg(corners);
 }
 
 void PolygonGUI::reject() {

@@ -2,6 +2,7 @@
 // dragging a handle scales it about the opposite handle (Shift: rotates it
 // about the box centre). The shape tools create their shape at the press and
 // hand the rest of the gesture to the select tool as a handle drag.
+#include <QCoreApplication>
 #include <cmath>
 
 #include "edit/CanvasGestures.h"
@@ -13,7 +14,7 @@ namespace {
 // "[", "+" for a positive angle, the whole degrees (floor) and "ﾟ]".
 QString RotationReadout(float degrees) {
     const auto whole = static_cast<long long>(std::floor(degrees));
-    return QString("[") + (degrees > 0 ? "+" : "") + QString::number(whole) + QString::fromUtf8("ﾟ]");
+    return QString("[") + (degrees > 0 ? "+" : "") + QString::number(whole) + QCoreApplication::translate("Readouts", "ﾟ]");
 }
 // A scale or rotation step.
 void SelectHandleDrag(GestureContext& c, const MouseArgs& e, std::int32_t tx, std::int32_t ty) {

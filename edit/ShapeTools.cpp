@@ -47,6 +47,6 @@ std::int32_t ShapeTools::CreatePolygonAt(DrawCore& doc, std::int32_t tx, std::in
 std::int32_t ShapeTools::CreateTextAt(DrawCore& doc, std::int32_t tx, std::int32_t ty, QString& status) {
     std::string error;
     const std::int32_t last = CreateText(doc, tx, ty, edit_.Style, text_->Text().toStdU32String(), edit_.CanvasFont, error);
-    if (!error.empty()) status = QStringLiteral("フォントを読み込めません：") + QString::fromStdString(error);
+    if (!error.empty()) status = tr("フォントを読み込めません：%1").arg(QString::fromStdString(error));
     return last;
 }

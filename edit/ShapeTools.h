@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,8 @@ class TextFontGUI;
 // dialogs hold. The polygon dialog is made when first needed; the text
 // dialog at once, so that the font list is filled at start-up.
 class ShapeTools {
+    Q_DECLARE_TR_FUNCTIONS(ShapeTools)
+
 public:
     ShapeTools(EditState& edit, QWidget* parent);
     ~ShapeTools();

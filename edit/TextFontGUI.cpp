@@ -15,17 +15,17 @@
 
 TextFontGUI::TextFontGUI(TextFont& canvasFont, QWidget* parent) : QDialog(parent), m_canvasFont(canvasFont) {
     setObjectName(QStringLiteral("TextFontGUI"));
-    setWindowTitle(QStringLiteral("テキストの描画"));
+    setWindowTitle(tr("テキストの描画"));
 
-    Label1 = Named(new QLabel(QStringLiteral("フォント"), this), "Label1");
+    Label1 = Named(new QLabel(tr("フォント"), this), "Label1");
     Combo1 = Named(new QComboBox(this), "Combo1");
     Combo1->setMinimumWidth(220);
-    Label2 = Named(new QLabel(QStringLiteral("テキスト"), this), "Label2");
+    Label2 = Named(new QLabel(tr("テキスト"), this), "Label2");
     Text1 = Named(new QLineEdit(this), "Text1");
-    Check1 = Named(new QCheckBox(QStringLiteral("太字"), this), "Check1");
-    Check2 = Named(new QCheckBox(QStringLiteral("斜体"), this), "Check2");
+    Check1 = Named(new QCheckBox(tr("太字"), this), "Check1");
+    Check2 = Named(new QCheckBox(tr("斜体"), this), "Check2");
     Command1 = Named(new QPushButton(QStringLiteral("OK"), this), "Command1");
-    Command2 = Named(new QPushButton(QStringLiteral("キャンセル"), this), "Command2");
+    Command2 = Named(new QPushButton(tr("キャンセル"), this), "Command2");
     Command1->setDefault(true);
 
     auto* style = new QHBoxLayout;

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the editor need,
 # only when some are missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libfreetype-dev libfontconfig1-dev libturbojpeg0-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgl-dev libfreetype-dev libfontconfig1-dev libturbojpeg0-dev
   libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin fonts-ipafont-gothic fonts-dejavu-core xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

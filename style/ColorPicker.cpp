@@ -52,7 +52,7 @@ ColorPicker::ColorPicker(QWidget* parent, UserColorTable& userColors)
     PicPicker->MouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
         PicPicker_MouseDown(b, s, x, y);
     };
-    Frame1 = new QGroupBox("色情報", parent);
+    Frame1 = new QGroupBox(tr("色情報"), parent);
     Frame1->setObjectName("Frame1");
     Frame1->resize(150, PickerHeight);
     PicUserColor = new PictureBox(Frame1, "PicUserColor", 23, 45);
@@ -72,7 +72,7 @@ ColorPicker::ColorPicker(QWidget* parent, UserColorTable& userColors)
 
 void ColorPicker::Reset() {
     UserCellX = -1;
-    Frame1->setTitle("色情報");
+    Frame1->setTitle(tr("色情報"));
     EnableSliders(false);
     PicPicker_Paint();
 }
@@ -116,14 +116,14 @@ void ColorPicker::PicPicker_MouseDown(Qt::MouseButton button, Qt::KeyboardModifi
     FillUserSwatch(44, p);
     const int channels[3] = {sampled.red(), sampled.green(), sampled.blue()};
     if (hit.Col < PaletteColumns) {
-        Frame1->setTitle("色情報");
+        Frame1->setTitle(tr("色情報"));
         EnableSliders(false);
         for (int i = 0; i < 3; ++i) {
             Rows[i].Box->setText(QString::number(channels[i]));
             Text1_Change(i);
         }
     } else {
-        Frame1->setTitle("色情報（ユーザー）");
+        Frame1->setTitle(tr("色情報（ユーザー）"));
         UserCellX = hit.Col - PaletteColumns;
         UserCellY = hit.Row;
         EnableSliders(true);

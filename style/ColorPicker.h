@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <cstdint>
 #include <functional>
 
@@ -12,6 +13,8 @@ class QGroupBox;
 // the colour information frame `Frame1` beside it, whose R, G, B sliders edit
 // the user cell last clicked.
 class ColorPicker {
+    Q_DECLARE_TR_FUNCTIONS(ColorPicker)
+
 public:
     ColorPicker(QWidget* parent, UserColorTable& userColors);
 

@@ -27,13 +27,13 @@ ColorRow::ColorRow(QWidget* parent, DrawCore& doc, DrawStyle& style, UserColorTa
     : Picker(parent, userColors), doc_(doc), style_(style), host_(host) {
     PicColor = new PictureBox(parent, "PicColor", 54, 53);
     PicColor->MouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { PicColor_MouseDown(); };
-    Frame2 = new QGroupBox("不透明度", parent);
+    Frame2 = new QGroupBox(tr("不透明度"), parent);
     Frame2->setObjectName("Frame2");
     Frame2->resize(150, PickerHeight);
     Frame2->hide();
-    const char* captions[3] = {"線", "塗潰し", "グラデ"};
+    const char* captions[3] = {QT_TR_NOOP("線"), QT_TR_NOOP("塗潰し"), QT_TR_NOOP("グラデ")};
     for (int i = 0; i < 3; ++i) {
-        Rows[i] = AddSliderRow(Frame2, 2, SliderRowTop + i * SliderRowHeight, 46, 64, captions[i]);
+        Rows[i] = AddSliderRow(Frame2, 2, SliderRowTop + i * SliderRowHeight, 46, 64, tr(captions[i]));
         Rows[i].Label->setAutoFillBackground(true);
         Rows[i].Slider->setTracking(false);  // the change comes when the thumb is let go
         QObject::connect(Rows[i].Slider, &QScrollBar::sliderMoved, Frame2,

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <cstdint>
 
 #include "core/DrawCore.h"
@@ -14,6 +15,8 @@ class QGroupBox;
 // line-width box. Every change becomes the style of new shapes and is applied
 // at once to the selected paths, then the preview is rebuilt and redrawn.
 class ColorRow {
+    Q_DECLARE_TR_FUNCTIONS(ColorRow)
+
 public:
     ColorRow(QWidget* parent, DrawCore& doc, DrawStyle& style, UserColorTable& userColors, PreviewHost& host);
 

@@ -1,5 +1,6 @@
 #include "style/GradientControl.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include "edit/GradientDrag.h"
@@ -24,7 +25,7 @@ void GradientReadout(const PathShape& path, QString& statusText) {
     // Pixels at 100 %: twips / 20 truncated toward zero.
     OverwriteAt(statusText, 12,
                 "[" + QString::number(path.GradX / 20) + "," + QString::number(path.GradY / 20) + "]");
-    OverwritePiece(statusText, 22, "[", path.GradAngle, "ﾟ ");
+    OverwritePiece(statusText, 22, "[", path.GradAngle, QCoreApplication::translate("Readouts", "ﾟ "));
     OverwritePiece(statusText, 28, "⇔", path.GradScale * 1638.0f, "]  ");
 }
 

@@ -3,13 +3,21 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QToolButton>
 
 namespace {
 constexpr int kSmallestPixelSize = 8;
 
+// A tool button's caption is centred inside its one-pixel frame; its size
+// hint adds margins the fixed-size buttons never show, so only the text counts.
+int NeededWidth(const QAbstractButton* b) {
+    if (qobject_cast<const QToolButton*>(b)) return b->fontMetrics().horizontalAdvance(b->text()) + 6;
+    return b->sizeHint().width();
+}
+
 bool AllFit(const QList<QAbstractButton*>& buttons) {
     for (const QAbstractButton* b : buttons)
-        if (b->sizeHint().width() > b->width() || b->fontMetrics().height() > b->height()) return false;
+        if (NeededWidth(b) > b->width() || b->fontMetrics().height() > b->height()) return false;
     return true;
 }
 }  // namespace

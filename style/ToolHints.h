@@ -8,8 +8,11 @@ struct ToolButtonInfo {
     int Index;
     const char* Caption;
 };
-inline constexpr ToolButtonInfo kToolButtons[] = {{2, "選択"}, {1, "変形"}, {3, "グラデ"}, {0, "鉛筆"}, {6, "＼"},
-                                                  {4, "□"},    {5, "○"},    {7, "☆"},      {8, "文字"}};
+// Captions are translated in the "ToolPanel" context.
+inline constexpr ToolButtonInfo kToolButtons[] = {
+    {2, QT_TRANSLATE_NOOP("ToolPanel", "選択")}, {1, QT_TRANSLATE_NOOP("ToolPanel", "変形")},
+    {3, QT_TRANSLATE_NOOP("ToolPanel", "グラデ")}, {0, QT_TRANSLATE_NOOP("ToolPanel", "鉛筆")},
+    {6, "＼"}, {4, "□"}, {5, "○"}, {7, "☆"}, {8, QT_TRANSLATE_NOOP("ToolPanel", "文字")}};
 
 // Tool index of digit key 1..9 (the panel from top to bottom); -1 for any other value.
 int ToolForDigit(int digit);

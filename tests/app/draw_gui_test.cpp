@@ -256,7 +256,7 @@ TEST(DrawGUI, OnlyLocalFilesDroppedOnTheCanvasOpenAfterAsking) {
 
 TEST(SettingsWindow, StartUpReadsBothFilesAndCloseWritesTheLastCanvas) {
     ASSERT_TRUE(ConfigFolder().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
-    WriteConfig("[Lumivane]\nWindowState=0\nLeft=-9000000\nTop=-9000000\nWidth=9000\nHeight=8000\nHistoryMax=-3\n"
+    WriteConfig("[Lumivane]\nWindowState=0\nLeft=-9000000\nTop=-9000000\nWidth=9000\nHeight=8000\nHistoryMax=-3\nLanguage=EN\n"
                 "[Canvas]\nWidth=640\nBackColorG=300\n",
                 "0000FF,00FF00\r\n");
     {
@@ -271,6 +271,8 @@ TEST(SettingsWindow, StartUpReadsBothFilesAndCloseWritesTheLastCanvas) {
         w.gui.Edit().UserColors[35] = PackColor(1, 2, 3, 255);
         w.gui.mnuQuit->trigger();
     }
+    // The language key goes back cleaned; it is read at start-up, not by the window.
+    EXPECT_EQ(IniFileLookup(SettingsFilePath())("Lumivane", "Language"), "en");
     Window next;
     EXPECT_EQ(next.gui.Core().Setup.CanvasHeight, 200);
     EXPECT_EQ(next.gui.Edit().UserColors[35], PackColor(1, 2, 3, 0));
