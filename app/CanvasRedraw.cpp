@@ -20,6 +20,7 @@ void DrawGUI::WireCanvas() {
     new LocalFileDrop(view_.Picture1, [this](const QList<QUrl>& files) { Picture1_OLEDragDrop(files); });
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
+    connect(view_.Picture1, &CanvasWidget::DevicePixelRatioChanged, this, [this] { DispShape(0); });
     // The zoom applies on a pick from the list and on Enter only. The combo
     // box would also pick the item matching its text whenever the focus leaves
     // it; that handler is taken away.

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -32,6 +33,9 @@ int RunEditor(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
+    QIcon icon;
+    for (int size : {48, 96, 256, 512}) icon.addFile(QString(":/icons/lumivane-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     // Qt's own dialogs (file choosers, message box buttons) speak the editor's
     // language when Qt's translations are installed, else they stay in English.
     QTranslator qtStrings;

@@ -4,7 +4,9 @@
 
 // The editing canvas `Picture1`: its pixels persist in an image between
 // events, so invert-mode overlays drawn into it stay until redrawn. Painting
-// the widget only copies that image to the screen.
+// the widget only copies that image to the screen. The image has the
+// screen's device pixels and carries its device pixel ratio, so it is shown
+// 1:1 on high-density screens.
 class CanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -12,10 +14,17 @@ public:
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
 
+signals:
+    // The image was made anew for another device pixel ratio: draw it again.
+    void DevicePixelRatioChanged();
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Makes the image fit the widget's size and ratio; true when it was made anew.
+    bool FitImage();
     QImage image_;
 };
