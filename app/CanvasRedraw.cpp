@@ -80,7 +80,7 @@ void DrawGUI::DispShape(int mode) {
     view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
     ReportPlayerProblem();
     if (edit_.ToolMode == 2 || edit_.ToolMode == 3) {
-        CanvasSurface surface(view_.Picture1->Image());
+        CanvasSurface surface(*view_.Picture1);
         const ViewGeometry geometry = Geometry();
         QString status = StatusLabel1->text();
         const OverlayContext context(surface, geometry, core_, *this);

@@ -77,6 +77,7 @@ struct DragRun {
         grab = doc.Paths[static_cast<std::size_t>(grabbed)].Anchors[0];
         doc.SelPath = grabbed;
         gui.Gestures().Picture1_MouseDown(At(gui, grab.X, grab.Y, 1));
+        for (int k = 0; k < 3; ++k) Step();  // the first moves build the player's drag cache
     }
     ~DragRun() { gui.Gestures().Picture1_MouseUp(At(gui, grab.X, grab.Y, 1)); }
 

@@ -23,7 +23,25 @@ CanvasSurface::CanvasSurface(QImage& image)
       height_(image.height()),
       ratio_(image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0),
       logicalWidth_(static_cast<int>(std::ceil(width_ / ratio_))),
-      logicalHeight_(static_cast<int>(std::ceil(height_ / ratio_))) {}
+      logicalHeight_(static_cast<int>(std::ceil(height_ / ratio_))) {
+    if (ratio_ == 1) return;
+    columnStart_.resize(static_cast<std::size_t>(logicalWidth_) + 1);
+    rowStart_.resize(static_cast<std::size_t>(logicalHeight_) + 1);
+    for (std::size_t i = 0; i < columnStart_.size(); ++i) columnStart_[i] = std::min(ToDevice(static_cast<std::int64_t>(i)), width_);
+    for (std::size_t i = 0; i < rowStart_.size(); ++i) rowStart_[i] = std::min(ToDevice(static_cast<std::int64_t>(i)), height_);
+}
+
+CanvasSurface::CanvasSurface(CanvasWidget& canvas) : CanvasSurface(canvas.Image()) { damage_ = &canvas.Damage(); }
+
+void CanvasSurface::Touch(const QRect& device) {
+    if (damage_) *damage_ |= device.intersected(QRect(0, 0, width_, height_));
+}
+
+void CanvasSurface::TouchBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t pad) {
+    if (!damage_) return;
+    Touch(QRect(QPoint(ToDevice(std::min(x1, x2) - pad), ToDevice(std::min(y1, y2) - pad)),
+                QPoint(ToDevice(std::max(x1, x2) + 1 + pad) - 1, ToDevice(std::max(y1, y2) + 1 + pad) - 1)));
+}
 
 int CanvasSurface::ToDevice(std::int64_t v) const {
     const double d = ratio_ == 1 ? static_cast<double>(v) : std::floor(static_cast<double>(v) * ratio_ + 0.5);
@@ -45,16 +63,12 @@ void CanvasSurface::Clear(const QColor& color) {
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(image_.rect(), color);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
-
-void CanvasSurface::FillBox(int x1, int y1, int x2, int y2, const QColor& color) {
-    if (x2 < x1 || y2 < y1) return;
-    FillDeviceRect(QRect(QPoint(ToDevice(x1), ToDevice(y1)), QPoint(ToDevice(x2 + std::int64_t{1}) - 1, ToDevice(y2 + std::int64_t{1}) - 1)),
-                   color);
+    Touch(image_.rect());
 }
 
 void CanvasSurface::FillDeviceRect(const QRect& rect, const QColor& color) {
     const QRect r = rect.intersected(QRect(0, 0, width_, height_));
+    Touch(r);
     const QRgb rgb = color.rgb();
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(y) * stride_);
@@ -62,16 +76,17 @@ void CanvasSurface::FillDeviceRect(const QRect& rect, const QColor& color) {
     }
 }
 
-void CanvasSurface::DrawDeviceImage(QPoint at, const QImage& source) {
+void CanvasSurface::DrawDeviceImage(QPoint at, const QImage& source, const QRect& clip) {
     // The player's image is opaque, so its pixels copy row by row as they are.
     const bool sameLayout = source.format() == QImage::Format_RGB32 ||
                             source.format() == QImage::Format_ARGB32_Premultiplied;
     if (!sameLayout) {
-        DrawDeviceImage(at, source.convertToFormat(QImage::Format_RGB32));
+        DrawDeviceImage(at, source.convertToFormat(QImage::Format_RGB32), clip);
         return;
     }
     const QRect target(at, source.size());
-    const QRect visible = target.intersected(QRect(0, 0, width_, height_));
+    const QRect visible = target.intersected(QRect(0, 0, width_, height_)).intersected(clip);
+    Touch(visible);
     for (int y = visible.top(); y <= visible.bottom(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - target.top())) +
                            (visible.left() - target.left());
@@ -86,8 +101,12 @@ void CanvasSurface::InvertPixel(int x, int y) {
         reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(y) * stride_)[x] ^= 0x00FFFFFFu;
         return;
     }
-    InvertDeviceRect(QRect(QPoint(ToDevice(x), ToDevice(y)),
-                           QPoint(ToDevice(x + std::int64_t{1}) - 1, ToDevice(y + std::int64_t{1}) - 1)));
+    if (x < 0 || y < 0 || x >= logicalWidth_ || y >= logicalHeight_) return;
+    const auto i = static_cast<std::size_t>(x), j = static_cast<std::size_t>(y);
+    for (int row = rowStart_[j]; row < rowStart_[j + 1]; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<std::ptrdiff_t>(row) * stride_);
+        for (int column = columnStart_[i]; column < columnStart_[i + 1]; ++column) line[column] ^= 0x00FFFFFFu;
+    }
 }
 
 void CanvasSurface::InvertDeviceRect(QRect rect) {
@@ -104,6 +123,8 @@ void CanvasSurface::SetDevicePixel(int x, int y, QRgb color) {
 }
 
 void CanvasSurface::InvertLine(int x1, int y1, int x2, int y2, int width) {
+    TouchBox(std::clamp(x1, -1, logicalWidth_), std::clamp(y1, -1, logicalHeight_), std::clamp(x2, -1, logicalWidth_),
+             std::clamp(y2, -1, logicalHeight_), width);
     if (width > 1) {
         QPainter& p = Painter();
         XorPen(p, width);
@@ -157,6 +178,8 @@ void CanvasSurface::SolidLine(int x1, int y1, int x2, int y2, const QColor& colo
             t1 = std::min(t1, t);
     }
     if (t0 > t1) return;
+    TouchBox(std::llround(x1 + t0 * dx), std::llround(y1 + t0 * dy), std::llround(x1 + t1 * dx), std::llround(y1 + t1 * dy),
+             width + 1);
     QPainter& painter = Painter();
     painter.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (t0 == 0 && t1 == 1)
@@ -169,6 +192,7 @@ void CanvasSurface::InvertBox(int x1, int y1, int x2, int y2) {
     const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
                           .intersected(QRect(0, 0, logicalWidth_, logicalHeight_));
     if (box.isEmpty()) return;
+    TouchBox(box.left(), box.top(), box.right(), box.bottom(), 0);
     InvertDeviceRect(QRect(QPoint(ToDevice(box.left()), ToDevice(box.top())),
                            QPoint(ToDevice(box.right() + std::int64_t{1}) - 1, ToDevice(box.bottom() + std::int64_t{1}) - 1)));
 }
@@ -177,6 +201,7 @@ void CanvasSurface::InvertCircle(int cx, int cy, int radius) {
     QPainter& p = Painter();
     XorPen(p, 1);
     p.drawEllipse(QPoint(cx, cy), radius, radius);
+    TouchBox(cx, cy, cx, cy, std::int64_t{radius} + 2);
 }
 
 void CanvasSurface::HandleSquare(int x1, int y1, int x2, int y2) {
@@ -204,6 +229,7 @@ void CanvasSurface::Dot(int cx, int cy, double radius, const QColor& outline) {
         return dx * dx + dy * dy <= r2;
     };
     const QRgb edge = outline.rgb(), fill = FillColor().rgb();
+    Touch(QRect(left, top, 2 * reach + 1, 2 * reach + 1));
     for (int y = std::max(top, 0); y <= std::min(top + 2 * reach, height_ - 1); ++y) {
         for (int x = std::max(left, 0); x <= std::min(left + 2 * reach, width_ - 1); ++x) {
             if (!inside(x, y)) continue;

@@ -68,7 +68,7 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     PlayerHeight = zoomRate * static_cast<float>(setup.CanvasHeight);
     const DrawingArea a = ComputeDrawingArea(Geometry(zoomRate));
     ShockwaveFlash1.Movie = moviePath;
-    CanvasSurface surface(Picture1->Image());
+    CanvasSurface surface(*Picture1);
     // The stage at zoom × ratio, as `--render` sizes it, from the device
     // pixel where the drawing area begins.
     const float deviceZoom = zoomRate * static_cast<float>(surface.Ratio());
@@ -78,22 +78,31 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     const QSize size(side(setup.CanvasWidth), side(setup.CanvasHeight));
     const bool drawn = a.Right > a.Left && a.Bottom > a.Top && !size.isEmpty();
     stage_ = QRect(QPoint(surface.ToDevice(a.Left), surface.ToDevice(a.Top)), drawn ? size : QSize(0, 0));
+    QRect shown;  // the player's image on the canvas
+    const QImage* image = nullptr;
+    if (const std::optional<QRect> viewport = drawn ? PlayerViewport(stage_) : std::nullopt) {
+        image = &RenderPlayer(stage_.width(), stage_.height(), *viewport);
+        shown = QRect(stage_.topLeft() + viewport->topLeft(), image->size());
+    }
+    // With the player's image as last painted and in the same place, only the
+    // pixels overlays drew over since then are painted again.
+    QRect& damage = Picture1->Damage();
+    const bool same = mode > 0 && image && shown == shown_ && ShockwaveFlash1.RenderCount() == shownRender_;
+    const QRect area = same ? damage : Picture1->Image().rect();
     const QColor blank(255, 255, 255);
     if (mode == 0) surface.Clear(blank);
-    if (drawn) {
-        const std::optional<QRect> viewport = PlayerViewport(stage_);
-        if (viewport)
-            surface.DrawDeviceImage(stage_.topLeft() + viewport->topLeft(),
-                                    RenderPlayer(stage_.width(), stage_.height(), *viewport));
-    }
+    if (image) surface.DrawDeviceImage(shown.topLeft(), *image, area);
     if (mode > 0) {
         const int sw = Picture1->Image().width(), sh = Picture1->Image().height();
-        const int left = stage_.left(), top = stage_.top(), right = left + stage_.width(), bottom = top + stage_.height();
-        surface.FillDeviceRect(QRect(0, 0, sw, top), blank);
-        surface.FillDeviceRect(QRect(QPoint(0, top), QPoint(left - 1, bottom - 1)), blank);
-        surface.FillDeviceRect(QRect(QPoint(right, top), QPoint(sw - 1, bottom - 1)), blank);
-        surface.FillDeviceRect(QRect(QPoint(0, bottom), QPoint(sw - 1, sh - 1)), blank);
+        const int left = shown.left(), top = shown.top(), right = left + shown.width(), bottom = top + shown.height();
+        for (const QRect& margin : {QRect(0, 0, sw, top), QRect(QPoint(0, top), QPoint(left - 1, bottom - 1)),
+                                    QRect(QPoint(right, top), QPoint(sw - 1, bottom - 1)),
+                                    QRect(QPoint(0, bottom), QPoint(sw - 1, sh - 1))})
+            surface.FillDeviceRect(margin & area, blank);
     }
+    shown_ = shown;
+    shownRender_ = ShockwaveFlash1.RenderCount();
+    damage = QRect();
     return a;
 }
 

@@ -50,4 +50,6 @@ private:
     const QImage& RenderPlayer(int width, int height, const QRect& viewport);
     bool slowRender_ = false;
     QRect stage_;
+    QRect shown_;  // the player's image on the canvas as last painted, and its render
+    std::size_t shownRender_ = 0;
 };

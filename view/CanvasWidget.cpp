@@ -20,6 +20,7 @@ bool CanvasWidget::FitImage() {
     image_ = QImage(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
+    damage_ = image_.rect();
     return true;
 }
 

@@ -13,6 +13,9 @@ public:
     explicit CanvasWidget(QWidget* parent = nullptr);
     QImage& Image() { return image_; }
     const QImage& Image() const { return image_; }
+    // The device pixels drawn over since the movie was last painted: the
+    // part a redraw of the same movie paints again.
+    QRect& Damage() { return damage_; }
 
 signals:
     // The image was made anew for another device pixel ratio: draw it again.
@@ -27,4 +30,5 @@ private:
     // Makes the image fit the widget's size and ratio; true when it was made anew.
     bool FitImage();
     QImage image_;
+    QRect damage_;
 };
