@@ -90,5 +90,5 @@ void DrawGUI::DispShape(int mode) {
             DrawGradientControl(context, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);
     }
-    view_.Picture1->update();
+    view_.Picture1->ShowChanges();
 }

@@ -31,14 +31,14 @@ CanvasSurface::CanvasSurface(QImage& image)
     for (std::size_t i = 0; i < rowStart_.size(); ++i) rowStart_[i] = std::min(ToDevice(static_cast<std::int64_t>(i)), height_);
 }
 
-CanvasSurface::CanvasSurface(CanvasWidget& canvas) : CanvasSurface(canvas.Image()) { damage_ = &canvas.Damage(); }
+CanvasSurface::CanvasSurface(CanvasWidget& canvas) : CanvasSurface(canvas.Image()) { canvas_ = &canvas; }
 
 void CanvasSurface::Touch(const QRect& device) {
-    if (damage_) *damage_ |= device.intersected(QRect(0, 0, width_, height_));
+    if (canvas_) canvas_->Touched(device.intersected(QRect(0, 0, width_, height_)));
 }
 
 void CanvasSurface::TouchBox(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t pad) {
-    if (!damage_) return;
+    if (!canvas_) return;
     Touch(QRect(QPoint(ToDevice(std::min(x1, x2) - pad), ToDevice(std::min(y1, y2) - pad)),
                 QPoint(ToDevice(std::max(x1, x2) + 1 + pad) - 1, ToDevice(std::max(y1, y2) + 1 + pad) - 1)));
 }

@@ -61,7 +61,7 @@ private:
     // per dot would cost more than the dots.
     QPainter& Painter();
     QImage& image_;
-    QRect* damage_ = nullptr;
+    CanvasWidget* canvas_ = nullptr;  // told what is drawn
     std::unique_ptr<QPainter> painter_;
     uchar* bits_;
     qsizetype stride_;

@@ -20,7 +20,7 @@ bool CanvasWidget::FitImage() {
     image_ = QImage(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
-    damage_ = image_.rect();
+    damage_ = unshown_ = image_.rect();
     return true;
 }
 
@@ -45,3 +45,11 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent*) { FitImage(); }
+
+void CanvasWidget::ShowChanges() {
+    if (unshown_.isEmpty()) return;
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF device(unshown_);
+    update(QRectF(device.topLeft() / ratio, device.size() / ratio).toAlignedRect());
+    unshown_ = QRect();
+}

@@ -16,6 +16,13 @@ public:
     // The device pixels drawn over since the movie was last painted: the
     // part a redraw of the same movie paints again.
     QRect& Damage() { return damage_; }
+    // Notes device pixels drawn into the image.
+    void Touched(const QRect& device) {
+        damage_ |= device;
+        unshown_ |= device;
+    }
+    // Schedules a paint of the pixels drawn since the last call, and of no others.
+    void ShowChanges();
 
 signals:
     // The image was made anew for another device pixel ratio: draw it again.
@@ -31,4 +38,5 @@ private:
     bool FitImage();
     QImage image_;
     QRect damage_;
+    QRect unshown_;
 };
