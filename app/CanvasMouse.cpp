@@ -45,10 +45,10 @@ bool DrawGUI::ForwardCanvasMouse(QEvent* event) {
 }
 
 void DrawGUI::DrawOverlay(const std::function<void(const OverlayContext&)>& draw) {
-    CanvasSurface surface(view_.Picture1->Image());
+    CanvasSurface surface(*view_.Picture1);
     const ViewGeometry geometry = Geometry();
     draw(OverlayContext(surface, geometry, core_, *this));
-    view_.Picture1->update();
+    view_.Picture1->ShowChanges();
 }
 
 void DrawGUI::PressTool(int index) {

@@ -22,6 +22,7 @@ void DrawGUI::WireCanvas() {
     new LocalFileDrop(view_.Picture1, [this](const QList<QUrl>& files) { Picture1_OLEDragDrop(files); });
     connect(view_.HScroll1, &QScrollBar::valueChanged, this, &DrawGUI::HScroll1_Change);
     connect(view_.VScroll1, &QScrollBar::valueChanged, this, &DrawGUI::VScroll1_Change);
+    connect(view_.Picture1, &CanvasWidget::DevicePixelRatioChanged, this, [this] { DispShape(0); });
     // The zoom applies on a pick from the list and on Enter only. The combo
     // box would also pick the item matching its text whenever the focus leaves
     // it; that handler is taken away.
@@ -89,7 +90,7 @@ void DrawGUI::DispShape(int mode) {
     view_.PaintMovie(mode, core_.ZoomRate, core_.Setup, core_.TempMoviePath);
     ReportPlayerProblem();
     if (edit_.ToolMode == 2 || edit_.ToolMode == 3) {
-        CanvasSurface surface(view_.Picture1->Image());
+        CanvasSurface surface(*view_.Picture1);
         const ViewGeometry geometry = Geometry();
         QString status = StatusLabel1->text();
         const OverlayContext context(surface, geometry, core_, *this);
@@ -99,5 +100,5 @@ void DrawGUI::DispShape(int mode) {
             DrawGradientControl(context, edit_.Box, status);
         if (status != StatusLabel1->text()) StatusLabel1->setText(status);
     }
-    view_.Picture1->update();
+    view_.Picture1->ShowChanges();
 }

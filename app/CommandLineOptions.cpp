@@ -18,6 +18,8 @@ struct Options {
     QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN.lvd as SVG to OUT.svg."};
     QCommandLineOption Render{"render", "Draw the drawing IN.lvd through the player into OUT.png."};
     QCommandLineOption Zoom{"zoom", "With --render: the zoom factor (default 1).", "Z"};
+    QCommandLineOption Scale{"scale", "With --render: image pixels per canvas pixel, for high-density screens (default 1).",
+                             "S"};
     QCommandLineOption Quality{"quality", "With --render: low, medium, high or best (default: the drawing's own).",
                                "QUALITY"};
     QCommandLineOption Underlay{"underlay", "With a headless command: show the drawing's underlay."};
@@ -36,10 +38,10 @@ void Describe(QCommandLineParser& parser, const Options& o) {
         "Headless commands:\n"
         "  lumivane --export-swf IN.lvd OUT.swf [--underlay] [--underlay-front]\n"
         "  lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n"
-        "  lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best] [--underlay] [--underlay-front]");
+        "  lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best] [--underlay] [--underlay-front]");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Quality, o.Underlay,
-                       o.UnderlayFront, o.Lang});
+    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Scale, o.Quality,
+                       o.Underlay, o.UnderlayFront, o.Lang});
     parser.addPositionalArgument("FILE", "A drawing to open in the editor, or IN and OUT of a command.", "[FILE]");
 }
 
@@ -59,6 +61,7 @@ std::vector<std::string> CommandWords(const QCommandLineParser& parser, const Op
     std::vector<std::string> words;
     for (const QString& p : parser.positionalArguments()) words.push_back(Bytes(p));
     if (render && parser.isSet(o.Zoom)) words.insert(words.end(), {"--zoom", Bytes(parser.value(o.Zoom))});
+    if (render && parser.isSet(o.Scale)) words.insert(words.end(), {"--scale", Bytes(parser.value(o.Scale))});
     if (render && parser.isSet(o.Quality)) words.insert(words.end(), {"--quality", Bytes(parser.value(o.Quality))});
     if (parser.isSet(o.Underlay)) words.push_back("--underlay");
     if (parser.isSet(o.UnderlayFront)) words.push_back("--underlay-front");
@@ -85,15 +88,15 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     }
     if (!parsed) return Usage(parser, err, Bytes(parser.errorText()));
     if (commands == 0) {
-        for (QCommandLineOption opt : {o.Zoom, o.Quality, o.Underlay, o.UnderlayFront})
+        for (QCommandLineOption opt : {o.Zoom, o.Scale, o.Quality, o.Underlay, o.UnderlayFront})
             if (parser.isSet(opt)) return Usage(parser, err, "--" + Bytes(opt.names().last()) + " goes with a headless command");
         return std::nullopt;
     }
     if (commands > 1) return Usage(parser, err, "give one of --export-swf, --export-svg and --render");
     if (parser.positionalArguments().size() != 2) return Usage(parser, err, "the command needs IN.lvd and OUT");
     const bool render = parser.isSet(o.Render);
-    if (!render && (parser.isSet(o.Zoom) || parser.isSet(o.Quality)))
-        return Usage(parser, err, "--zoom and --quality go with --render");
+    if (!render && (parser.isSet(o.Zoom) || parser.isSet(o.Scale) || parser.isSet(o.Quality)))
+        return Usage(parser, err, "--zoom, --scale and --quality go with --render");
     const std::vector<std::string> w = CommandWords(parser, o, render);
     if (render) {
         // Rendering needs no display: the player draws into an image.

@@ -38,8 +38,8 @@ QByteArray DrawGUI::ExportBytes(const QString& path) {
         player.Movie = core_.TempMoviePath;
         player.BackgroundColor = mk_.BackgroundColor;
         player.Quality2 = mk_.Quality2;
-        const int w = static_cast<int>(std::nearbyint(core_.ZoomRate * static_cast<float>(core_.Setup.CanvasWidth)));
-        const int h = static_cast<int>(std::nearbyint(core_.ZoomRate * static_cast<float>(core_.Setup.CanvasHeight)));
+        const int w = static_cast<int>(StageSide(core_.ZoomRate, core_.Setup.CanvasWidth));
+        const int h = static_cast<int>(StageSide(core_.ZoomRate, core_.Setup.CanvasHeight));
         QByteArray png;
         QBuffer buffer(&png);
         if (w < 1 || h < 1 || !buffer.open(QIODevice::WriteOnly) || !player.Render(w, h).save(&buffer, "PNG")) return {};

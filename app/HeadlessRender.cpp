@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best]\n"
+constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best]\n"
                              "       [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;
@@ -27,6 +27,7 @@ constexpr double MaxSide = 16384;
 struct RenderArgs {
     std::string In, Out;
     float Zoom = 1.0f;
+    float Scale = 1.0f;  // device pixels per canvas pixel of the image
     int Quality = -1;  // -1: the document's own
     SWFMakeCore Movie;  // carries the underlay switches
 };
@@ -35,19 +36,19 @@ bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostre
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if ((a == "--zoom" || a == "--quality") && i + 1 >= args.size()) {
+        if ((a == "--zoom" || a == "--scale" || a == "--quality") && i + 1 >= args.size()) {
             err << a << " needs a value\n" << Usage;
             return false;
         }
-        if (a == "--zoom") {
+        if (a == "--zoom" || a == "--scale") {
             const std::string& v = args[++i];
             char* end = nullptr;
             const double z = std::strtod(v.c_str(), &end);
             if (v.empty() || *end != '\0' || !std::isfinite(z) || z <= 0) {
-                err << "bad zoom: " << v << "\n" << Usage;
+                err << "bad " << a.substr(2) << ": " << v << "\n" << Usage;
                 return false;
             }
-            out.Zoom = static_cast<float>(z);
+            (a == "--zoom" ? out.Zoom : out.Scale) = static_cast<float>(z);
         } else if (a == "--quality") {
             const std::string& v = args[++i];
             out.Quality = -1;
@@ -83,9 +84,11 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     doc.DocFileName = ra.In;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);
-    // The control's size, as the canvas redraw sets it: ZoomRate x canvas size.
-    const double width = std::nearbyint(static_cast<float>(doc.ZoomRate * static_cast<float>(doc.Setup.CanvasWidth)));
-    const double height = std::nearbyint(static_cast<float>(doc.ZoomRate * static_cast<float>(doc.Setup.CanvasHeight)));
+    // The control's size, as the canvas redraw sets it: ZoomRate x canvas size,
+    // times the scale for an image of a high-density screen.
+    const float zoom = ra.Zoom * ra.Scale;
+    const double width = StageSide(zoom, doc.Setup.CanvasWidth);
+    const double height = StageSide(zoom, doc.Setup.CanvasHeight);
     if (!(width >= 1 && height >= 1 && width <= MaxSide && height <= MaxSide)) {
         err << "image size " << width << " x " << height << " is out of range (1 to " << MaxSide << " pixels)\n";
         return 1;

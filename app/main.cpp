@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,9 @@ int RunEditor(int argc, char** argv, const QString& languageOption) {
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("lumivane");  // names the configuration folder
+    QIcon icon;
+    for (int size : {48, 96, 256, 512}) icon.addFile(QString(":/icons/lumivane-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     const std::optional<std::string> setting = IniFileLookup(SettingsFilePath())("Lumivane", "Language");
     InstallTranslations(app, ChooseLanguage(languageOption, QString::fromStdString(setting.value_or("")),
                                             QLocale::system().uiLanguages()));

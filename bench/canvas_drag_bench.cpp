@@ -2,14 +2,16 @@
 // on the 1,000-path drawing: each step moves the selection, rebuilds the
 // movie file, has the player draw it and draws the overlays. `ratio` = step
 // CPU time / a fresh player's full render of the same movie, measured in the
-// same run.
+// same run; on a screen of ratio 2 also against the same drag at ratio 1.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <ctime>
 #include <memory>
+#include <optional>
 
 #include "app/DrawGUI.h"
 #include "bench/BenchDocument.h"
+#include "bench/BenchScreens.h"
 
 namespace {
 
@@ -28,7 +30,8 @@ MouseArgs At(DrawGUI& gui, std::int32_t tx, std::int32_t ty, int button) {
 // A fresh player's parse and full render of what the canvas shows of the movie.
 double FullRenderSeconds(DrawGUI& gui) {
     const SwfPlayer& shown = gui.View().ShockwaveFlash1;
-    const QRect viewport = gui.View().PlayerViewport(ComputeDrawingArea(gui.Geometry())).value_or(QRect());
+    const QRect stage = gui.View().Stage();
+    const QRect viewport = gui.View().PlayerViewport(stage).value_or(QRect());
     double best = 1e9;
     for (int i = 0; i < 3; ++i) {
         const double t0 = CpuSeconds();
@@ -37,65 +40,96 @@ double FullRenderSeconds(DrawGUI& gui) {
         player->BackgroundColor = shown.BackgroundColor;
         player->Quality2 = shown.Quality2;
         benchmark::DoNotOptimize(
-            player->Render(static_cast<int>(gui.View().PlayerWidth), static_cast<int>(gui.View().PlayerHeight), viewport)
-                .constBits());
+player->Render(stage.width(), stage.height(), viewport).constBits());
         best = std::min(best, CpuSeconds() - t0);
     }
     return best;
 }
 
-// range(0): zoom in percent; range(1): selected paths, spread evenly through
-// the stack (1: the middle one).
-void BM_RealtimeDragStep(benchmark::State& state) {
+// A window on the screen of `ratio` whose selection is grabbed at an anchor
+// and dragged a step at a time.
+struct DragRun {
     DrawGUI gui;
-    gui.Form_Load({});
-    gui.resize(1200, 1000);
-    DrawCore& doc = gui.Core();
-    FillBenchDocument(doc);
-    doc.ZoomRate = static_cast<float>(state.range(0)) / 100;
-    const int count = static_cast<int>(state.range(1));
-    std::int32_t grabbed = 0;
-    for (int k = 0; k < count; ++k) {
-        const std::int32_t p = count == 1 ? BenchPaths / 2 : 50 + k * (BenchPaths - 100) / (count - 1);
-        doc.Paths[static_cast<std::size_t>(p)].Selected = VbTrue;
-        grabbed = p;
-    }
-    gui.Edit().ToolMode = 2;
-    gui.Edit().RealTimePreview = true;
-    gui.RebuildPreview();
-    gui.DispShape(0);
-    const double full = FullRenderSeconds(gui);
-
-    // Grab the path at its first anchor, as a hover over it would have marked it.
-    const AnchorPoint a = doc.Paths[static_cast<std::size_t>(grabbed)].Anchors[0];
-    doc.SelPath = grabbed;
-    gui.Gestures().Picture1_MouseDown(At(gui, a.X, a.Y, 1));
+    AnchorPoint grab;
+    double full = 0;
     int step = 0;
-    double total = 0;
-    for (auto _ : state) {
+    bool ready = false;
+
+    DragRun(int zoomPercent, int count, qreal ratio) {
+        gui.Form_Load({});
+        gui.resize(1200, 1000);
+        ready = ShowOnScreenOfRatio(gui, ratio);
+        DrawCore& doc = gui.Core();
+        FillBenchDocument(doc);
+        doc.ZoomRate = static_cast<float>(zoomPercent) / 100;
+        std::int32_t grabbed = 0;
+        for (int k = 0; k < count; ++k) {
+            const std::int32_t p = count == 1 ? BenchPaths / 2 : 50 + k * (BenchPaths - 100) / (count - 1);
+            doc.Paths[static_cast<std::size_t>(p)].Selected = VbTrue;
+            grabbed = p;
+        }
+        gui.Edit().ToolMode = 2;
+        gui.Edit().RealTimePreview = true;
+        gui.RebuildPreview();
+        gui.DispShape(0);
+        full = FullRenderSeconds(gui);
+        // Grab the path at its first anchor, as a hover over it would have marked it.
+        grab = doc.Paths[static_cast<std::size_t>(grabbed)].Anchors[0];
+        doc.SelPath = grabbed;
+        gui.Gestures().Picture1_MouseDown(At(gui, grab.X, grab.Y, 1));
+        for (int k = 0; k < 3; ++k) Step();  // the first moves build the player's drag cache
+    }
+    ~DragRun() { gui.Gestures().Picture1_MouseUp(At(gui, grab.X, grab.Y, 1)); }
+
+    // One move of the drag; its CPU seconds.
+    double Step() {
         ++step;
-        const MouseArgs e = At(gui, a.X + 20 * (step % 7), a.Y + 20 * (step % 5), 1);
+        const MouseArgs e = At(gui, grab.X + 20 * (step % 7), grab.Y + 20 * (step % 5), 1);
         const double t0 = CpuSeconds();
         gui.Gestures().Picture1_MouseMove(e);
-        const double s = CpuSeconds() - t0;
+        return CpuSeconds() - t0;
+    }
+};
+
+// range(0): zoom in percent; range(1): selected paths, spread evenly through
+// the stack (1: the middle one); range(2): the screen's device pixel ratio in
+// percent. Above 100 the same drag also runs on a screen of ratio 1, and
+// `vs_ratio1` is the step time against that one's.
+void BM_RealtimeDragStep(benchmark::State& state) {
+    const int zoom = static_cast<int>(state.range(0)), count = static_cast<int>(state.range(1));
+    const qreal ratio = static_cast<qreal>(state.range(2)) / 100;
+    DragRun run(zoom, count, ratio);
+    std::optional<DragRun> base;
+    if (ratio != 1) base.emplace(zoom, count, 1.0);
+    if (!run.ready || (base && !base->ready)) {
+        state.SkipWithError("no screen of that device pixel ratio");
+        return;
+    }
+    double total = 0, baseTotal = 0;
+    for (auto _ : state) {
+        const double s = run.Step();
         state.SetIterationTime(s);
         total += s;
+        if (base) baseTotal += base->Step();
     }
-    gui.Gestures().Picture1_MouseUp(At(gui, a.X, a.Y, 1));
-    state.counters["full_ms"] = full * 1e3;
-    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / full;
+    state.counters["full_ms"] = run.full * 1e3;
+    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / run.full;
+    if (base) state.counters["vs_ratio1"] = total / baseTotal;
 }
 BENCHMARK(BM_RealtimeDragStep)
-    ->Args({100, 1})
-    ->Args({400, 1})
-    ->Args({100, 10})
+    ->Args({100, 1, 100})
+    ->Args({400, 1, 100})
+    ->Args({100, 10, 100})
+    ->Args({100, 1, 200})
+    ->Args({100, 10, 200})
+    ->Args({100, 1, 150})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseScreensOfSeveralRatios();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,23 +1,31 @@
 // A mode-1 canvas redraw (the player's cached image, margins and the select
 // tool's overlay of 100 selected paths) and a hover move of the select and
 // modify tools (hit tests, redraw, hover mark) on the 1,000-path drawing,
-// against a plain copy of an image of the canvas' size.
+// against a plain copy of an image of the canvas' size; on a screen of ratio
+// 2 also against the same work at ratio 1.
 #include <QApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <optional>
 #include <thread>
 
 #include "app/DrawGUI.h"
 #include "bench/BenchDocument.h"
+#include "bench/BenchScreens.h"
 #include "core/History.h"
 
 namespace {
 struct Fixture {
     DrawGUI gui;
-    Fixture() {
+    bool ready = false;
+    explicit Fixture(qreal ratio = 1) {
         gui.Form_Load({});
         gui.resize(1200, 1000);
+        ready = ShowOnScreenOfRatio(gui, ratio);
         FillBenchDocument(gui.Core());
         for (int i = 1; i <= 100; ++i) gui.Core().Paths[static_cast<std::size_t>(i * 10)].Selected = VbTrue;
         gui.RebuildPreview();
@@ -27,6 +35,44 @@ struct Fixture {
         gui.DispShape(0);
     }
 };
+
+// The CPU seconds `work` takes: the machine may be busy with other work.
+double Seconds(const std::function<void()>& work) {
+    const auto cpu = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    };
+    const double t0 = cpu();
+    work();
+    return cpu() - t0;
+}
+
+// Runs `work` on a window on the screen of `ratio` (in percent) each
+// iteration; above 100 also on a twin window of ratio 1, and `vs_ratio1` is
+// the time against the twin's. The movie must not be rendered again.
+void MeasureAtRatio(benchmark::State& state, std::int64_t ratioPercent, const std::function<void(Fixture&)>& setUp,
+                    const std::function<void(Fixture&)>& work) {
+    Fixture f(static_cast<qreal>(ratioPercent) / 100);
+    std::optional<Fixture> base;
+    if (ratioPercent != 100) base.emplace(1.0);
+    if (!f.ready || (base && !base->ready)) {
+        state.SkipWithError("no screen of that device pixel ratio");
+        return;
+    }
+    setUp(f);
+    if (base) setUp(*base);
+    const std::size_t renders = f.gui.View().ShockwaveFlash1.RenderCount();
+    double total = 0, baseTotal = 0;
+    for (auto _ : state) {
+        const double s = Seconds([&] { work(f); });
+        state.SetIterationTime(s);
+        total += s;
+        if (base) baseTotal += Seconds([&] { work(*base); });
+    }
+    if (f.gui.View().ShockwaveFlash1.RenderCount() != renders) state.SkipWithError("the movie was rendered again");
+    if (base) state.counters["vs_ratio1"] = total / baseTotal;
+}
 
 void BM_CanvasCopyBaseline(benchmark::State& state) {
     Fixture f;
@@ -42,35 +88,38 @@ void BM_CanvasCopyBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasCopyBaseline)->Unit(benchmark::kMicrosecond);
 
+// range(0): the screen's device pixel ratio in percent.
 void BM_RedrawMode1With100Selected(benchmark::State& state) {
-    Fixture f;
-    const std::size_t renders = f.gui.View().ShockwaveFlash1.RenderCount();
-    for (auto _ : state) f.gui.DispShape(1);
-    if (f.gui.View().ShockwaveFlash1.RenderCount() != renders) state.SkipWithError("the movie was rendered again");
+    MeasureAtRatio(state, state.range(0), [](Fixture&) {}, [](Fixture& f) { f.gui.DispShape(1); });
 }
-BENCHMARK(BM_RedrawMode1With100Selected)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawMode1With100Selected)->Arg(100)->Arg(200)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Moves alternate between a point on paths and empty canvas, so every move
-// tests all paths and redraws (mark on, mark off).
+// tests all paths and redraws (mark on, mark off). range(0): the tool;
+// range(1): the device pixel ratio in percent.
 void BM_HoverMove(benchmark::State& state) {
-    Fixture f;
-    f.gui.Edit().ToolMode = static_cast<std::int16_t>(state.range(0));
-    MouseArgs at[2];
-    for (int k = 0; k < 2; ++k) {
-        std::int32_t sx = 0, sy = 0;
-        PosTwipToScr(f.gui.Geometry(), k ? 15000 : 2300, k ? 15000 : 2000, sx, sy);
-        at[k] = MouseArgs{0, 0, static_cast<float>(sx), static_cast<float>(sy)};
-    }
-    const std::size_t renders = f.gui.View().ShockwaveFlash1.RenderCount();
-    int k = 0;
-    for (auto _ : state) f.gui.Gestures().Picture1_MouseMove(at[k ^= 1]);
-    if (f.gui.View().ShockwaveFlash1.RenderCount() != renders) state.SkipWithError("the movie was rendered again");
+    const auto tool = static_cast<std::int16_t>(state.range(0));
+    std::map<const Fixture*, int> turn;
+    MeasureAtRatio(
+        state, state.range(1), [tool](Fixture& f) { f.gui.Edit().ToolMode = tool; },
+        [&turn](Fixture& f) {
+            const int k = turn[&f] ^= 1;
+            std::int32_t sx = 0, sy = 0;
+            PosTwipToScr(f.gui.Geometry(), k ? 15000 : 2300, k ? 15000 : 2000, sx, sy);
+            f.gui.Gestures().Picture1_MouseMove(MouseArgs{0, 0, static_cast<float>(sx), static_cast<float>(sy)});
+        });
 }
-BENCHMARK(BM_HoverMove)->Arg(2)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverMove)
+    ->Args({2, 100})
+    ->Args({1, 100})
+    ->Args({2, 200})
+    ->Args({1, 200})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseScreensOfSeveralRatios();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

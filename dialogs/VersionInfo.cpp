@@ -11,9 +11,11 @@
 #include <QVBoxLayout>
 
 namespace {
-// The logo: a quadratic curve through a blue square, as the editor draws it.
-QPixmap Logo() {
-    QPixmap pixmap(48, 48);
+// The logo: a quadratic curve through a blue square, as the editor draws
+// it, at the screen's device pixel ratio.
+QPixmap Logo(qreal ratio) {
+    QPixmap pixmap(static_cast<int>(48 * ratio + 0.5), static_cast<int>(48 * ratio + 0.5));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -34,7 +36,7 @@ VersionInfo::VersionInfo(QWidget* parent, const QString& homePage)
     setWindowTitle(tr("Lumivane バージョン情報"));
     auto* row = new QHBoxLayout(this);
     auto* logo = new QLabel(this);
-    logo->setPixmap(Logo());
+    logo->setPixmap(Logo(devicePixelRatio()));
     logo->setAlignment(Qt::AlignTop);
     row->addWidget(logo);
     auto* text = new QVBoxLayout;

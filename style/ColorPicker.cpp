@@ -16,10 +16,11 @@ QRect CellInside(int col, int row) {
     return QRect(col * CellWidth + 1, row * CellHeight + 1, CellWidth - 1, CellHeight - 1);
 }
 
-// The palette picture: black grid lines around every cell; the user cells
-// are painted over at run time.
-QImage MakePalette() {
-    QImage image(PickerWidth, PickerHeight, QImage::Format_RGB32);
+// The palette picture at the screen's device pixel ratio: black grid lines
+// around every cell; the user cells are painted over at run time.
+QImage MakePalette(const QImage& like) {
+    QImage image(like.size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(like.devicePixelRatio());
     image.fill(Qt::black);
     QPainter painter(&image);
     for (int row = 0; row < PickerRows; ++row)
@@ -47,8 +48,9 @@ int PickedSlot(Qt::MouseButton button, Qt::KeyboardModifiers shift) {
 }  // namespace
 
 ColorPicker::ColorPicker(QWidget* parent, UserColorTable& userColors)
-    : userColors_(userColors), palette_(MakePalette()) {
+    : userColors_(userColors) {
     PicPicker = new PictureBox(parent, "PicPicker", PickerWidth, PickerHeight);
+    PicPicker->Repaint = [this] { PicPicker_Paint(); };
     PicPicker->MouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
         PicPicker_MouseDown(b, s, x, y);
     };
@@ -91,6 +93,8 @@ void ColorPicker::FillUserSwatch(int bottom, std::int32_t rgb) {
 
 void ColorPicker::PicPicker_Paint() {
     QImage& image = PicPicker->Image();
+    if (palette_.size() != image.size() || palette_.devicePixelRatio() != image.devicePixelRatio())
+        palette_ = MakePalette(image);
     image = palette_.copy();
     {
         QPainter painter(&image);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cmath>
 
 #include "core/FileBytes.h"
 #include "swf/MovieReader.h"
@@ -21,6 +22,10 @@ std::int64_t NowNs() {
 constexpr std::int64_t StableStampNs = 200'000'000;
 
 }  // namespace
+
+double StageSide(float zoom, std::int32_t canvasSide) {
+    return std::nearbyint(static_cast<float>(zoom * static_cast<float>(canvasSide)));
+}
 
 bool SwfPlayer::RefreshMovie() {
     struct stat st {};

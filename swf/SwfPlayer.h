@@ -9,6 +9,10 @@
 #include "swf/MovieData.h"
 #include "swf/StageRenderer.h"
 
+// A side of the player's stage for a canvas side at `zoom`: zoom × side to
+// the nearest whole pixel.
+double StageSide(float zoom, std::int32_t canvasSide);
+
 // The preview player behind the canvas. The caller sets the three
 // properties and asks for the image at the control's size; the movie file
 // is parsed again only when its bytes changed, and the image redrawn only

@@ -1,6 +1,7 @@
 #include "view/CanvasView.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <optional>
 
 #include "view/BusyCursor.h"
@@ -67,35 +68,50 @@ DrawingArea CanvasView::PaintMovie(int mode, float zoomRate, const CanvasSetup& 
     PlayerHeight = zoomRate * static_cast<float>(setup.CanvasHeight);
     const DrawingArea a = ComputeDrawingArea(Geometry(zoomRate));
     ShockwaveFlash1.Movie = moviePath;
-    CanvasSurface surface(Picture1->Image());
+    CanvasSurface surface(*Picture1);
+    // The stage at zoom × ratio, as `--render` sizes it, from the device
+    // pixel where the drawing area begins.
+    const float deviceZoom = zoomRate * static_cast<float>(surface.Ratio());
+    const auto side = [deviceZoom](std::int32_t canvasSide) {
+        return static_cast<int>(std::clamp(StageSide(deviceZoom, canvasSide), 0.0, 1073741824.0));
+    };
+    const QSize size(side(setup.CanvasWidth), side(setup.CanvasHeight));
+    const bool drawn = a.Right > a.Left && a.Bottom > a.Top && !size.isEmpty();
+    stage_ = QRect(QPoint(surface.ToDevice(a.Left), surface.ToDevice(a.Top)), drawn ? size : QSize(0, 0));
+    QRect shown;  // the player's image on the canvas
+    const QImage* image = nullptr;
+    if (const std::optional<QRect> viewport = drawn ? PlayerViewport(stage_) : std::nullopt) {
+        image = &RenderPlayer(stage_.width(), stage_.height(), *viewport);
+        shown = QRect(stage_.topLeft() + viewport->topLeft(), image->size());
+    }
+    // With the player's image as last painted and in the same place, only the
+    // pixels overlays drew over since then are painted again.
+    QRect& damage = Picture1->Damage();
+    const bool same = mode > 0 && image && shown == shown_ && ShockwaveFlash1.RenderCount() == shownRender_;
+    const QRect area = same ? damage : Picture1->Image().rect();
     const QColor blank(255, 255, 255);
     if (mode == 0) surface.Clear(blank);
-    const int width = a.Right - a.Left, height = a.Bottom - a.Top;
-    if (width > 0 && height > 0) {
-        const std::optional<QRect> viewport = PlayerViewport(a);
-        if (viewport && viewport->isEmpty())
-            surface.DrawImage(QRect(a.Left, a.Top, width, height), RenderPlayer(width, height, {}));
-        else if (viewport)
-            surface.DrawImage(viewport->translated(a.Left, a.Top), RenderPlayer(width, height, *viewport));
-    }
+    if (image) surface.DrawDeviceImage(shown.topLeft(), *image, area);
     if (mode > 0) {
-        const int sw = Picture1->width(), sh = Picture1->height();
-        surface.FillBox(0, 0, sw, a.Top - 1, blank);
-        surface.FillBox(0, a.Top, a.Left - 1, a.Bottom, blank);
-        surface.FillBox(a.Right, a.Top, sw, a.Bottom, blank);
-        surface.FillBox(0, a.Bottom, sw, sh, blank);
+        const int sw = Picture1->Image().width(), sh = Picture1->Image().height();
+        const int left = shown.left(), top = shown.top(), right = left + shown.width(), bottom = top + shown.height();
+        for (const QRect& margin : {QRect(0, 0, sw, top), QRect(QPoint(0, top), QPoint(left - 1, bottom - 1)),
+                                    QRect(QPoint(right, top), QPoint(sw - 1, bottom - 1)),
+                                    QRect(QPoint(0, bottom), QPoint(sw - 1, sh - 1))})
+            surface.FillDeviceRect(margin & area, blank);
     }
+    shown_ = shown;
+    shownRender_ = ShockwaveFlash1.RenderCount();
+    damage = QRect();
     return a;
 }
 
-std::optional<QRect> CanvasView::PlayerViewport(const DrawingArea& a) const {
-    const int width = a.Right - a.Left, height = a.Bottom - a.Top;
-    if (std::int64_t{width} * height <= MaxWholeStagePixels) return QRect();
+std::optional<QRect> CanvasView::PlayerViewport(const QRect& stage) const {
+    if (std::int64_t{stage.width()} * stage.height() <= MaxWholeStagePixels) return QRect();
     // A deeply magnified drawing is drawn only where the canvas shows it.
-    const QRect area(a.Left, a.Top, width, height);
-    const QRect visible = area.intersected(Picture1->rect());
+    const QRect visible = stage.intersected(Picture1->Image().rect());
     if (visible.isEmpty()) return std::nullopt;
-    return visible.translated(-area.topLeft());
+    return visible.translated(-stage.topLeft());
 }
 
 const QImage& CanvasView::RenderPlayer(int width, int height, const QRect& viewport) {

@@ -34,15 +34,22 @@ public:
     void SetScrollRanges(float zoomRate, const CanvasSetup& setup);
     // Sizes the player, hands it the movie file and paints its image at the
     // drawing area; mode 0 clears first, modes above 0 blank the four margins.
+    // The player draws at zoom × the canvas' device pixel ratio, and its image
+    // is copied 1:1 in device pixels.
     DrawingArea PaintMovie(int mode, float zoomRate, const CanvasSetup& setup, const std::string& moviePath);
 
-    // The part of the player's stage drawn for the drawing area `a`: an empty
-    // rect for the whole stage, else the part the canvas shows; none when the
-    // canvas shows none of it.
-    std::optional<QRect> PlayerViewport(const DrawingArea& a) const;
+    // The player's whole stage on the canvas image, in device pixels, as the last redraw placed it.
+    const QRect& Stage() const { return stage_; }
+    // The part of the player's stage drawn for a stage at `stage` on the
+    // canvas image: an empty rect for the whole stage, else the part the
+    // canvas shows; none when the canvas shows none of it.
+    std::optional<QRect> PlayerViewport(const QRect& stage) const;
 
 private:
     static constexpr qint64 SlowRenderMs = 100;
     const QImage& RenderPlayer(int width, int height, const QRect& viewport);
     bool slowRender_ = false;
+    QRect stage_;
+    QRect shown_;  // the player's image on the canvas as last painted, and its render
+    std::size_t shownRender_ = 0;
 };

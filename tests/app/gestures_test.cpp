@@ -1,5 +1,7 @@
 // The canvas gestures of each tool, driven by mouse events on the real window.
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <array>
 #include <sstream>
 
@@ -193,7 +195,7 @@ TEST(Gestures, ModifyMarksAndDragsAnchorsAndSegments) {
     }
 }
 
-TEST(Gestures, CanvasAfterARealtimeDragEqualsAFullRenderOfTheSavedDocument) {
+TEST(Gestures, CanvasAfterARealtimeDragEqualsAFullRenderAtEveryDevicePixelRatio) {
     QTemporaryDir dir;
     const QString lvd = dir.path() + "/drag.lvd", png = dir.path() + "/drag.png";
     GestureWindow w(1, {Square(1000, 1000, 2000), Square(2000, 2000, 2000, 2)});
@@ -205,11 +207,36 @@ TEST(Gestures, CanvasAfterARealtimeDragEqualsAFullRenderOfTheSavedDocument) {
     std::vector<PathShape> saved;
     ASSERT_TRUE(ReadDocumentFile(lvd.toStdString(), setup, saved));
     EXPECT_EQ(Coords(saved[1]), (Pts{{1000, 1000}, {3600, 700}, {3000, 3000}, {1000, 3000}}));
-    std::ostringstream err;
-    ASSERT_EQ(RunRender({lvd.toStdString(), png.toStdString()}, err), 0) << err.str();
-    const QImage full(png);
-    const QImage shown = w.gui.View().Picture1->Image().copy(QRect(w.At(0, 0), full.size()));
-    EXPECT_TRUE(shown.convertToFormat(full.format()) == full);
+    // On every screen the tests run with (ratios 1, 1.5 and 2 where set up),
+    // the canvas shows `--render --zoom ratio` 1:1, and hover hit tests and
+    // marks stay where the logical point is.
+    w.gui.show();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        w.gui.windowHandle()->setScreen(screen);
+        w.gui.move(screen->geometry().topLeft());
+        QApplication::processEvents();
+        const qreal ratio = screen->devicePixelRatio();
+        const QImage& canvas = w.gui.View().Picture1->Image();
+        ASSERT_EQ(canvas.devicePixelRatio(), ratio);
+        std::ostringstream err;
+        ASSERT_EQ(RunRender({lvd.toStdString(), png.toStdString(), "--zoom", QString::number(ratio).toStdString()}, err), 0)
+            << err.str();
+        const QImage full(png);
+        EXPECT_EQ(w.gui.View().Stage().topLeft(), w.At(0, 0) * ratio) << ratio;
+        const auto shown = [&] {
+            return canvas.copy(QRect(w.gui.View().Stage().topLeft(), full.size())).convertToFormat(full.format());
+        };
+        EXPECT_TRUE(shown() == full) << ratio;
+        w.Move(3600 + 20, 700);
+        EXPECT_TRUE(w.gui.Edit().HoverMarked) << ratio;
+        const QPointF mark = QPointF(w.At(3600, 700)) * ratio;
+        EXPECT_EQ(canvas.pixelColor(mark.toPoint()), QColor(Qt::white)) << ratio;  // the dot's inside
+        bool ring = false;
+        for (int dx = 1; dx < 6 * ratio; ++dx) ring |= canvas.pixelColor(mark.toPoint() + QPoint(dx, 0)) == Qt::red;
+        EXPECT_TRUE(ring) << ratio;
+        w.Move(6000, 6000);
+        EXPECT_TRUE(shown() == full) << ratio;  // the mark's pixels came back from the player's image
+    }
 }
 
 TEST(Gestures, GradientHandlesDragEverySelectedPathsGradient) {

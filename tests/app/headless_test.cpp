@@ -63,6 +63,10 @@ TEST_F(Headless, RenderWritesThePlayersImageAtZoomAndQualityOnTheBackground) {
     // Without options: 100 %.
     ASSERT_EQ(RunRender({File("in.lvd"), File("plain.png")}, err), 0) << err.str();
     EXPECT_EQ(QImage(QString::fromStdString(File("plain.png"))).size(), QSize(200, 100));
+    // An image for a 2x screen at 125 %: drawn at 250 %, not magnified.
+    ASSERT_EQ(RunRender({File("in.lvd"), File("2x.png"), "--zoom", "1.25", "--scale", "2"}, err), 0) << err.str();
+    ASSERT_EQ(RunRender({File("in.lvd"), File("250.png"), "--zoom", "2.5"}, err), 0) << err.str();
+    EXPECT_EQ(QImage(QString::fromStdString(File("2x.png"))), QImage(QString::fromStdString(File("250.png"))));
 }
 
 TEST_F(Headless, RefusesBadArgumentsDocumentsAndOutputs) {
@@ -77,6 +81,8 @@ TEST_F(Headless, RefusesBadArgumentsDocumentsAndOutputs) {
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "0"}, "bad zoom"},
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "2x"}, "bad zoom"},
         {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "1000"}, "out of range"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "40", "--scale", "3"}, "out of range"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--scale", "-1"}, "bad scale"},
         {RunRender, {File("in.lvd"), File("o.png"), "--quality", "ultra"}, "bad quality"},
         {RunRender, {File("bad.lvd"), File("o.png")}, badDocument},
         {RunRender, {File("missing.lvd"), File("o.png")}, "不正なLumivaneファイル"},
@@ -158,7 +164,7 @@ TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFile) {
     } cases[] = {
         {{"--export-swf"}, "m\xff.swf", "FWS"},
         {{"--export-svg", "--underlay"}, "s\xff.svg", "<?xml"},
-        {{"--render", "--zoom", "2", "--quality", "low"}, "r\xff.png", "\x89PNG"},
+        {{"--render", "--zoom", "2", "--scale", "1.5", "--quality", "low"}, "r\xff.png", "\x89PNG"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.Args;

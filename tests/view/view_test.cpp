@@ -147,14 +147,34 @@ TEST(Overlays, InvertedOverlayDrawnTwiceLeavesTheImageUnchanged) {
     EXPECT_EQ(image, before);
 }
 
-TEST(Overlays, ClosedOutlineInvertsEveryEdgePixelOnce) {
-    Canvas c;
-    c.surface.InvertLine(10, 10, 50, 10);
-    c.surface.InvertLine(50, 10, 50, 40);
-    c.surface.InvertLine(50, 40, 10, 40);
-    c.surface.InvertLine(10, 40, 10, 10);
-    for (auto [x, y] : {std::pair{10, 10}, {50, 10}, {50, 40}, {10, 40}, {30, 10}, {50, 25}})
-        EXPECT_EQ(c.image.pixelColor(x, y), QColor(245, 55, 225)) << x << "," << y;
+TEST(Overlays, OutlinesAndHandlesCoverWholeLogicalPixelsAtEveryDevicePixelRatio) {
+    const QColor green(10, 200, 30), inverted(245, 55, 225);
+    for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(green);
+        CanvasSurface s(image);
+        s.InvertLine(10, 10, 50, 10);
+        s.InvertLine(50, 10, 50, 40);
+        s.InvertLine(50, 40, 10, 40);
+        s.InvertLine(10, 40, 10, 10);
+        s.HandleSquare(100, 100, 104, 104);
+        // The first and the last device pixel of logical pixel (x, y).
+        const auto first = [&](int x, int y) { return image.pixelColor(s.ToDevice(x), s.ToDevice(y)); };
+        const auto last = [&](int x, int y) { return image.pixelColor(s.ToDevice(x + 1) - 1, s.ToDevice(y + 1) - 1); };
+        for (auto [x, y] : {std::pair{10, 10}, {50, 10}, {50, 40}, {10, 40}, {30, 10}, {50, 25}}) {
+            EXPECT_EQ(first(x, y), inverted) << ratio << " at " << x << "," << y;
+            EXPECT_EQ(last(x, y), inverted) << ratio << " at " << x << "," << y;
+        }
+        EXPECT_EQ(first(11, 11), green) << ratio;
+        EXPECT_EQ(last(9, 9), green) << ratio;
+        // The handle: an outline one logical pixel wide, whole device pixels, a white inside.
+        const int t = std::max(1, static_cast<int>(std::lround(ratio)));
+        EXPECT_EQ(image.pixelColor(s.ToDevice(100) + t - 1, s.ToDevice(102)), QColor(Qt::black)) << ratio;
+        EXPECT_EQ(image.pixelColor(s.ToDevice(100) + t, s.ToDevice(102)), QColor(Qt::white)) << ratio;
+        EXPECT_EQ(image.pixelColor(s.ToDevice(105) - 1, s.ToDevice(102)), QColor(Qt::black)) << ratio;
+        EXPECT_EQ(image.pixelColor(s.ToDevice(105), s.ToDevice(102)), green) << ratio;
+    }
 }
 
 TEST(Overlays, AnchorMarksRefreshUnlessEmphasised) {
