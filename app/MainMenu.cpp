@@ -20,6 +20,7 @@ void DrawGUI::CreateMenus() {
     mnuOpenFile = AddItem(mnuFile, "ファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveFile = AddItem(mnuFile, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveFileAs = AddItem(mnuFile, "名前を付けて保存(&A)...");
+    mnuImport = AddItem(mnuFile, "読み込み(&I)...");
     mnuFile->addSeparator();
     mnuClipWrite = AddItem(mnuFile, "クリップを書き出す(&C)...");
     mnuClipRead = AddItem(mnuFile, "クリップを読み込む(&R)...");
@@ -46,6 +47,7 @@ void DrawGUI::CreateMenus() {
     connect(mnuOpenFile, &QAction::triggered, this, &DrawGUI::mnuOpenFile_Click);
     connect(mnuSaveFile, &QAction::triggered, this, &DrawGUI::mnuSaveFile_Click);
     connect(mnuSaveFileAs, &QAction::triggered, this, &DrawGUI::mnuSaveFileAs_Click);
+    connect(mnuImport, &QAction::triggered, this, &DrawGUI::mnuImport_Click);
     connect(mnuClipWrite, &QAction::triggered, this, &DrawGUI::mnuClipWrite_Click);
     connect(mnuClipRead, &QAction::triggered, this, &DrawGUI::mnuClipRead_Click);
     connect(mnuExport, &QAction::triggered, this, &DrawGUI::mnuExport_Click);

@@ -1,5 +1,8 @@
 #include "import/DrawingFile.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "import/SvgDocument.h"
@@ -59,7 +62,30 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
     return r;
 }
 
+std::string ImportStatusText(const LeftOut& missing) {
+    const std::string line = LeftOutLine(missing);
+    return "SVG を読み込みました。" + (line.empty() ? line : " " + line);
+}
+
 std::string LeftOutLine(const LeftOut& missing) {
     const std::string s = missing.Sentence();
     return s.empty() ? s : "svg: " + s;
+}
+
+void AddImportedPaths(DrawCore& doc, std::vector<PathShape> paths) {
+    doc.DeselectAll();
+    std::int32_t base = 0;
+    for (const PathShape& p : doc.Paths) base = std::max(base, p.GroupNo);
+    doc.Paths.reserve(doc.Paths.size() + paths.size());
+    for (PathShape& p : paths) {
+        if (p.GroupNo > 0 && base <= std::numeric_limits<std::int32_t>::max() - p.GroupNo) {
+            p.GroupNo += base;
+        } else if (p.GroupNo > 0) {  // no numbers left above the drawing's: the group is dropped
+            p.GroupNo = 0;
+            p.Grouped = VbFalse;
+        }
+        p.Selected = VbTrue;
+        p.ShapeCache.reset();
+        doc.AppendPath(p);
+    }
 }

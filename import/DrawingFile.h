@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DrawCore.h"
 #include "core/Records.h"
 #include "import/Drawing.h"
 
@@ -21,5 +22,12 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
 // The SVG import of `path`, for adding to a drawing. `result.Foreign` is set.
 DrawingFileResult ReadSvgFile(const std::string& path, Drawing& drawing);
 
+// The status line after an SVG came in: that it did, and what was left out.
+std::string ImportStatusText(const LeftOut& missing);
+
 // "svg: 3 filters, 1 mask and 2 images were left out"; empty when nothing was.
 std::string LeftOutLine(const LeftOut& missing);
+
+// Adds imported paths to the drawing as a paste does: front-most and the only
+// ones selected. Their groups take numbers no path of the drawing uses.
+void AddImportedPaths(DrawCore& doc, std::vector<PathShape> paths);
