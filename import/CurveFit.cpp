@@ -42,7 +42,7 @@ double Dot(Vec2 a, Vec2 b) { return a.X * b.X + a.Y * b.Y; }
 // Squared distance from p to the cubic, by Newton steps on the squared
 // distance from parameter t, kept within [lo, hi].
 double CurveDistance2(const Vec2 (&c)[4], Vec2 p, double t, double lo, double hi) {
-    for (int step = 0; step < 2; ++step) {
+    for (int step = 0; step < 1; ++step) {
         const Vec2 d = CubicAt(c[0], c[1], c[2], c[3], t) - p, d1 = CubicTangent(c[0], c[1], c[2], c[3], t);
         const double h = Dot(d1, d1) + Dot(d, CubicSecond(c, t));
         if (!(h > 0)) break;
@@ -64,8 +64,8 @@ bool Split(const Vec2 (&c)[4], int n, double tolerance, std::vector<OutlinePoint
         const Vec2 q1 = q0 + d0 * (1.0 / (3 * n)), q2 = q3 - d3 * (1.0 / (3 * n));
         const Vec2 control = (q1 + q2) * 0.75 - (q0 + q3) * 0.25;
         if (std::isfinite(tolerance))
-            for (int k = 1; k < 8; ++k) {
-                const double u = k / 8.0, v = 1 - u;
+            for (const double u : {0.2, 0.5, 0.8}) {  // the error peaks near the piece's quarters and middle
+                const double v = 1 - u;
                 const Vec2 q = q0 * (v * v) + control * (2 * u * v) + q3 * (u * u);
                 if (CurveDistance2(c, q, t0 + (t - t0) * u, 0, 1) > limit2) return false;
             }

@@ -112,6 +112,16 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
     EXPECT_EQ(b.X1, 3000);
     r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10" preserveAspectRatio="none")~"));
     EXPECT_EQ(OnCurveBox(r.Result.Paths).X1, 4000);
+    // Compressed, the same drawing; cut short, a reason.
+    QProcess gzip;
+    gzip.start("gzip", {"-c"});
+    ASSERT_TRUE(gzip.waitForStarted());
+    gzip.write(QByteArray::fromStdString(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10")~")));
+    gzip.closeWriteChannel();
+    ASSERT_TRUE(gzip.waitForFinished());
+    const std::string gz = gzip.readAllStandardOutput().toStdString();
+    ASSERT_EQ(OnCurveBox(ImportSvg(gz).Result.Paths).X1, 3000);
+    EXPECT_NE(ImportSvg(gz.substr(0, gz.size() / 2)).Error.find("damaged or truncated"), std::string::npos);
     r = ImportSvg(Svg("", R"~(width="10mm" height="1in")~"));
     EXPECT_EQ(r.Result.CanvasWidth, 38);
     EXPECT_EQ(r.Result.CanvasHeight, 96);
