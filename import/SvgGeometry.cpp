@@ -86,8 +86,14 @@ PathBuilder::PathBuilder(const Affine& toTwips) : m_(toTwips) {
     arcTolerance_ = stretch > 0 ? ArcTolerance / stretch : ArcTolerance;
 }
 
+Vec2 PathBuilder::Map(Vec2 p) {
+    const Vec2 q = m_.Map(p);
+    if (!(std::abs(q.X) <= MaxTwips && std::abs(q.Y) <= MaxTwips)) OutOfRange = true;
+    return q;
+}
+
 void PathBuilder::Move(Vec2 p) {
-    Contours.push_back({{m_.Map(p), false}});
+    Contours.push_back({{Map(p), false}});
     Closed.push_back(false);
     cur_ = start_ = p;
     reopen_ = false;
@@ -100,25 +106,29 @@ void PathBuilder::Continue() {
 
 void PathBuilder::Line(Vec2 p) {
     Continue();
-    Contours.back().push_back({m_.Map(p), false});
+    Contours.back().push_back({Map(p), false});
     cur_ = p;
 }
 
 void PathBuilder::Quad(Vec2 c, Vec2 p) {
     Continue();
-    Contours.back().push_back({m_.Map(c), true});
-    Contours.back().push_back({m_.Map(p), false});
+    Contours.back().push_back({Map(c), true});
+    Contours.back().push_back({Map(p), false});
     cur_ = p;
 }
 
 void PathBuilder::Cubic(Vec2 c1, Vec2 c2, Vec2 p) {
     Continue();
-    AppendCubic(Contours.back(), m_.Map(cur_), m_.Map(c1), m_.Map(c2), m_.Map(p));
+    const Vec2 a = Map(cur_), b = Map(c1), c = Map(c2), d = Map(p);
+    if (!OutOfRange) AppendCubic(Contours.back(), a, b, c, d);
     cur_ = p;
 }
 
 void PathBuilder::Arc(double rx, double ry, double rotation, bool largeArc, bool sweep, Vec2 p) {
     Continue();
+    const double stretch = std::sqrt(m_.A * m_.A + m_.B * m_.B + m_.C * m_.C + m_.D * m_.D);
+    if (!(std::abs(rx) * stretch <= MaxTwips && std::abs(ry) * stretch <= MaxTwips)) OutOfRange = true;
+    if (OutOfRange) return;
     for (const CubicSegment& s : ArcToCubics(cur_, rx, ry, rotation, largeArc, sweep, p, arcTolerance_))
         Cubic(s.C1, s.C2, s.To);
     cur_ = p;

@@ -20,9 +20,15 @@ public:
 
     std::vector<Contour> Contours;
     std::vector<bool> Closed;  // per contour
+    // A point, control point or radius lay beyond MaxTwips (or was not a number).
+    bool OutOfRange = false;
+
+    // Coordinates beyond this many twips (50,000 pixels) are refused as absurd.
+    static constexpr double MaxTwips = 1e6;
 
 private:
     void Continue();
+    Vec2 Map(Vec2 p);
     Affine m_;
     double arcTolerance_;  // in user units
     Vec2 cur_, start_;

@@ -15,8 +15,6 @@ namespace {
 constexpr std::int64_t MaxAnchors = 4'000'000;
 // Elements visited, counting each use of a reference again.
 constexpr std::int64_t MaxVisits = 4'000'000;
-// Coordinates beyond this many twips (50,000 pixels) are refused as absurd.
-constexpr double MaxTwips = 1e6;
 constexpr std::int32_t MinTwip = -65536, MaxTwip = 65535;  // what the movie's 17-bit fields hold
 
 bool Skipped(const std::string& name) {
@@ -165,13 +163,11 @@ private:
     void Shape(const SvgElement& e, const Affine& m, const SvgStyleState& s) {
         PathBuilder b(m);
         if (!ShapeOutline(e, viewport_, b, error_)) return;
+        if (b.OutOfRange) {
+            error_ = "line " + std::to_string(e.Line) + ": a coordinate is out of range";
+            return;
+        }
         if (b.Contours.empty() || !s.Visible) return;
-        for (const Contour& c : b.Contours)
-            for (const OutlinePoint& p : c)
-                if (!(std::abs(p.P.X) <= MaxTwips && std::abs(p.P.Y) <= MaxTwips)) {
-                    error_ = "line " + std::to_string(e.Line) + ": a coordinate is out of range";
-                    return;
-                }
         LeftOut& lo = result_.Missing;
         const bool lineLike = e.Name == "line" || e.Name == "polyline" || e.Name == "path";
         if (s.Markers && (lineLike || e.Name == "polygon")) lo.Add(LeftOut::Marker);
