@@ -59,6 +59,8 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
         setup.CanvasWidth = drawing.CanvasWidth;
         setup.CanvasHeight = drawing.CanvasHeight;
     }
+    // As for a new drawing, the other canvas settings stay, but no underlay of an earlier document is shown.
+    setup.UnderlayShow = 0;
     return r;
 }
 

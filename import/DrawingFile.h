@@ -16,7 +16,8 @@ struct DrawingFileResult {
 };
 
 // On success fills `paths` (1-based) and, for a document, the document fields
-// of `setup`, for an SVG its canvas size; otherwise leaves both unchanged.
+// of `setup`; for an SVG its canvas size, with the underlay switched off.
+// Otherwise leaves both unchanged.
 DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths);
 
 // The SVG import of `path`, for adding to a drawing. `result.Foreign` is set.

@@ -121,6 +121,16 @@ private:
             if (const std::string* a = e.Attribute("height")) ParseLength(*a, viewport_.Height, h);
             m = m * Affine::Translate(x, y) * ViewBoxTransform(e.Attribute("viewBox"), e.Attribute("preserveAspectRatio"), w, h);
         }
+        if (e.Name == "switch") {
+            // The first alternative without conditions on extensions or language is drawn.
+            for (std::size_t child : e.Children) {
+                const SvgElement& c = doc_.Elements[child];
+                if (c.Name == "foreignObject" || c.Attribute("requiredExtensions") || c.Attribute("systemLanguage")) continue;
+                Visit(child, m, style, depth + 1);
+                break;
+            }
+            return;
+        }
         if (IsContainer(e.Name)) {
             for (std::size_t child : e.Children) Visit(child, m, style, depth + 1);
             return;

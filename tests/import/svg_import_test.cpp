@@ -86,6 +86,7 @@ TEST(SvgImport, ElementsTransformsAndStyles) {
         {R"~(<g color="blue" fill="red"><g><rect width="5" height="5" fill="currentColor"/></g></g>)~", 1, {0, 0, 100, 100}, 1, blue},
         {R"~(<g opacity="0.5"><rect width="5" height="5" fill="hsl(240, 100%, 50%)" fill-opacity="50%"/></g>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 64)},
         {R"~(<rect width="5" height="5" fill="#00f8"/>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 136)},
+        {R"~(<switch><foreignObject/><rect width="5" height="5" fill="red"/><rect width="50" height="50"/></switch>)~", 1, {0, 0, 100, 100}, 1, red},
         {R"~(<rect width="5" height="5" fill="rgba(0 0 255 / 0.5)"/><rect display="none" width="50" height="50"/>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 128)},
     };
     for (const Case& c : cases) {
