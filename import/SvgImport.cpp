@@ -172,7 +172,12 @@ private:
 
     void Shape(const SvgElement& e, const Affine& m, const SvgStyleState& s) {
         PathBuilder b(m);
+        b.PointLimit = static_cast<std::size_t>(MaxAnchors - anchorCount_);
         if (!ShapeOutline(e, viewport_, b, error_)) return;
+        if (b.Full()) {
+            error_ = AnchorCapMessage();
+            return;
+        }
         if (b.OutOfRange) {
             error_ = "line " + std::to_string(e.Line) + ": a coordinate is out of range";
             return;
@@ -214,11 +219,15 @@ private:
         }
     }
 
+    static std::string AnchorCapMessage() {
+        return "the drawing would have more than " + std::to_string(MaxAnchors) + " anchors";
+    }
+
     void Add(PathShape p, std::vector<AnchorPoint> anchors, bool closed) {
         if (anchors.size() < 2 || !error_.empty()) return;
         anchorCount_ += static_cast<std::int64_t>(anchors.size());
         if (anchorCount_ > MaxAnchors) {
-            error_ = "the drawing would have more than " + std::to_string(MaxAnchors) + " anchors";
+            error_ = AnchorCapMessage();
             return;
         }
         for (AnchorPoint& a : anchors) {
@@ -251,7 +260,8 @@ ImportResult ImportSvg(std::string_view bytes) {
         result.Error = "the file is empty";
         return result;
     }
-    if (!SvgText(bytes, text, result.Error) || !ReadSvgDocument(text, doc, result.Error)) return result;
+    if (!SvgText(bytes, text, result.Error)) return result;
+    if (!ReadSvgDocument(text.empty() ? bytes : std::string_view(text), doc, result.Error)) return result;
     Walker walker(doc, result);
     if (!walker.Run()) {
         result.Error = walker.Error();
