@@ -107,9 +107,17 @@ void DrawGUI::ShowInvalidFile(const QString& path, const std::string& message) {
 
 void DrawGUI::LoadDocument(const QString& path) {
     const BusyCursor busy;  // a large drawing takes a moment to read and draw
+    CanvasSetup setup = core_.Setup;
+    std::vector<PathShape> paths(1);
+    const DrawingFileResult read = ReadDrawingFile(path.toStdString(), setup, paths);
+    if (read.Foreign && !read.Ok) {  // an SVG that cannot be read leaves the drawing as it was
+        ShowInvalidFile(path, read.Error);
+        return;
+    }
     core_.ResetDocument();
     core_.SetCaption(DrawCore::FileCaption(GetFileName(path.toStdString())));
-    const DrawingFileResult read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths);
+    core_.Setup = setup;
+    core_.Paths = std::move(paths);
     // A drawing read from an SVG has no document file yet: Save asks for one.
     core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
     foreignFile_ = read.Ok && read.Foreign ? path : QString();
