@@ -43,15 +43,11 @@ public:
         const SvgElement& root = doc_.Elements[0];
         double vbW = 0, vbH = 0;
         const bool hasViewBox = ViewBoxSize(root.Attribute("viewBox"), vbW, vbH);
-        double width = hasViewBox ? vbW : 0, height = hasViewBox ? vbH : 0;
-        if (const std::string* w = root.Attribute("width")) {
-            double v = 0;
-            if (w->find('%') == std::string::npos && ParseLength(*w, 0, v) && v > 0) width = v;
-        }
-        if (const std::string* h = root.Attribute("height")) {
-            double v = 0;
-            if (h->find('%') == std::string::npos && ParseLength(*h, 0, v) && v > 0) height = v;
-        }
+        const double givenWidth = RootLength(root, "width"), givenHeight = RootLength(root, "height");
+        double width = givenWidth, height = givenHeight;
+        // A missing side follows the viewBox, keeping its proportions when the other side is given.
+        if (hasViewBox && !(width > 0)) width = height > 0 ? height * vbW / vbH : vbW;
+        if (hasViewBox && !(height > 0)) height = givenWidth > 0 ? givenWidth * vbH / vbW : vbH;
         Drawing& d = result_.Result;
         if (width > 0 && height > 0) {
             d.CanvasWidth = static_cast<std::int32_t>(std::clamp(std::ceil(width - 1e-9), 1.0, double(MaxImportCanvasSide)));
@@ -83,6 +79,14 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
+    // The root's width or height in pixels; 0 when absent, a percentage or bad.
+    static double RootLength(const SvgElement& root, const char* name) {
+        double v = 0;
+        const std::string* a = root.Attribute(name);
+        if (!a || a->find('%') != std::string::npos || !ParseLength(*a, 0, v) || !(v > 0)) return 0;
+        return v;
+    }
+
     SvgStyleState Style(const SvgElement& e, const SvgStyleState& parent) {
         SvgStyleState s = ComputeStyle(e, parent, rules_, std::hypot(viewport_.Width, viewport_.Height) / std::sqrt(2.0));
         LeftOut& lo = result_.Missing;

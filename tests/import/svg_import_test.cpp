@@ -123,6 +123,8 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
     const std::string gz = gzip.readAllStandardOutput().toStdString();
     ASSERT_EQ(OnCurveBox(ImportSvg(gz).Result.Paths).X1, 3000);
     EXPECT_NE(ImportSvg(gz.substr(0, gz.size() / 2)).Error.find("damaged or truncated"), std::string::npos);
+    r = ImportSvg(Svg("", R"~(width="750pt" viewBox="0 0 2500 700")~"));  // the height keeps the proportions
+    EXPECT_EQ(r.Result.CanvasHeight, 280);
     r = ImportSvg(Svg("", R"~(width="10mm" height="1in")~"));
     EXPECT_EQ(r.Result.CanvasWidth, 38);
     EXPECT_EQ(r.Result.CanvasHeight, 96);
