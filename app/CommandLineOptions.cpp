@@ -14,9 +14,9 @@ namespace {
 struct Options {
     QCommandLineOption Help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption Version{{"v", "version"}, "Show the version and exit."};
-    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN.lvd as the preview movie OUT.swf."};
-    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN.lvd as SVG to OUT.svg."};
-    QCommandLineOption Render{"render", "Draw the drawing IN.lvd through the player into OUT.png."};
+    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN.lvd or IN.svg as the preview movie OUT.swf."};
+    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN.lvd or IN.svg as SVG to OUT.svg."};
+    QCommandLineOption Render{"render", "Draw the drawing IN.lvd or IN.svg through the player into OUT.png."};
     QCommandLineOption Zoom{"zoom", "With --render: the zoom factor (default 1).", "Z"};
     QCommandLineOption Scale{"scale", "With --render: image pixels per canvas pixel, for high-density screens (default 1).",
                              "S"};
@@ -34,11 +34,15 @@ std::string Bytes(const QString& s) { return s.toLatin1().toStdString(); }
 void Describe(QCommandLineParser& parser, const Options& o) {
     parser.setApplicationDescription(
         "Lumivane " LUMIVANE_VERSION ": a vector drawing editor whose canvas shows the drawing as a movie.\n"
-        "Without a command it opens the editor, with FILE.lvd when one is named.\n"
+        "Without a command it opens the editor, with FILE.lvd or FILE.svg when one is named.\n"
+        "An SVG comes in as editable paths; what it cannot carry is counted on standard error.\n"
         "Headless commands:\n"
         "  lumivane --export-swf IN.lvd OUT.swf [--underlay] [--underlay-front]\n"
+        "  lumivane --export-swf logo.svg logo.swf          (SVG to SWF)\n"
         "  lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n"
-        "  lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best] [--underlay] [--underlay-front]");
+        "  lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best] [--underlay] [--underlay-front]\n"
+        "  lumivane --render logo.svg logo.png --zoom 4     (SVG to PNG)\n"
+        "IN may be a drawing (.lvd) or an SVG (.svg, .svgz).");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Scale, o.Quality,
                        o.Underlay, o.UnderlayFront, o.Lang});

@@ -28,6 +28,7 @@ class QLabel;
 class QMenu;
 class ColorRow;
 class CrashRecovery;
+struct LeftOut;
 class ShapeTools;
 
 // The main window: owns the document and every editor part for the whole run
@@ -59,6 +60,7 @@ public:
     void mnuOpenFile_Click();
     void mnuSaveFile_Click();
     void mnuSaveFileAs_Click();
+    void mnuImport_Click();
     void mnuClipWrite_Click();
     void mnuClipRead_Click();
     // The drawing as SVG, PNG at the current zoom, or the preview movie, chosen by the file's extension.
@@ -92,6 +94,8 @@ public:
     int ConfirmModify();
     bool SaveDocument(const QString& path);
     void LoadDocument(const QString& path);
+    // Adds an SVG's paths to the drawing, front-most and selected, as one history step.
+    void ImportDrawing(const QString& path);
     void WriteClipFile(const QString& path);
     void ReadClipFile(const QString& path);
 
@@ -127,7 +131,10 @@ private:
     // Runs a menu bar command, or its shortcut, unless a mouse button is down on the canvas.
     void RunMenuCommand(void (DrawGUI::*command)());
     FileDialogRequest DialogRequest(const QString& filter, const QString& suffix, const QString& fileName) const;
-    void ShowInvalidFile(const QString& path);
+    void ShowInvalidFile(const QString& path, const std::string& message = {});
+    // The document name Save As offers for a drawing opened from an SVG: its name with .lvd.
+    QString ForeignDocumentName() const;
+    QString ImportedStatus(const LeftOut& missing) const;
     void CopySelectionToClip();
     void ReportPlayerProblem();
     // Offers the drawings of editors that ended without saving; true when one was restored.
@@ -143,6 +150,8 @@ private:
     CanvasGestures gestures_{core_, edit_, *this};
     std::string lastPreviewError_;
     std::string lastPlayerReason_;
+    // The SVG the drawing was opened from; Save never writes into it.
+    QString foreignFile_;
     std::unique_ptr<AppDialogs> dialogs_;
     QTemporaryDir tempDir_;
     CanvasGUI* canvasGUI_ = nullptr;  // made at first use, hidden between uses
@@ -181,6 +190,7 @@ public:
     QAction* mnuOpenFile = nullptr;
     QAction* mnuSaveFile = nullptr;
     QAction* mnuSaveFileAs = nullptr;
+    QAction* mnuImport = nullptr;
     QAction* mnuClipWrite = nullptr;
     QAction* mnuClipRead = nullptr;
     QAction* mnuExport = nullptr;

@@ -1,6 +1,7 @@
 // The File menu: new, open, save, save as, clip files, and asking to save.
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "app/DrawGUI.h"
@@ -10,11 +11,13 @@
 #include "core/FileBytes.h"
 #include "core/History.h"
 #include "core/PathNames.h"
+#include "import/DrawingFile.h"
 #include "edit/Selection.h"
 #include "swf/Preview.h"
 
 namespace {
 const char* const kDocumentFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌｧｲﾙ (*.lvd)");
+const char* const kSvgFilter = QT_TRANSLATE_NOOP("DrawGUI", "SVG ファイル (*.svg *.svgz)");
 const char* const kProjectFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)");
 const char* const kClipFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)");
 
@@ -40,9 +43,11 @@ int DrawGUI::ConfirmModify() {
 
 FileDialogRequest DrawGUI::DialogRequest(const QString& filter, const QString& suffix,
                                          const QString& fileName) const {
-    // A document never saved starts in the user's documents folder.
+    // A document never saved starts in the user's documents folder, or beside the file it came from.
     QString folder = Q(GetDirName(core_.DocFileName));
-    if (core_.DocFileName.empty() || folder.isEmpty())
+    if (core_.DocFileName.empty() && QFileInfo(fileName).isAbsolute())
+        folder = QFileInfo(fileName).absolutePath();
+    else if (core_.DocFileName.empty() || folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return {filter, suffix, folder, fileName};
 }
@@ -54,6 +59,7 @@ void DrawGUI::mnuNewCanvas_Click() {
     Combo2->setCurrentText("100%");
     core_.Setup.UnderlayShow = 0;
     core_.ResetDocument();
+    foreignFile_.clear();
     RebuildPreview();
     Form_Resize();  // the zoom went back to 100 %: new scroll ranges, then the redraw
     mnuPropertyCanvas_Click();
@@ -61,7 +67,7 @@ void DrawGUI::mnuNewCanvas_Click() {
 
 void DrawGUI::mnuOpenFile_Click() {
     if (ConfirmModify() == 1) return;
-    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kDocumentFilter), "lvd", {}));
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kDocumentFilter) + ";;" + tr(kSvgFilter), "lvd", {}));
     if (path) LoadDocument(*path);
 }
 
@@ -75,7 +81,8 @@ DrawGUI::SaveResult DrawGUI::SaveFile() {
 }
 
 DrawGUI::SaveResult DrawGUI::SaveFileAs() {
-    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kProjectFilter), "lvd", Q(core_.DocFileName)));
+    const QString proposal = core_.DocFileName.empty() ? ForeignDocumentName() : Q(core_.DocFileName);
+    const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kProjectFilter), "lvd", proposal));
     if (!path) return SaveResult::Cancelled;
     if (!SaveDocument(*path)) return SaveResult::Failed;
     core_.DocFileName = path->toStdString();
@@ -93,19 +100,32 @@ bool DrawGUI::SaveDocument(const QString& path) {
     return true;
 }
 
-void DrawGUI::ShowInvalidFile(const QString& path) {
-    dialogs_->MessageBox(this, QMessageBox::Critical, tr("ファイルオープンエラー"),
-                         tr("ファイル [%1] は不正なLumivaneファイルです。").arg(path), QMessageBox::Ok);
+void DrawGUI::ShowInvalidFile(const QString& path, const std::string& message) {
+    const QString text = message.empty() ? tr("ファイル [%1] は不正なLumivaneファイルです。").arg(path)
+                                         : QString::fromStdString(message);
+    dialogs_->MessageBox(this, QMessageBox::Critical, tr("ファイルオープンエラー"), text, QMessageBox::Ok);
 }
 
 void DrawGUI::LoadDocument(const QString& path) {
     const BusyCursor busy;  // a large drawing takes a moment to read and draw
+    CanvasSetup setup = core_.Setup;
+    std::vector<PathShape> paths(1);
+    const DrawingFileResult read = ReadDrawingFile(path.toStdString(), setup, paths);
+    if (read.Foreign && !read.Ok) {  // an SVG that cannot be read leaves the drawing as it was
+        ShowInvalidFile(path, read.Error);
+        return;
+    }
     core_.ResetDocument();
-    core_.DocFileName = path.toStdString();
-    core_.SetCaption(DrawCore::FileCaption(GetFileName(core_.DocFileName)));
-    const bool good = ReadDocumentFile(core_.DocFileName, core_.Setup, core_.Paths);
+    core_.SetCaption(DrawCore::FileCaption(GetFileName(path.toStdString())));
+    core_.Setup = setup;
+    core_.Paths = std::move(paths);
+    // A drawing read from an SVG has no document file yet: Save asks for one.
+    core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
+    foreignFile_ = read.Ok && read.Foreign ? path : QString();
+    const bool good = read.Ok;
+    if (read.Foreign && good) SetStatusText(ImportedStatus(read.Missing));
     if (!good) {
-        ShowInvalidFile(path);
+        ShowInvalidFile(path, read.Error);
         core_.ResetDocument();
         ResetCanvasDefaults(core_.Setup);
     }

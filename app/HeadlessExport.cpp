@@ -3,6 +3,7 @@
 #include "core/DocumentFile.h"
 #include "core/DrawCore.h"
 #include "core/FileBytes.h"
+#include "import/DrawingFile.h"
 #include "swf/Preview.h"
 #include "swf/SWFMakeCore.h"
 #include "swf/Underlay.h"
@@ -11,6 +12,16 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk) {
     if (arg != "--underlay" && arg != "--underlay-front") return false;
     mk.ShowUnderlay = true;
     if (arg == "--underlay-front") mk.UnderlayInFront = true;
+    return true;
+}
+
+bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err) {
+    const DrawingFileResult r = ReadDrawingFile(in, doc.Setup, doc.Paths);
+    if (!r.Ok) {
+        err << r.Error << "\n";
+        return false;
+    }
+    if (const std::string line = LeftOutLine(r.Missing); !line.empty()) err << line << "\n";
     return true;
 }
 
@@ -27,10 +38,7 @@ int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, st
     const std::string& in = files[0];
     const std::string& out = files[1];
     DrawCore doc;
-    if (!ReadDocumentFile(in, doc.Setup, doc.Paths)) {
-        err << InvalidDocumentMessage(in) << "\n";
-        return 1;
-    }
+    if (!ReadHeadlessInput(in, doc, err)) return 1;
     doc.DocFileName = in;
     const std::string underlayFailure = PrepareUnderlay(mk, doc);
     if (!WriteFileReplacing(out, make(mk, doc))) {
@@ -45,6 +53,6 @@ int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, st
 }
 
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err) {
-    return RunHeadlessWrite(args, "usage: lumivane --export-swf IN.lvd OUT.swf [--underlay] [--underlay-front]\n", err,
+    return RunHeadlessWrite(args, "usage: lumivane --export-swf IN.lvd|IN.svg OUT.swf [--underlay] [--underlay-front]\n", err,
                             BuildPreviewMovie);
 }

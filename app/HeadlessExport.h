@@ -17,6 +17,11 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk);
 // and returns non-zero.
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err);
 
+// Reads IN, a document or an SVG drawing, into `doc`. Prints the reason on
+// `err` and returns false when it cannot be read; an SVG's left-out line goes
+// to `err` too.
+bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err);
+
 // The shared road of the headless writers: reads the underlay switches and
 // IN OUT from `args`, reads the document, prepares its underlay and writes
 // `make(mk, doc)` to OUT. `usage` is printed when the files are not two.

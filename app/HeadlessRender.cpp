@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best]\n"
+constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best]\n"
                              "       [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;
@@ -77,10 +77,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     RenderArgs ra;
     if (!ParseArgs(args, ra, err)) return 1;
     DrawCore doc;
-    if (!ReadDocumentFile(ra.In, doc.Setup, doc.Paths)) {
-        err << InvalidDocumentMessage(ra.In) << "\n";
-        return 1;
-    }
+    if (!ReadHeadlessInput(ra.In, doc, err)) return 1;
     doc.DocFileName = ra.In;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);

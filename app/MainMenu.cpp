@@ -20,6 +20,7 @@ void DrawGUI::CreateMenus() {
     mnuOpenFile = AddItem(mnuFile, tr("ファイルを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveFile = AddItem(mnuFile, tr("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveFileAs = AddItem(mnuFile, tr("名前を付けて保存(&A)..."));
+    mnuImport = AddItem(mnuFile, tr("読み込み(&I)..."));
     mnuFile->addSeparator();
     mnuClipWrite = AddItem(mnuFile, tr("クリップを書き出す(&C)..."));
     mnuClipRead = AddItem(mnuFile, tr("クリップを読み込む(&R)..."));
@@ -47,6 +48,7 @@ void DrawGUI::CreateMenus() {
              {mnuOpenFile, &DrawGUI::mnuOpenFile_Click},
              {mnuSaveFile, &DrawGUI::mnuSaveFile_Click},
              {mnuSaveFileAs, &DrawGUI::mnuSaveFileAs_Click},
+             {mnuImport, &DrawGUI::mnuImport_Click},
              {mnuClipWrite, &DrawGUI::mnuClipWrite_Click},
              {mnuClipRead, &DrawGUI::mnuClipRead_Click},
              {mnuExport, &DrawGUI::mnuExport_Click},

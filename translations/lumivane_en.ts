@@ -419,6 +419,10 @@
         <source>SVG ファイル (*.svg *.svgz)</source>
         <translation>SVG files (*.svg *.svgz)</translation>
     </message>
+    <message>
+        <source>SVG を読み込みました。</source>
+        <translation>SVG imported.</translation>
+    </message>
 </context>
 <context>
     <name>OptimizeGUI</name>

@@ -298,3 +298,51 @@ TEST(SettingsWindow, CanvasDialogFromTheMenuAndAfterNewIsNoEdit) {
     w.gui.mnuVersion->trigger();
     EXPECT_EQ(w.dialogs->Modals, 3);
 }
+
+// An SVG opens as a new drawing that Save never writes back into, and one
+// imported into a drawing arrives selected, grouped, and goes with one undo.
+TEST(DrawGUI, SvgOpensAsANewDrawingAndImportsAsOneStep) {
+    QTemporaryDir dir;
+    const QString svg = dir.path() + "/logo.svg";
+    const std::string svgText = R"~(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="48">
+        <g><rect width="10" height="10" fill="red"/><circle cx="30" cy="30" r="8"/></g>
+        <image width="5" height="5"/></svg>)~";
+    ASSERT_TRUE(WriteFileReplacing(svg.toStdString(), svgText));
+    Window w({svg.toStdString()});
+    EXPECT_EQ(w.Title(), "[ logo.svg ] - Lumivane");
+    EXPECT_EQ(w.gui.Core().GetPathCount(), 2);
+    EXPECT_EQ(w.gui.Core().Setup.CanvasWidth, 64);
+    EXPECT_EQ(w.gui.StatusText(), "SVG を読み込みました。 svg: 1 image was left out");
+    w.AddSquare(0);
+    w.dialogs->Paths.push_back(QString());  // Save asks for a document name first; cancelled
+    w.gui.mnuSaveFile->trigger();
+    ASSERT_EQ(w.dialogs->Requests.size(), 1u);
+    EXPECT_EQ(w.dialogs->Requests.back().FileName, dir.path() + "/logo.lvd");
+    EXPECT_EQ(w.dialogs->Requests.back().Folder, dir.path());
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(svg.toStdString(), bytes));
+    EXPECT_EQ(bytes, svgText);
+
+    w.gui.mnuSelectAllEdit->trigger();
+    w.dialogs->Paths.push_back(svg);
+    w.gui.mnuImport->trigger();
+    DrawCore& core = w.gui.Core();
+    ASSERT_EQ(core.GetPathCount(), 5);
+    EXPECT_EQ(core.GetSelectedCount(), 2);
+    EXPECT_TRUE(core.Paths[4].Selected && core.Paths[5].Selected && core.Paths[5].Grouped);
+    EXPECT_EQ(core.Paths[4].GroupNo, core.Paths[5].GroupNo);
+    EXPECT_NE(core.Paths[4].GroupNo, core.Paths[1].GroupNo);
+    w.gui.mnuUnDo->trigger();
+    EXPECT_EQ(core.GetPathCount(), 3);
+    // A broken SVG, opened or imported, says why and leaves the drawing as it was.
+    ASSERT_TRUE(WriteFileReplacing((dir.path() + "/bad.svg").toStdString(), "<svg><g>"));
+    w.dialogs->Paths = {dir.path() + "/bad.svg", dir.path() + "/bad.svg"};
+    w.gui.mnuOpenFile->trigger();
+    w.gui.mnuImport->trigger();
+    EXPECT_EQ(core.GetPathCount(), 3);
+    EXPECT_EQ(w.Title(), "[ logo.svg ] - Lumivane *");
+    const auto& boxes = w.dialogs->Boxes;  // after the question to save the changes
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_NE(boxes[boxes.size() - 2].Text.indexOf("well-formed"), -1);
+    EXPECT_NE(boxes.back().Text.indexOf("well-formed"), -1);
+}

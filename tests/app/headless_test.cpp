@@ -176,3 +176,23 @@ TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFile) {
     }
     EXPECT_EQ(Call({"--export-svg", base + "none.lvd", base + "x.svg"}).Code, 1);
 }
+
+TEST(CommandLine, SvgInputIsConvertedWithWhatWasLeftOutOnStandardError) {
+    QTemporaryDir dir;
+    const std::string base = dir.path().toStdString() + "/";
+    ASSERT_TRUE(WriteFileReplacing(base + "in.svg", R"~(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100">
+        <rect x="50" width="100" height="100" fill="red" filter="url(#f)"/></svg>)~"));
+    ASSERT_TRUE(WriteFileReplacing(base + "bad.svg", "<svg><rect"));
+    Outcome r = Call({"--render", base + "in.svg", base + "out.png"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Err, "svg: 1 filter was left out\n");
+    const QImage image(QString::fromStdString(base + "out.png"));
+    EXPECT_EQ(image.size(), QSize(200, 100));
+    const QRgb red = image.pixel(100, 50);
+    EXPECT_LE(255 - qRed(red) + qGreen(red) + qBlue(red), 6);
+    EXPECT_EQ(image.pixel(10, 50), qRgb(255, 255, 255));
+    EXPECT_EQ(Call({"--export-swf", base + "in.svg", base + "out.swf"}).Code, 0);
+    r = Call({"--export-svg", base + "bad.svg", base + "out2.svg"});
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Err.find("SVG"), std::string::npos) << r.Err;
+}

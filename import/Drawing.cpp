@@ -1,0 +1,43 @@
+#include "import/Drawing.h"
+
+namespace {
+struct KindName {
+    const char* One;
+    const char* Many;
+};
+constexpr KindName Names[LeftOut::Simplified] = {
+    {"filter", "filters"}, {"mask", "masks"}, {"clip path", "clip paths"}, {"pattern", "patterns"},
+    {"marker", "markers"}, {"image", "images"}, {"dash", "dashes"}, {"text", "texts"},
+};
+
+std::string Counted(std::int64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+}  // namespace
+
+bool LeftOut::Empty() const {
+    for (std::int64_t n : Counts)
+        if (n) return false;
+    return true;
+}
+
+std::string LeftOut::Sentence() const {
+    std::vector<std::string> parts;
+    std::int64_t total = 0;
+    for (std::size_t k = 0; k < Simplified; ++k) {
+        if (Counts[k] == 0) continue;
+        parts.push_back(Counted(Counts[k], Names[k].One, Names[k].Many));
+        total += Counts[k];
+    }
+    std::string text;
+    if (!parts.empty()) {
+        text = parts[0];
+        for (std::size_t i = 1; i < parts.size(); ++i) text += (i + 1 == parts.size() ? " and " : ", ") + parts[i];
+        text += total == 1 ? " was left out" : " were left out";
+    }
+    if (const std::int64_t s = Counts[Simplified]) {
+        if (!text.empty()) text += "; ";
+        text += Counted(s, "gradient was", "gradients were") + " simplified";
+    }
+    return text;
+}

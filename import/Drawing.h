@@ -1,0 +1,35 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Records.h"
+
+// What an importer could not carry over, by kind.
+struct LeftOut {
+    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Simplified, KindCount };
+    std::array<std::int64_t, KindCount> Counts{};
+    void Add(Kind k, std::int64_t n = 1) { Counts[static_cast<std::size_t>(k)] += n; }
+    bool Empty() const;
+    // "3 filters, 1 mask and 2 images were left out"; empty when nothing was.
+    std::string Sentence() const;
+};
+
+// A foreign drawing as Lumivane paths, in stacking order (back-most first),
+// with the canvas size it asks for.
+struct Drawing {
+    std::vector<PathShape> Paths;
+    std::int32_t CanvasWidth = 0;
+    std::int32_t CanvasHeight = 0;
+};
+
+struct ImportResult {
+    bool Ok = false;
+    std::string Error;  // why nothing was imported, when !Ok
+    Drawing Result;
+    LeftOut Missing;
+};
+
+// Largest canvas side in pixels an imported drawing asks for: the editor's own limit.
+inline constexpr std::int32_t MaxImportCanvasSide = MaxCanvasSide;
