@@ -68,7 +68,7 @@ void DrawGUI::ReportPlayerProblem() {
 }
 
 void DrawGUI::RebuildPreview() {
-    // An encoder failure leaves the underlay out until its settings change; it is said once.
+    // An underlay picture that cannot be used is left out until its settings change; the reason is said once.
     if (const std::string failure = PrepareUnderlay(mk_, core_); !failure.empty())
         dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", QString::fromStdString(failure), QMessageBox::Ok);
     std::string error;

@@ -1,6 +1,7 @@
 #include "app/CrashRecovery.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ namespace {
 constexpr char kMagic[] = "LVRECOVER1";
 constexpr int kQuietMs = 1000;
 constexpr qint64 kLatestMs = 4000;
+constexpr int kSetAsideDays = 30;
 
 QString LockPathOf(const QString& copy) { return copy.left(copy.size() - 4) + ".lock"; }
 
@@ -34,6 +36,7 @@ CrashRecovery::CrashRecovery(const DrawCore& doc, QString folder) : doc_(doc), f
     if (folder_.isEmpty())
         folder_ = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery";
     QDir().mkpath(folder_);
+    RemoveOldSetAside();
     const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     copyPath_ = folder_ + "/" + id + ".lvr";
     lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));
@@ -110,17 +113,32 @@ QStringList CrashRecovery::OrphanedCopies() const {
         // A lock we can take belongs to nobody: its editor is gone.
         QLockFile probe(LockPathOf(path));
         probe.setStaleLockTime(0);
-        if (!probe.tryLock(0)) continue;
+        // A lock that names no editor (empty or garbage) is stale too; its file
+        // goes only when no live editor holds it, so a lock being written is kept.
+        qint64 pid = 0;
+        QString host, app;
+        if (!probe.tryLock(0) &&
+            (probe.getLockInfo(&pid, &host, &app) || !probe.removeStaleLockFile() || !probe.tryLock(0)))
+            continue;
         probe.unlock();
         out << path;
     }
     return out;
 }
 
+void CrashRecovery::RemoveOldSetAside() const {
+    const QDateTime oldest = QDateTime::currentDateTimeUtc().addDays(-kSetAsideDays);
+    for (const QFileInfo& info : QDir(folder_).entryInfoList({"*.lvr.bad"}, QDir::Files))
+        if (info.lastModified().toUTC() < oldest) QFile::remove(info.absoluteFilePath());
+}
+
 void CrashRecovery::Discard(const QString& path, bool aside) {
     if (aside) {
         QFile::remove(path + ".bad");
-        QFile::rename(path, path + ".bad");
+        QFile bad(path);
+        // Its age counts from being set aside.
+        if (bad.rename(path + ".bad") && bad.open(QIODevice::Append))
+            bad.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
     } else {
         QFile::remove(path);
     }

@@ -42,6 +42,9 @@ public:
     static void Discard(const QString& path, bool aside = false);
 
 private:
+    // Copies set aside as ".bad" more than 30 days ago are removed.
+    void RemoveOldSetAside() const;
+
     const DrawCore& doc_;
     QString folder_;
     QString copyPath_;

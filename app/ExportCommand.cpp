@@ -2,12 +2,14 @@
 #include <cmath>
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
 
 #include "app/DocumentSvg.h"
 #include "app/DrawGUI.h"
+#include "core/FileBytes.h"
 #include "swf/Preview.h"
 #include "swf/SwfPlayer.h"
 
@@ -52,8 +54,14 @@ void DrawGUI::mnuExport_Click() {
     QString name = QFileInfo(QString::fromStdString(core_.DocFileName)).completeBaseName();
     const auto path = dialogs_->ShowSaveDialog(this, DialogRequest(tr(kExportFilters), "svg", name));
     if (!path) return;
+    const QString failed = tr("ファイル [%1] を書き出せませんでした。").arg(*path);
+    // The drawing's own file, a folder, a device or a FIFO is never replaced by an export.
+    if (const std::string why = OutputRefusal(QFile::encodeName(*path).toStdString(), core_.DocFileName); !why.empty()) {
+        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", failed + "\n" + QString::fromStdString(why),
+                             QMessageBox::Ok);
+        return;
+    }
     const QByteArray bytes = ExportBytes(*path);
     if (bytes.isEmpty() || !SaveWhole(*path, bytes))
-        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", tr("ファイル [%1] を書き出せませんでした。").arg(*path),
-                             QMessageBox::Ok);
+        dialogs_->MessageBox(this, QMessageBox::Critical, "Lumivane", failed, QMessageBox::Ok);
 }

@@ -18,11 +18,24 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk) {
 bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err) {
     const DrawingFileResult r = ReadDrawingFile(in, doc.Setup, doc.Paths);
     if (!r.Ok) {
-        err << r.Error << "\n";
+        err << (r.Unreadable.empty() ? r.Error : r.Unreadable) << "\n";
         return false;
     }
     if (const std::string line = LeftOutLine(r.Missing); !line.empty()) err << line << "\n";
+    doc.DocFileName = in;
     return true;
+}
+
+bool HeadlessOutputAllowed(const std::string& in, const std::string& out, std::ostream& err) {
+    const std::string why = OutputRefusal(out, in);
+    if (!why.empty()) err << why << "\n";
+    return why.empty();
+}
+
+bool WriteHeadlessOutput(const std::string& out, const std::string& bytes, std::ostream& err) {
+    if (WriteFileReplacing(out, bytes)) return true;
+    err << "ファイル [" << out << "] を書き込めませんでした。\n";
+    return false;
 }
 
 int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, std::ostream& err,
@@ -35,16 +48,11 @@ int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, st
         err << usage;
         return 2;
     }
-    const std::string& in = files[0];
-    const std::string& out = files[1];
     DrawCore doc;
-    if (!ReadHeadlessInput(in, doc, err)) return 1;
-    doc.DocFileName = in;
+    if (!ReadHeadlessInput(files[0], doc, err)) return 1;
+    if (!HeadlessOutputAllowed(files[0], files[1], err)) return 2;
     const std::string underlayFailure = PrepareUnderlay(mk, doc);
-    if (!WriteFileReplacing(out, make(mk, doc))) {
-        err << "ファイル [" << out << "] を書き込めませんでした。\n";
-        return 2;
-    }
+    if (!WriteHeadlessOutput(files[1], make(mk, doc), err)) return 2;
     if (!underlayFailure.empty()) {
         err << underlayFailure << "\n";
         return 3;

@@ -17,13 +17,18 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk);
 // and returns non-zero.
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err);
 
-// Reads IN, a document or an SVG drawing, into `doc`. Prints the reason on
-// `err` and returns false when it cannot be read; an SVG's left-out line goes
-// to `err` too.
+// Reads IN, a document or an SVG drawing, into `doc`; false after saying on
+// `err` why it cannot be used (exit code 1). An SVG's left-out line goes to `err` too.
 bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err);
+// False after saying on `err` why OUT must not be written (exit code 2).
+bool HeadlessOutputAllowed(const std::string& in, const std::string& out, std::ostream& err);
+// Writes OUT; false after saying on `err` that it could not (exit code 2).
+bool WriteHeadlessOutput(const std::string& out, const std::string& bytes, std::ostream& err);
 
 // The shared road of the headless writers: reads the underlay switches and
 // IN OUT from `args`, reads the document, prepares its underlay and writes
 // `make(mk, doc)` to OUT. `usage` is printed when the files are not two.
+// Exit codes: 1 unusable IN, 2 bad arguments or OUT, 3 OUT written without
+// the underlay that was asked for.
 int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, std::ostream& err,
                      std::string (*make)(SWFMakeCore&, DrawCore&));

@@ -9,9 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/HeadlessExport.h"
-#include "core/DocumentFile.h"
 #include "core/DrawCore.h"
-#include "core/FileBytes.h"
 #include "swf/Preview.h"
 #include "swf/SWFMakeCore.h"
 #include "swf/SwfPlayer.h"
@@ -75,10 +73,10 @@ bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostre
 
 int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     RenderArgs ra;
-    if (!ParseArgs(args, ra, err)) return 1;
+    if (!ParseArgs(args, ra, err)) return 2;
     DrawCore doc;
     if (!ReadHeadlessInput(ra.In, doc, err)) return 1;
-    doc.DocFileName = ra.In;
+    if (!HeadlessOutputAllowed(ra.In, ra.Out, err)) return 2;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);
     // The control's size, as the canvas redraw sets it: ZoomRate x canvas size,
@@ -116,11 +114,11 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     QBuffer buffer(&png);
     // The stage is opaque: an RGB file at a fast zlib level (quality 80) writes
     // in a fraction of the default's time, and no larger, for busy drawings.
-    if (!buffer.open(QIODevice::WriteOnly) || !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG", 80) ||
-        !WriteFileReplacing(ra.Out, png.toStdString())) {
-        err << "ファイル [" << ra.Out << "] を書き込めませんでした。\n";
+    if (!buffer.open(QIODevice::WriteOnly) || !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG", 80)) {
+        err << "cannot encode the PNG image\n";
         return 2;
     }
+    if (!WriteHeadlessOutput(ra.Out, png.toStdString(), err)) return 2;
     if (!player.Reason().empty() || !underlayFailure.empty()) {
         err << (underlayFailure.empty() ? "the movie was drawn only in part: " + player.Reason() : underlayFailure)
             << "\n";

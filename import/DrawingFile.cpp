@@ -41,7 +41,8 @@ DrawingFileResult ReadSvgFile(const std::string& path, Drawing& drawing) {
 DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths) {
     DrawingFileResult r;
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    r.Unreadable = ReadFileOrReason(path, bytes);
+    if (!r.Unreadable.empty()) {
         r.Error = InvalidDocumentMessage(path);
         return r;
     }

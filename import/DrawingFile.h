@@ -12,6 +12,7 @@ struct DrawingFileResult {
     bool Ok = false;
     bool Foreign = false;  // the file is not a Lumivane document: it must not be saved over
     std::string Error;     // the message for the user, when !Ok
+    std::string Unreadable;  // why the file could not be read at all ("cannot open X: ..."), else empty
     LeftOut Missing;
 };
 

@@ -9,22 +9,44 @@
 #include <turbojpeg.h>
 
 #include "swf/ImageInfo.h"
+#include "swf/JpegImage.h"
 
 namespace {
 using Compressor = std::unique_ptr<void, int (*)(tjhandle)>;
 
-// Reads a BMP held in memory; nothing for a picture too large to re-encode.
-QImage ReadBmp(const std::string& bytes, const ImageInfo& info) {
-    if (info.Width <= 0 || info.Height <= 0 || std::int64_t{info.Width} * info.Height > MaxUnderlayPixels) return {};
+std::span<const std::uint8_t> Span(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+// Reads a BMP held in memory. Its stated size is checked before any pixel
+// memory is taken: within the encoder's side limit, the player's pixel budget,
+// and what the file's bytes can describe (even run-length coded, no more than
+// 256 pixels a byte).
+QImage ReadBmp(const std::string& bytes, std::string& error) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     QImageReader reader(&buffer, "BMP");
-    return reader.read();
+    const QSize size = reader.size();
+    const std::int64_t pixels = std::int64_t{size.width()} * size.height();
+    if (size.isEmpty()) {
+        error = "bad BMP header";
+        return {};
+    }
+    if (size.width() > MaxJpegSide || size.height() > MaxJpegSide || pixels > MaxUnderlayPixels ||
+        pixels > static_cast<std::int64_t>(bytes.size()) * 256) {
+        error = "BMP picture too large (" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + ")";
+        return {};
+    }
+    QImage image = reader.read();
+    if (image.isNull()) error = "bad BMP data: " + reader.errorString().toStdString();
+    return image;
 }
 }  // namespace
 
 bool CreateFromPicture(const QImage& picture, DibSection& dib) {
-    if (picture.isNull() || std::int64_t{picture.width()} * picture.height() > MaxUnderlayPixels) return false;
+    if (picture.isNull() || picture.width() > MaxJpegSide || picture.height() > MaxJpegSide ||
+        std::int64_t{picture.width()} * picture.height() > MaxUnderlayPixels)
+        return false;
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
     dib.Width = rgb.width();
     dib.Height = rgb.height();
@@ -67,11 +89,23 @@ bool SaveJPG(const DibSection& dib, int quality, std::string& jpeg, std::string&
 
 std::string LoadJpegBytes(const std::string& bytes, int quality, std::string& error) {
     const ImageInfo info = GetImageInfo(bytes);
-    if (info.Kind == ImageJpeg) return bytes;
-    if (info.Kind != ImageBmp) return {};
+    QImage picture;
+    if (info.Kind == ImageJpeg) {
+        // Decoded as the player decodes it, so a picture it cannot show is refused here.
+        picture = DecodeJpeg(Span(bytes), error, MaxUnderlayPixels);
+        if (picture.isNull()) return {};
+        if (!IsCmykJpeg(Span(bytes))) return bytes;
+    } else if (info.Kind == ImageBmp) {
+        picture = ReadBmp(bytes, error);
+        if (picture.isNull()) return {};
+    } else {
+        error = "not a BMP or JPEG picture";
+        return {};
+    }
+    // A BMP, or a CMYK JPEG that movie players cannot show, is encoded anew in RGB.
     DibSection dib;
     std::string jpeg;
-    if (!CreateFromPicture(ReadBmp(bytes, info), dib)) return {};
-    SaveJPG(dib, quality, jpeg, error);
+    if (CreateFromPicture(picture, dib)) SaveJPG(dib, quality, jpeg, error);
+    else error = "the picture cannot be copied for the encoder";
     return jpeg;
 }

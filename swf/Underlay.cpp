@@ -63,21 +63,18 @@ std::string BuildUnderlay(SWFMakeCore& mk, const CanvasSetup& setup, const std::
         return {};
     }
     if (ext != "bmp" && ext != "jpg" && ext != "jpeg") return {};
-    std::string bytes;
-    if (!ReadFileBytes(file, bytes, MaxPictureBytes)) return {};
-    std::string error;
-    const std::string jpeg = LoadJpegBytes(bytes, UnderlayJpegQuality, error);
-    if (!error.empty()) {
-        mk.UnderlayTagCache.clear();  // built, with nothing to show
-        return error;
-    }
+    // A picture that cannot be used keeps its shape and placement without the
+    // bitmap, so it is not retried until the settings change; the reason is said once.
+    std::string bytes, error, jpeg;
+    error = ReadFileOrReason(file, bytes, MaxPictureBytes);
+    if (error.empty()) jpeg = LoadJpegBytes(bytes, UnderlayJpegQuality, error);
     const ImageInfo info = GetImageInfo(bytes);
     WriteMovieHeader(mk, kMovieVersion, setup.CanvasWidth, setup.CanvasHeight, kFrameRate);
     DefineBitmap(mk, UnderlayCharacter, jpeg);
     DefineBitmapShape(mk, UnderlayBitmapShape, UnderlayCharacter, info.Width, info.Height);
     PlaceUnderlay(mk, UnderlayBitmapShape, setup);
     TakeUnderlayTags(mk, setup);
-    return {};
+    return jpeg.empty() ? "cannot use the underlay picture " + file + ": " + error : std::string();
 }
 
 std::string PrepareUnderlay(SWFMakeCore& mk, const DrawCore& doc) {

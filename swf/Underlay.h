@@ -19,10 +19,12 @@ std::string UnderlayPath(const std::string& underlayFile, const std::string& doc
 
 // Fills mk.UnderlayTagCache with the underlay's tags for the canvas `setup`:
 // a document as character 2, a BMP or JPEG picture as bitmap 2 in shape 3,
-// placed at depth 258, or 260 in front of the drawing. A missing or unusable
-// file leaves the cache stale. When the JPEG encoder fails, the cache holds no
-// tags (so the build is not retried until the next invalidation) and the
-// result is the text to show the user once; otherwise the result is empty.
+// placed at depth 258, or 260 in front of the drawing. A missing file, another
+// extension or an unusable document leaves the cache stale, silently. A
+// picture that cannot be used (unreadable, neither BMP nor JPEG, undecodable,
+// too large, or the encoder failed) gets its shape and placement without the
+// bitmap, and the result is the reason to show the user once; otherwise the
+// result is empty.
 std::string BuildUnderlay(SWFMakeCore& mk, const CanvasSetup& setup, const std::string& docFileName);
 
 // Builds the underlay when the preview shows it ("下絵" ticked, UnderlayShow

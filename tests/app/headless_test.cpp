@@ -2,9 +2,13 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <set>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "app/CommandLineOptions.h"
+#include "app/DocumentSvg.h"
 #include "app/HeadlessExport.h"
 #include "app/HeadlessRender.h"
 #include "core/DocumentFile.h"
@@ -69,35 +73,58 @@ TEST_F(Headless, RenderWritesThePlayersImageAtZoomAndQualityOnTheBackground) {
     EXPECT_EQ(QImage(QString::fromStdString(File("2x.png"))), QImage(QString::fromStdString(File("250.png"))));
 }
 
-TEST_F(Headless, RefusesBadArgumentsDocumentsAndOutputs) {
+TEST_F(Headless, RefusesBadArgumentsInputsAndOutputsSayingWhy) {
     WriteDocument();
     ASSERT_TRUE(WriteFileReplacing(File("bad.lvd"), "LVD999\n"));
+    ASSERT_EQ(mkfifo(File("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(File("in.lvd"), File("link.lvd"));
     const std::string badDocument = "ファイル [" + File("bad.lvd") + "] は不正なLumivaneファイルです。\n";
     struct Case {
         decltype(&RunRender) Run;
         std::vector<std::string> Args;
+        int Code;
         std::string Expect;
     } cases[] = {
-        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "0"}, "bad zoom"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "2x"}, "bad zoom"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "1000"}, "out of range"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "40", "--scale", "3"}, "out of range"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--scale", "-1"}, "bad scale"},
-        {RunRender, {File("in.lvd"), File("o.png"), "--quality", "ultra"}, "bad quality"},
-        {RunRender, {File("bad.lvd"), File("o.png")}, badDocument},
-        {RunRender, {File("missing.lvd"), File("o.png")}, "不正なLumivaneファイル"},
-        {RunRender, {File("in.lvd"), File("no/such/folder/o.png")}, "書き込めませんでした"},
-        {RunExportSwf, {File("bad.lvd"), File("o.swf")}, badDocument},
-        {RunExportSwf, {File("missing.lvd"), File("o.swf")}, "不正なLumivaneファイル"},
-        {RunExportSwf, {File("in.lvd"), File("no/such/folder/o.swf")}, "書き込めませんでした"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "0"}, 2, "bad zoom"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "1000"}, 1, "out of range"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--zoom", "40", "--scale", "3"}, 1, "out of range"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--scale", "-1"}, 2, "bad scale"},
+        {RunRender, {File("in.lvd"), File("o.png"), "--quality", "ultra"}, 2, "bad quality"},
+        {RunRender, {File("bad.lvd"), File("o.png")}, 1, badDocument},
+        {RunRender, {File("missing.lvd"), File("o.png")}, 1, "cannot open " + File("missing.lvd") + ": No such file"},
+        {RunExportSwf, {File("fifo"), File("o.swf")}, 1, "cannot open " + File("fifo") + ": not a regular file"},
+        {RunRender, {File("in.lvd"), File("no/such/folder/o.png")}, 2, "書き込めませんでした"},
+        {RunRender, {File("in.lvd"), File("fifo")}, 2, "cannot write " + File("fifo") + ": not a regular file"},
+        {RunExportSwf, {File("in.lvd"), dir.path().toStdString()}, 2, ": Is a directory"},
+        {RunExportSwf, {File("in.lvd"), File("link.lvd")}, 2, "it is the input file"},
     };
+    std::string before, after;
+    ASSERT_TRUE(ReadFileBytes(File("in.lvd"), before));
     for (const Case& c : cases) {
         std::ostringstream err;
-        EXPECT_NE(c.Run(c.Args, err), 0) << c.Expect;
+        EXPECT_EQ(c.Run(c.Args, err), c.Code) << c.Expect;
         EXPECT_NE(err.str().find(c.Expect), std::string::npos) << err.str();
     }
+    EXPECT_TRUE(ReadFileBytes(File("in.lvd"), after) && after == before);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(File("o.png"))) ||
                  QFile::exists(QString::fromStdString(File("o.swf"))));
+}
+
+TEST_F(Headless, AnUnusableUnderlayPictureIsSaidAlikeByEveryCommand) {
+    doc.Setup.UnderlayShow = 1;
+    doc.Setup.UnderlayFile = "under.jpg";
+    WriteDocument();
+    // A 16 x 16 frame header and nothing after it.
+    ASSERT_TRUE(WriteFileReplacing(File("under.jpg"), std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x10\0\x10\x01\x01\x11\0", 15)));
+    std::set<std::string> said;
+    for (const auto run : {RunRender, RunExportSwf, RunExportSvg}) {
+        std::ostringstream err;
+        EXPECT_EQ(run({File("in.lvd"), File("out"), "--underlay"}, err), 3);
+        said.insert(err.str());
+    }
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said.begin()->rfind("cannot use the underlay picture " + File("under.jpg") + ": bad JPEG header", 0), 0u)
+        << *said.begin();
 }
 
 TEST_F(Headless, ExportSwfWritesThePreviewWithTheUnderlayBesideTheDocumentOnRequest) {
@@ -151,7 +178,7 @@ TEST(CommandLine, HelpVersionErrorsAndTheEditor) {
     EXPECT_EQ(Call({"my", "drawing.lvd"}).Code, std::nullopt);
 }
 
-TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFile) {
+TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFileThroughALink) {
     QTemporaryDir dir;
     const std::string base = dir.path().toStdString() + "/";
     DrawCore doc;
@@ -167,14 +194,18 @@ TEST(CommandLine, EachHeadlessCommandWritesExactlyTheNamedFile) {
         {{"--render", "--zoom", "2", "--scale", "1.5", "--quality", "low"}, "r\xff.png", "\x89PNG"},
     };
     for (const Case& c : cases) {
+        // OUT is a link to a file in a sub-folder; the link stays and its target gets the bytes.
+        const std::string target = base + "t/" + c.Out;
+        std::filesystem::create_directory(base + "t");
+        std::filesystem::create_symlink(std::string("t/") + c.Out, base + c.Out);
         std::vector<std::string> args = c.Args;
         args.insert(args.begin() + 1, {base + "in.lvd", base + c.Out});
         EXPECT_EQ(Call(args).Code, 0) << c.Out;
         std::string bytes;  // the name's own bytes, not a replacement character
-        ASSERT_TRUE(ReadFileBytes(base + c.Out, bytes)) << c.Out;
+        ASSERT_TRUE(ReadFileBytes(target, bytes)) << c.Out;
         EXPECT_EQ(bytes.rfind(c.Starts, 0), 0u) << c.Out;
+        EXPECT_TRUE(std::filesystem::is_symlink(base + c.Out)) << c.Out;
     }
-    EXPECT_EQ(Call({"--export-svg", base + "none.lvd", base + "x.svg"}).Code, 1);
 }
 
 TEST(CommandLine, SvgInputIsConvertedWithWhatWasLeftOutOnStandardError) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/CrashRecovery.h"
+#include "core/FileBytes.h"
 #include "core/History.h"
 #include "swf/Preview.h"
 #include "tests/TestPaths.h"
@@ -17,11 +18,12 @@ QString Folder() { return QStandardPaths::writableLocation(QStandardPaths::AppLo
 QStringList Copies() { return QDir(Folder()).entryList({"*.lvr"}); }
 
 // What a crashed editor leaves behind: its copy, and a lock naming a process that is gone.
-void LeaveOrphan(const QByteArray& bytes, const QString& name) {
+void LeaveOrphan(const QByteArray& bytes, const QString& name,
+                 const QByteArray& lockText = "2147483646\nlumivane\n" + QSysInfo::machineHostName().toUtf8() + "\n") {
     QFile copy(Folder() + "/" + name + ".lvr"), lock(Folder() + "/" + name + ".lock");
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly) && lock.open(QIODevice::WriteOnly));
     copy.write(bytes);
-    lock.write("2147483646\nlumivane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.write(lockText);
 }
 
 struct Recovery : ::testing::Test {
@@ -64,21 +66,30 @@ TEST_F(Recovery, ACrashedEditorsDrawingComesBackModifiedWithoutHistory) {
     EXPECT_TRUE(Copies().isEmpty());
 }
 
-TEST_F(Recovery, NoDeletesTheCopyAndABadOneIsReportedAndMovedAside) {
-    LeaveOrphan(QByteArray::fromStdString(CrashRecovery::FormatCopy({"", true, "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n"
-                                                                              "0,\"\",0,0,1,128\r\n0\r\n"})),
-                "declined");
-    TestWindow declined({}, {QMessageBox::No});
-    EXPECT_EQ(declined.dialogs->Boxes.size(), 1u);
-    EXPECT_FALSE(QFile::exists(Folder() + "/declined.lvr"));
+TEST_F(Recovery, NoDeletesTheCopyEvenWithAnUnreadableLockAndABadOneIsMovedAsideFor30Days) {
+    const QByteArray empty = QByteArray::fromStdString(
+        CrashRecovery::FormatCopy({"", true, "LVD010\r\n320,320,255,255,255,1,60,30,2\r\n0,\"\",0,0,1,128\r\n0\r\n"}));
+    for (const QByteArray& lock : {QByteArray("2147483646\nlumivane\n"), QByteArray(), QByteArray("\x01garbage")}) {
+        LeaveOrphan(empty, "declined", lock);
+        TestWindow declined({}, {QMessageBox::No});
+        EXPECT_EQ(declined.dialogs->Boxes.size(), 1u) << lock.size();
+        EXPECT_FALSE(QFile::exists(Folder() + "/declined.lvr") || QFile::exists(Folder() + "/declined.lock"));
+    }
 
+    // Set-aside copies older than 30 days go at the next start; a copy's age counts from being set aside.
     LeaveOrphan("LVRECOVER1\r\n\r\n1\r\nLVD010\r\n320,320", "bad");
+    for (const auto& [name, days] : {std::pair{"old.lvr.bad", 31}, {"young.lvr.bad", 29}, {"bad.lvr", 40}}) {
+        QFile f(Folder() + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::Append) &&
+                    f.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+    }
     TestWindow bad({}, {QMessageBox::Yes});
     ASSERT_EQ(bad.dialogs->Boxes.size(), 2u);
     EXPECT_EQ(bad.dialogs->Boxes[1].Icon, QMessageBox::Critical);
     EXPECT_EQ(bad.gui.Core().GetPathCount(), 0);
     EXPECT_EQ(bad.gui.windowTitle(), "(新規) - Lumivane");
-    EXPECT_TRUE(QFile::exists(Folder() + "/bad.lvr.bad"));
+    EXPECT_EQ(QDir(Folder()).entryList({"*.bad"}), QStringList({"bad.lvr.bad", "young.lvr.bad"}));
+    EXPECT_LT(QFileInfo(Folder() + "/bad.lvr.bad").lastModified().secsTo(QDateTime::currentDateTime()), 60);
 }
 
 TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
@@ -86,6 +97,8 @@ TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     TestWindow w;
     w.gui.Core().AppendPath(Square(100, 200, 3000));
     w.gui.Core().ZoomRate = 2.0f;
+    w.gui.Core().DocFileName = dir.filePath("a.lvd").toStdString();
+    ASSERT_TRUE(WriteFileReplacing(w.gui.Core().DocFileName, "drawing"));
     w.gui.RebuildPreview();
     const std::string movie = [&] {
         SWFMakeCore mk;
@@ -108,8 +121,15 @@ TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     }
     EXPECT_EQ(w.dialogs->Requests.back().Filter, "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)");
     EXPECT_TRUE(w.dialogs->Boxes.empty());
-    w.dialogs->Paths.push_back(dir.filePath("missing/a.svg"));
-    w.gui.mnuExport->trigger();
-    ASSERT_EQ(w.dialogs->Boxes.size(), 1u);
+    // A missing folder, and the drawing's own file, which stays whole.
+    for (const QString& name : {"missing/a.svg", "a.lvd"}) {
+        w.dialogs->Paths.push_back(dir.filePath(name));
+        w.gui.mnuExport->trigger();
+    }
+    ASSERT_EQ(w.dialogs->Boxes.size(), 2u);
     EXPECT_EQ(w.dialogs->Boxes[0].Text, "ファイル [" + dir.filePath("missing/a.svg") + "] を書き出せませんでした。");
+    EXPECT_EQ(w.dialogs->Boxes[1].Text, "ファイル [" + dir.filePath("a.lvd") + "] を書き出せませんでした。\ncannot write " +
+                                            dir.filePath("a.lvd") + ": it is the input file");
+    std::string drawing;
+    EXPECT_TRUE(ReadFileBytes(w.gui.Core().DocFileName, drawing) && drawing == "drawing");
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <sys/stat.h>
+#include <turbojpeg.h>
 
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
@@ -30,6 +31,26 @@ std::string Picture(int w, int h, bool jpeg) {
     std::string error;
     if (!img.save(&buffer, "BMP")) return {};
     return jpeg ? LoadJpegBytes(bytes.toStdString(), 95, error) : bytes.toStdString();
+}
+
+// The same picture as a CMYK JPEG, as print programs store it: inverted, 255 meaning no ink.
+std::string CmykPicture(int w, int h) {
+    std::vector<std::uint8_t> cmyk;
+    for (int i = 0; i < w * h; ++i) cmyk.insert(cmyk.end(), {std::uint8_t(i < w * h / 2 ? 255 : 0), 0, std::uint8_t(i < w * h / 2 ? 0 : 255), 255});
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    const std::unique_ptr<void, int (*)(tjhandle)> handle(tjInitCompress(), tjDestroy);
+    EXPECT_EQ(tjCompress2(handle.get(), cmyk.data(), w, 0, h, TJPF_CMYK, &out, &size, TJSAMP_444, 95, 0), 0);
+    const std::string jpeg(reinterpret_cast<const char*>(out), size);
+    tjFree(out);
+    return jpeg;
+}
+
+// A 2 x 2 BMP whose header states w x h pixels.
+std::string BmpClaiming(std::uint32_t w, std::uint32_t h) {
+    std::string b = Picture(2, 2, false);
+    for (int k = 0; k < 4; ++k) b[18 + k] = char(w >> 8 * k), b[22 + k] = char(h >> 8 * k);
+    return b;
 }
 
 struct Underlay : ::testing::Test {
@@ -115,25 +136,28 @@ TEST_F(Underlay, DocumentIsCharacterTwoCheck4PutsItInFrontCheck3OffLeavesItOut) 
     EXPECT_EQ(mk.UnderlayTagCache, cached);
 }
 
-TEST_F(Underlay, BmpIsReencodedAsAJpegThePlayerShowsUprightUnsmoothedAndHalfTransparent) {
+TEST_F(Underlay, BmpAndCmykJpegAreEncodedAnewAndThePlayerShowsThemUprightUnsmoothedHalfTransparent) {
     // 40 x 20 pixels scaled 4 from (10, 20): 160 x 80 px, the top 40 rows red.
     doc.Setup.UnderlayScale = 4;
-    EXPECT_EQ(Build(File("pic.bmp", Picture(40, 20, false))), "");
-    SwfPlayer player;
-    player.Movie = File("movie.swf", CachedMovieBytes());
-    player.Quality2 = "high";
-    const QImage& img = player.Render(320, 320);
-    EXPECT_EQ(player.Reason(), "");
-    const auto near = [&img](int x, int y, QColor want) {
-        const QColor c = img.pixelColor(x, y);
-        return std::abs(c.red() - want.red()) <= 8 && std::abs(c.green() - want.green()) <= 8 &&
-               std::abs(c.blue() - want.blue()) <= 8;
-    };
-    const QColor halfRed(255, 128, 128), halfBlue(128, 128, 255);
-    EXPECT_TRUE(near(100, 30, halfRed) && near(169, 30, halfRed) && near(100, 90, halfBlue));
-    EXPECT_TRUE(near(9, 30, Qt::white) && near(170, 30, Qt::white) && near(100, 100, Qt::white));
-    // Not smoothed in a version-6 movie: the four pixel rows of one picture row are alike.
-    EXPECT_EQ(img.pixel(100, 56), img.pixel(100, 59));
+    for (const auto& [name, bytes] : {std::pair{"pic.bmp", Picture(40, 20, false)}, {"cmyk.jpg", CmykPicture(40, 20)}}) {
+        EXPECT_EQ(Build(File(name, bytes)), "") << name;
+        EXPECT_FALSE(IsCmykJpeg(CachedMovie().Bitmaps.at(2)->Jpeg)) << name;
+        SwfPlayer player;
+        player.Movie = File("movie.swf", CachedMovieBytes());
+        player.Quality2 = "high";
+        const QImage& img = player.Render(320, 320);
+        EXPECT_EQ(player.Reason(), "");
+        const auto near = [&img](int x, int y, QColor want) {
+            const QColor c = img.pixelColor(x, y);
+            return std::abs(c.red() - want.red()) <= 8 && std::abs(c.green() - want.green()) <= 8 &&
+                   std::abs(c.blue() - want.blue()) <= 8;
+        };
+        const QColor halfRed(255, 128, 128), halfBlue(128, 128, 255);
+        EXPECT_TRUE(near(100, 30, halfRed) && near(169, 30, halfRed) && near(100, 90, halfBlue)) << name;
+        EXPECT_TRUE(near(9, 30, Qt::white) && near(170, 30, Qt::white) && near(100, 100, Qt::white)) << name;
+        // Not smoothed in a version-6 movie: the four pixel rows of one picture row are alike.
+        EXPECT_EQ(img.pixel(100, 56), img.pixel(100, 59)) << name;
+    }
 
     // The same stream claiming 8000 x 8000 pixels is refused without decoding.
     std::vector<std::uint8_t> forged = CachedMovie().Bitmaps.at(2)->Jpeg;
@@ -160,12 +184,22 @@ TEST_F(Underlay, UnusableFilesGiveNoUnderlayAndNeverHang) {
         EXPECT_EQ(Build(file), "") << file;
         EXPECT_EQ(mk.UnderlayTagCache.size(), 1u) << file;
     }
-    // A picture that is neither BMP nor JPEG keeps its shape and placement, without a bitmap.
-    Build(File("gif.jpg", std::string("GIF89a\x10\x00\x08\x00\x00\x00\x00", 13)));
-    const ParsedMovie m = CachedMovie();
-    EXPECT_EQ(m.Bitmaps.size(), 0u);
-    EXPECT_EQ(m.Shapes.at(3)->Bounds.Xmax, 320);
-    EXPECT_EQ(m.DisplayList.at(UnderlayBackDepth).CharacterId, 3);
+    // A picture that cannot be used keeps its shape and placement without a
+    // bitmap, and says why; a huge stated size is refused before decoding.
+    const std::pair<std::string, std::string> pictures[] = {
+        {std::string("GIF89a\x10\x00\x08\x00\x00\x00\x00", 13), "not a BMP or JPEG picture"},
+        {std::string("\xFF\xD8\xFF\xC0\0\x0B\x08\0\x10\0\x10\x01\x01\x11\0", 15), "bad JPEG header"},
+        {BmpClaiming(6647914, 5), "BMP picture too large (6647914x5)"},
+        {BmpClaiming(2000, 2000), "BMP picture too large (2000x2000)"},
+        {BmpClaiming(0, 5), "bad BMP header"},
+    };
+    for (const auto& [bytes, why] : pictures) {
+        const std::string file = File("pic.jpg", bytes);
+        EXPECT_EQ(Build(file).rfind("cannot use the underlay picture " + file + ": " + why, 0), 0u) << why;
+        const ParsedMovie m = CachedMovie();
+        EXPECT_EQ(m.Bitmaps.size(), 0u) << why;
+        EXPECT_EQ(m.DisplayList.at(UnderlayBackDepth).CharacterId, 3) << why;
+    }
 }
 
 TEST(ImageInfo, KindAndSizeFromTheHeaderWithinTheBytes) {
