@@ -117,11 +117,11 @@ void FillPattern(CoverageRaster& raster, FillRule rule, QImage& target, const QI
     }));
 }
 
-void ComposeOver(QImage& target, const QImage& source, const QRect& area) {
-    const QRect r = area & target.rect() & source.rect();
+void ComposeOver(QImage& target, const QImage& source, const QRect& area, QPoint origin) {
+    const QRect r = area & target.rect() & source.rect().translated(origin);
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto* dst = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + r.left();
-        const auto* src = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y)) + r.left();
+        const auto* src = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y - origin.y())) + (r.left() - origin.x());
         for (int i = 0; i < r.width(); ++i) {
             const std::uint32_t s = src[i];
             if (s >= 0xFF000000u)

@@ -25,5 +25,6 @@ void StrokeColor(StrokeRaster& raster, QImage& target, QRgb premultiplied);
 // (0, 0) lies on the target's pixel `origin`, and it must span the raster's bounds.
 void FillPattern(CoverageRaster& raster, FillRule rule, QImage& target, const QImage& pattern, QPoint origin);
 
-// Composes the premultiplied `source` over `target` within `area`; both images have the same size.
-void ComposeOver(QImage& target, const QImage& source, const QRect& area);
+// Composes the premultiplied `source` over `target` within `area`; the
+// source's pixel (0, 0) lies on the target's pixel `origin`.
+void ComposeOver(QImage& target, const QImage& source, const QRect& area, QPoint origin = {});

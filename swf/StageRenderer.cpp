@@ -291,10 +291,16 @@ void CopyRect(const QImage& from, QImage& to, const QRect& r) {
         std::memcpy(to.scanLine(y) + std::size_t{4} * r.left(), from.constScanLine(y) + std::size_t{4} * r.left(), bytes);
 }
 
+void ClearRect(QImage& image, const QRect& r) {
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
+    for (int y = r.top(); y <= r.bottom(); ++y) std::memset(image.scanLine(y) + std::size_t{4} * r.left(), 0, bytes);
+}
+
 // More changing layers than this (many paths moved at once) are drawn by the
 // ordinary road: each needs an image of the layers above it.
 constexpr std::size_t MaxChangingLayers = 16;
-// The images kept for a drag (the one below and one per changing layer) stay within this many pixels.
+// The images of a drag cache (the one below the changing layers, the one the
+// runs are drawn in, and each run where it draws) stay within this many pixels.
 constexpr std::int64_t MaxDragCachePixels = std::int64_t{1} << 25;
 
 // Overlapping rects merged, so that no pixel is laid together twice.
@@ -364,7 +370,8 @@ void StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::strin
         CopyRect(snapshot_, image, r);
         for (std::size_t k = 0; k < c.Changing.size(); ++k) {
             DrawSteps(frame, image, c.Changing[k], c.Changing[k] + 1, r, reason);
-            if (!c.Runs[k].isNull() && r.intersects(c.RunBounds[k])) ComposeOver(image, c.Runs[k], r & c.RunBounds[k]);
+            if (!c.Runs[k].isNull() && r.intersects(c.RunBounds[k]))
+                ComposeOver(image, c.Runs[k], r & c.RunBounds[k], c.RunBounds[k].topLeft());
         }
     }
 }
@@ -385,40 +392,53 @@ bool StageRenderer::KeepSnapshot(const QImage& image, std::size_t step) {
 
 // Draws the frame from step `from` on (the image holds the steps below it),
 // keeping for the next frames the image below the changing steps and each run
-// of steps above one of them, which the frame is laid together from.
-void StageRenderer::BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason) {
+// of steps above one of them, which the frame is laid together from. Each run
+// is drawn in a full-size image, so that its pixels are those of a whole
+// render, and kept cropped to where it draws. False, with the frame drawn the
+// ordinary road, when the cache would not fit.
+bool StageRenderer::BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason) {
     DragCache& c = drag_;
     c.Valid = false;
+    std::vector<QRect> bounds(frame.Changed.size());
+    std::int64_t pixels = 2 * std::int64_t{image.width()} * image.height();
+    for (std::size_t k = 0; k < bounds.size(); ++k) {
+        const std::size_t end = k + 1 < bounds.size() ? frame.Changed[k + 1] : frame.Keys.size();
+        for (std::size_t i = frame.Changed[k] + 1; i < end; ++i) bounds[k] |= frame.Layers[i].Bounds;
+        pixels += std::int64_t{bounds[k].width()} * bounds[k].height();
+    }
+    QImage scratch;
+    if (pixels <= MaxDragCachePixels) scratch = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
+    if (scratch.isNull()) {  // too large, or no memory
+        DrawExact(frame, image, from, reason);
+        return false;
+    }
     c.Changing = frame.Changed;
+    c.RunBounds = std::move(bounds);
     DrawSteps(frame, image, from, c.Changing.front(), image.rect(), reason);
     if (!KeepSnapshot(image, c.Changing.front())) {
         DrawSteps(frame, image, c.Changing.front(), frame.Keys.size(), image.rect(), reason);
-        return;
+        return false;
     }
-    c.Runs.resize(c.Changing.size());
-    c.RunBounds.assign(c.Changing.size(), QRect());
+    c.Runs.assign(c.Changing.size(), QImage());
     for (std::size_t k = 0; k < c.Changing.size(); ++k) {
         const std::size_t begin = c.Changing[k] + 1;
         const std::size_t end = k + 1 < c.Changing.size() ? c.Changing[k + 1] : frame.Keys.size();
         DrawSteps(frame, image, c.Changing[k], begin, image.rect(), reason);
-        for (std::size_t i = begin; i < end; ++i) c.RunBounds[k] |= frame.Layers[i].Bounds;
-        QImage& run = c.Runs[k];
-        if (c.RunBounds[k].isEmpty()) {
-            run = QImage();
-            continue;
+        const QRect& r = c.RunBounds[k];
+        if (r.isEmpty()) continue;
+        ClearRect(scratch, r);
+        DrawSteps(frame, scratch, begin, end, r, reason);
+        ComposeOver(image, scratch, r);
+        c.Runs[k] = scratch.copy(r);
+        if (c.Runs[k].isNull()) {  // no memory: the rest is drawn directly
+            DrawSteps(frame, image, end, frame.Keys.size(), image.rect(), reason);
+            return false;
         }
-        if (run.size() != image.size()) run = QImage(image.size(), QImage::Format_ARGB32_Premultiplied);
-        if (run.isNull()) {  // no memory: the rest is drawn directly
-            DrawSteps(frame, image, begin, frame.Keys.size(), image.rect(), reason);
-            return;
-        }
-        run.fill(Qt::transparent);
-        DrawSteps(frame, run, begin, end, c.RunBounds[k], reason);
-        ComposeOver(image, run, c.RunBounds[k]);
     }
     c.Keys = frame.Keys;
     c.Settings = frame.Settings;
     c.Valid = true;
+    return true;
 }
 
 // The ordinary road from step `from` on. When the same step changed first
@@ -470,8 +490,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
                         snapshot_.width() == w && snapshot_.height() == h;
     // The same few steps changed twice in a row, as while paths are dragged.
     const bool steadyDrag = options.AllowComposite && !frame.Changed.empty() && frame.Changed == lastChanged_ &&
-                            frame.Changed.size() <= MaxChangingLayers &&
-                            std::int64_t{w} * h * static_cast<std::int64_t>(frame.Changed.size() + 1) <= MaxDragCachePixels;
+                            frame.Changed.size() <= MaxChangingLayers;
 
     if (image.width() != w || image.height() != h || image.format() != QImage::Format_ARGB32_Premultiplied)
         image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -511,9 +530,8 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         }
         resumedAt_ = from;
         layersDrawn_ = 0;
-        built = steadyDrag;
-        if (built)
-            BuildDragCache(frame, image, from, reason);
+        if (steadyDrag)
+            built = BuildDragCache(frame, image, from, reason);
         else
             DrawExact(frame, image, from, reason);
     }

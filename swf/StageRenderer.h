@@ -78,7 +78,7 @@ private:
     bool CanCompose(const Frame& frame, const QImage& image) const;
     void ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
     bool KeepSnapshot(const QImage& image, std::size_t step);
-    void BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
+    bool BuildDragCache(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
     void DrawExact(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
 
     LayerCache layers_;
@@ -98,7 +98,7 @@ private:
     // While a drag changes the same few layers frame after frame: the image
     // below the lowest of them is the snapshot, and Runs[i] holds the layers
     // between changing layer i and the next one (the last: up to the top),
-    // drawn on transparency.
+    // drawn on transparency, cropped to RunBounds[i] (null when empty).
     struct DragCache {
         std::vector<std::size_t> Changing;
         std::vector<QImage> Runs;
