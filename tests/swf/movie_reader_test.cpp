@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <lzma.h>
 #include <random>
+#include <zlib.h>
 
 #include "swf/BitReader.h"
+#include "swf/MovieContainer.h"
 #include "swf/MovieReader.h"
 #include "swf/MovieUpdate.h"
 #include "swf/ShapeLayers.h"
@@ -331,4 +334,80 @@ TEST(ShapeLayers, LineSubpathsBreakAtMovesAndCloseOnlyWhenBackAtTheirStart) {
     EXPECT_EQ(layers[1].LinePaths[0].Commands, (Cmds{M(-500, -61072), L(-500, -61072), L(-66036, 4463),
                                                       M(100, 100), L(110, 100), L(100, 100), Z()}));
     EXPECT_TRUE(layers[1].FillPaths.empty());
+}
+
+namespace {
+
+// `fws` repacked as CWS or ZWS, with the header's length field set to `claimed` when given.
+std::string Pack(const std::string& fws, char kind, std::size_t claimed = 0) {
+    const auto* in = reinterpret_cast<const std::uint8_t*>(fws.data()) + 8;
+    const std::size_t n = fws.size() - 8;
+    std::string out = fws.substr(0, 8);
+    out[0] = kind;
+    if (claimed)
+        for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<char>((claimed >> (8 * i)) & 255);
+    std::vector<std::uint8_t> packed(n + n / 2 + 1024);
+    std::size_t packedSize = 0;
+    if (kind == 'C') {
+        uLongf len = packed.size();
+        compress2(packed.data(), &len, in, n, 9);
+        packedSize = len;
+    } else {
+        lzma_options_lzma opt;
+        lzma_lzma_preset(&opt, 6);
+        lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, &opt}, {LZMA_VLI_UNKNOWN, nullptr}};
+        std::uint32_t propsSize = 0;
+        lzma_properties_size(&propsSize, filters);
+        std::uint8_t props[5]{};
+        lzma_properties_encode(filters, props);
+        lzma_stream s = LZMA_STREAM_INIT;
+        lzma_raw_encoder(&s, filters);
+        s.next_in = in;
+        s.avail_in = n;
+        s.next_out = packed.data();
+        s.avail_out = packed.size();
+        while (lzma_code(&s, LZMA_FINISH) == LZMA_OK) {
+        }
+        packedSize = packed.size() - s.avail_out;
+        lzma_end(&s);
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((packedSize >> (8 * i)) & 255));
+        out.append(reinterpret_cast<const char*>(props), 5);
+    }
+    out.append(reinterpret_cast<const char*>(packed.data()), packedSize);
+    return out;
+}
+
+}  // namespace
+
+TEST(MovieContainer, UnpacksEveryContainerAndRefusesBadOrOversizedStreams) {
+    const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 0));
+    const std::string bomb = Finish(Header(2000, 2000) + std::string(std::size_t{4} << 20, '\0'));
+    std::string corrupt = Pack(good, 'C');
+    corrupt[10] ^= 0x55;
+    struct Case {
+        std::string Bytes, Error;
+        std::size_t Size;
+    } cases[] = {
+        {good, "", good.size()},
+        {Pack(good, 'C'), "", good.size()},
+        {Pack(good, 'Z'), "", good.size()},
+        {Pack(good, 'C').substr(0, 30), "ends early", 0},
+        {Pack(good, 'Z').substr(0, 30), "ends early", 0},
+        {corrupt, "corrupt", 0},
+        {Pack(good, 'C', std::size_t{300} << 20), "more than the 256 MB", 0},
+        {Pack(bomb, 'C', 4096), "", 4096},  // a stream longer than its header says stops there
+        {Pack(bomb, 'Z', 4096), "", 4096},
+        {std::string("GWS\x08\0\0\0\0", 8), "not a movie", 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> out;
+        const std::string error = UnpackMovie(reinterpret_cast<const std::uint8_t*>(c.Bytes.data()), c.Bytes.size(), out);
+        EXPECT_EQ(error.empty(), c.Error.empty()) << error;
+        EXPECT_NE(error.find(c.Error), std::string::npos) << error;
+        ASSERT_EQ(out.size(), c.Size) << c.Error;
+        if (c.Size == good.size()) {
+            EXPECT_EQ(std::string(out.begin(), out.end()), good);
+            EXPECT_TRUE(ReadMovie(out.data(), out.size()).Complete);
+        }
+    }
 }
