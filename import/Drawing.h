@@ -8,7 +8,7 @@
 
 // What an importer could not carry over, by kind.
 struct LeftOut {
-    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Simplified, KindCount };
+    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Bitmap, Script, Object, UnknownTag, Simplified, KindCount };
     std::array<std::int64_t, KindCount> Counts{};
     void Add(Kind k, std::int64_t n = 1) { Counts[static_cast<std::size_t>(k)] += n; }
     bool Empty() const;
@@ -22,6 +22,8 @@ struct Drawing {
     std::vector<PathShape> Paths;
     std::int32_t CanvasWidth = 0;
     std::int32_t CanvasHeight = 0;
+    bool HasBackground = false;
+    std::uint8_t Background[3] = {255, 255, 255};
 };
 
 struct ImportResult {

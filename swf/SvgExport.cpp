@@ -130,7 +130,7 @@ private:
                        : "<radialGradient id=\"" + id + "\" cx=\"0\" cy=\"0\" r=\"" + e + "\" fx=\"0\" fy=\"0\"";
         out_ += " gradientUnits=\"userSpaceOnUse\" spreadMethod=\"pad\" gradientTransform=\"" +
                 Matrix(ToQTransform(fill.Matrix)) + "\">\n";
-        for (const GradientStop& s : fill.Stops) {
+        for (const SwfGradientStop& s : fill.Stops) {
             const SwfColor t = ApplyColorTransform(cx, s.Color);
             out_ += "<stop offset=\"" + Num(s.Ratio / 255.0) + "\" stop-color=\"" + Hex(t.R, t.G, t.B) +
                     "\" stop-opacity=\"" + Num(t.A / 255.0) + "\"/>\n";

@@ -1,6 +1,8 @@
 #pragma once
 // Assembles small movies bit by bit for reader and renderer tests.
 #include <cstdint>
+#include <lzma.h>
+#include <zlib.h>
 #include <string>
 #include <vector>
 
@@ -163,6 +165,45 @@ inline std::string OneShapeMovie(int w, int h, const Records& records) {
 
 inline ParsedMovie Read(const std::string& bytes) {
     return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// `fws` repacked as CWS or ZWS, with the header's length field set to `claimed` when given.
+inline std::string Pack(const std::string& fws, char kind, std::size_t claimed = 0) {
+    const auto* in = reinterpret_cast<const std::uint8_t*>(fws.data()) + 8;
+    const std::size_t n = fws.size() - 8;
+    std::string out = fws.substr(0, 8);
+    out[0] = kind;
+    if (claimed)
+        for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<char>((claimed >> (8 * i)) & 255);
+    std::vector<std::uint8_t> packed(n + n / 2 + 1024);
+    std::size_t packedSize = 0;
+    if (kind == 'C') {
+        uLongf len = packed.size();
+        compress2(packed.data(), &len, in, n, 9);
+        packedSize = len;
+    } else {
+        lzma_options_lzma opt;
+        lzma_lzma_preset(&opt, 6);
+        lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, &opt}, {LZMA_VLI_UNKNOWN, nullptr}};
+        std::uint32_t propsSize = 0;
+        lzma_properties_size(&propsSize, filters);
+        std::uint8_t props[5]{};
+        lzma_properties_encode(filters, props);
+        lzma_stream s = LZMA_STREAM_INIT;
+        lzma_raw_encoder(&s, filters);
+        s.next_in = in;
+        s.avail_in = n;
+        s.next_out = packed.data();
+        s.avail_out = packed.size();
+        while (lzma_code(&s, LZMA_FINISH) == LZMA_OK) {
+        }
+        packedSize = packed.size() - s.avail_out;
+        lzma_end(&s);
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((packedSize >> (8 * i)) & 255));
+        out.append(reinterpret_cast<const char*>(props), 5);
+    }
+    out.append(reinterpret_cast<const char*>(packed.data()), packedSize);
+    return out;
 }
 
 }  // namespace testmovie

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <lzma.h>
 #include <random>
-#include <zlib.h>
 
 #include "swf/BitReader.h"
 #include "swf/MovieContainer.h"
@@ -336,48 +334,6 @@ TEST(ShapeLayers, LineSubpathsBreakAtMovesAndCloseOnlyWhenBackAtTheirStart) {
     EXPECT_TRUE(layers[1].FillPaths.empty());
 }
 
-namespace {
-
-// `fws` repacked as CWS or ZWS, with the header's length field set to `claimed` when given.
-std::string Pack(const std::string& fws, char kind, std::size_t claimed = 0) {
-    const auto* in = reinterpret_cast<const std::uint8_t*>(fws.data()) + 8;
-    const std::size_t n = fws.size() - 8;
-    std::string out = fws.substr(0, 8);
-    out[0] = kind;
-    if (claimed)
-        for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<char>((claimed >> (8 * i)) & 255);
-    std::vector<std::uint8_t> packed(n + n / 2 + 1024);
-    std::size_t packedSize = 0;
-    if (kind == 'C') {
-        uLongf len = packed.size();
-        compress2(packed.data(), &len, in, n, 9);
-        packedSize = len;
-    } else {
-        lzma_options_lzma opt;
-        lzma_lzma_preset(&opt, 6);
-        lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, &opt}, {LZMA_VLI_UNKNOWN, nullptr}};
-        std::uint32_t propsSize = 0;
-        lzma_properties_size(&propsSize, filters);
-        std::uint8_t props[5]{};
-        lzma_properties_encode(filters, props);
-        lzma_stream s = LZMA_STREAM_INIT;
-        lzma_raw_encoder(&s, filters);
-        s.next_in = in;
-        s.avail_in = n;
-        s.next_out = packed.data();
-        s.avail_out = packed.size();
-        while (lzma_code(&s, LZMA_FINISH) == LZMA_OK) {
-        }
-        packedSize = packed.size() - s.avail_out;
-        lzma_end(&s);
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((packedSize >> (8 * i)) & 255));
-        out.append(reinterpret_cast<const char*>(props), 5);
-    }
-    out.append(reinterpret_cast<const char*>(packed.data()), packedSize);
-    return out;
-}
-
-}  // namespace
 
 TEST(MovieContainer, UnpacksEveryContainerAndRefusesBadOrOversizedStreams) {
     const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 0));

@@ -144,7 +144,7 @@ TEST(Movie, EveryFillTypeParsesBackToItsAnchors) {
         const PathRecords& got = paths[static_cast<std::size_t>(fill)];
         EXPECT_EQ(got.Fill0, fill == 0 ? 0u : 1u);
         ASSERT_EQ(got.Styles->Fills.size(), fill == 0 ? 0u : 1u);
-        using Stops = std::vector<GradientStop>;
+        using Stops = std::vector<SwfGradientStop>;
         const SwfColor c1{10, 20, 30, 200}, c2{40, 50, 60, 100};  // the colours Styled gives
         const Stops stops[] = {{}, {}, {{0, c1}, {255, c2}}, {{0, c1}, {128, c2}, {255, c1}}, {{0, c1}, {255, c2}}};
         const int types[] = {0, 0x00, 0x10, 0x10, 0x12};

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "core/FileBytes.h"
+#include "import/SwfImport.h"
+#include "swf/Preview.h"
+#include "swf/SwfPlayer.h"
+#include "tests/swf/TestMovie.h"
+
+using namespace testmovie;
+
+namespace {
+
+QImage Play(const std::string& movie, const QTemporaryDir& dir, int w, int h) {
+    const std::string path = dir.filePath("play.swf").toStdString();
+    EXPECT_TRUE(WriteFileReplacing(path, movie));
+    SwfPlayer player;
+    player.Movie = path;
+    return player.Render(w, h).convertToFormat(QImage::Format_RGB32);
+}
+
+std::string Written(const std::vector<PathShape>& paths, int w, int h) {
+    DrawCore doc;
+    doc.Setup.CanvasWidth = w;
+    doc.Setup.CanvasHeight = h;
+    for (const PathShape& p : paths) doc.AppendPath(p);
+    SWFMakeCore mk;
+    return BuildPreviewMovie(mk, doc);
+}
+
+// A red ring (the outer square's fill 1, the inner square's fill 0) around a
+// blue square (the inner square's fill 1), outlined; then a layer of new
+// styles with a green triangle. Placed halved and red-dimmed at depth 1,
+// whole at depth 3 (then removed), and as a mask at depth 2.
+std::string RingMovie(int fillType = 0) {
+    Records r;
+    r.NewStyles({Fill{fillType, {255, 0, 0}}, Fill{0, {0, 0, 255}}}, {Line{40, {0, 0, 0}}}, 2, 1);
+    r.Change(100, 100, 0, 1, 1);
+    for (auto [dx, dy] : {std::pair{1800, 0}, {0, 1800}, {-1800, 0}, {0, -1800}}) r.Straight(dx, dy);
+    r.Change(600, 600, 1, 2, 0);
+    for (auto [dx, dy] : {std::pair{800, 0}, {0, 800}, {-800, 0}, {0, -800}}) r.Straight(dx, dy);
+    r.NewStyles({Fill{0, {0, 160, 0}}}, {});
+    r.Change(1000, 200, 1, 0, -1);
+    r.Curve(300, 300, 300, 300);
+    r.Straight(-1200, 0);
+    r.Straight(600, -600);
+    std::string m = Header(4000, 4000);
+    m += std::string("\x43\x02\xF0\xF0\xF0", 5);  // SetBackgroundColor
+    Tag(m, 32, Shape3(1, 2000, 2000, r));
+    Tag(m, 26, Place(1, 1, 0.5, 0.5, 0, 0, 1000, 1000, {128, 256, 256, 256}));
+    Tag(m, 26, Place(1, 3));
+    BitString remove;
+    U16(remove, 3);
+    Tag(m, 28, remove);
+    BitString mask;
+    Bytes(mask, {0x42});  // has character, clip depth
+    U16(mask, 2);
+    U16(mask, 1);
+    U16(mask, 5);
+    Tag(m, 26, mask);
+    Tag(m, 12, BitString{});   // DoAction
+    Tag(m, 200, BitString{});  // no such tag
+    ShortTag(m, 1);
+    ShortTag(m, 0);
+    return Finish(m);
+}
+
+int Differing(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 60) ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+// Both fill sides, holes, styles changing mid-shape, matrix and colour
+// transform: the import draws what the player draws from the movie itself.
+TEST(SwfImport, ShapesPlacedAsThePlayerDrawsThem) {
+    QTemporaryDir dir;
+    const std::string movie = RingMovie();
+    for (char kind : {'F', 'C', 'Z'}) {
+        const ImportResult r = ImportSwf(kind == 'F' ? movie : Pack(movie, kind));
+        ASSERT_TRUE(r.Ok) << r.Error;
+        const Drawing& d = r.Result;
+        EXPECT_EQ(d.CanvasWidth, 200);
+        EXPECT_TRUE(d.HasBackground && d.Background[0] == 0xF0);
+        EXPECT_EQ(r.Missing.Sentence(), "1 mask, 1 script and 1 unknown tag were left out");
+        ASSERT_EQ(d.Paths.size(), 4u);  // red ring with its hole bridged, blue square, outline, triangle
+        EXPECT_EQ(d.Paths[0].FillColor, PackColor(127, 0, 0, 255));
+        EXPECT_EQ(d.Paths[1].FillColor, PackColor(0, 0, 255, 255));
+        EXPECT_EQ(d.Paths[2].FillType, 0);
+        EXPECT_EQ(d.Paths[2].LineWidth, 20);
+        EXPECT_EQ(d.Paths[3].Anchors.size(), 4u);  // the curve keeps its control
+    }
+    const QImage played = Play(movie, dir, 200, 200);
+    const QImage imported = Play(Written(ImportSwf(movie).Result.Paths, 200, 200), dir, 200, 200);
+    EXPECT_LT(Differing(played, imported), 200) << "of 40000 pixels";
+}
+
+// What Lumivane wrote comes back as the same drawing.
+TEST(SwfImport, WrittenDrawingsComeBackTheSame) {
+    std::vector<PathShape> paths(1);
+    const auto path = [&](std::vector<AnchorPoint> a, bool closed, int fill, int line) {
+        PathShape p;
+        p.Anchors = std::move(a);
+        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
+        p.Closed = closed ? VbTrue : VbFalse;
+        p.FillType = static_cast<std::int16_t>(fill);
+        p.FillColor = PackColor(10, 200, 30, 255);
+        p.FillColor2 = PackColor(250, 0, 90, 128);
+        p.LineOn = static_cast<std::int16_t>(line);
+        p.LineWidth = line ? 60 : 0;
+        p.LineColor = PackColor(0, 0, 90, 255);
+        p.GradX = 500;
+        p.GradY = 700;
+        p.GradAngle = fill == 2 ? 30.0f : 0.0f;
+        p.GradScale = 0.25f;
+        paths.push_back(p);
+    };
+    path({{100, 100, 0}, {900, 100, 0}, {900, 900, 1}, {100, 900, 0}}, true, 1, 1);
+    path({{1000, 1000, 0}, {1500, 1000, 1}, {1500, 1500, 1}, {1000, 1500, 1}}, true, 1, 0);
+    path({{200, 1200, 0}, {400, 1000, 1}, {600, 1300, 0}, {700, 1500, 1}, {800, 1200, 0}}, false, 0, 1);
+    path({{2000, 2000, 0}, {3000, 2000, 0}, {3000, 3000, 0}}, true, 2, 1);
+    path({{200, 2000, 0}, {1800, 2000, 0}, {1800, 3000, 0}, {200, 3000, 0}}, true, 3, 0);
+    path({{2000, 200, 0}, {3000, 200, 0}, {3000, 1500, 0}}, true, 4, 0);
+    const ImportResult r = ImportSwf(Written(paths, 200, 180));
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_TRUE(r.Missing.Empty()) << r.Missing.Sentence();
+    EXPECT_EQ(r.Result.CanvasHeight, 180);
+    ASSERT_EQ(r.Result.Paths.size(), paths.size() - 1);
+    for (std::size_t i = 1; i < paths.size(); ++i) {
+        const PathShape &a = paths[i], &b = r.Result.Paths[i - 1];
+        EXPECT_EQ(a.Anchors, b.Anchors) << i;
+        EXPECT_EQ(a.Closed, b.Closed) << i;
+        EXPECT_EQ(a.FillType, b.Closed ? b.FillType : 0) << i;
+        EXPECT_EQ(a.LineOn, b.LineOn) << i;
+        if (a.LineOn) EXPECT_EQ(std::tie(a.LineWidth, a.LineColor), std::tie(b.LineWidth, b.LineColor)) << i;
+        if (!a.FillType) continue;
+        EXPECT_EQ(a.FillColor, b.FillColor) << i;
+        if (a.FillType < 2) continue;
+        EXPECT_EQ(a.FillColor2, b.FillColor2) << i;
+        EXPECT_NEAR(a.GradX, b.GradX, 1) << i;
+        EXPECT_NEAR(a.GradY, b.GradY, 1) << i;
+        EXPECT_NEAR(a.GradScale, b.GradScale, 1e-3) << i;
+        EXPECT_NEAR(a.GradAngle, b.GradAngle, 0.01) << i;
+    }
+}
+
+// Bad input is refused with its reason, in bounded time and memory.
+TEST(SwfImport, BadMoviesAreRefusedWithAReason) {
+    const std::string good = RingMovie();
+    std::string lying = good;
+    lying[good.find("\x3F\x08", 21) + 4] = '\x7F';  // the shape tag's length runs past the file
+    std::string badFill = RingMovie(0x77);
+    // One shape of 4000 edges placed 1001 times asks for more anchors than allowed.
+    Records many;
+    many.NewStyles({}, {Line{20, {0, 0, 0}}});
+    many.Change(0, 0, 0, 0, 1);
+    for (int i = 0; i < 4000; ++i) many.Straight(i % 2 ? 10 : -10, 10);
+    std::string big = Header(2000, 2000);
+    Tag(big, 32, Shape3(1, 2000, 2000, many));
+    for (int d = 1; d <= 1001; ++d) Tag(big, 26, Place(1, d));
+    ShortTag(big, 1);
+    struct Case {
+        std::string Bytes, Error;
+        int Frame = 1;
+    } cases[] = {
+        {good.substr(0, good.size() - 30), "shorter than its header"},
+        {lying, "runs past the end"},
+        {badFill, "unknown fill style type 119"},
+        {Pack(good, 'C', std::size_t{1} << 30), "more than the 256 MB"},
+        {good, "has only 1 frame", 3},
+        {Finish(big), "more than 4000000 anchors"},
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = ImportSwf(c.Bytes, c.Frame);
+        EXPECT_FALSE(r.Ok);
+        EXPECT_NE(r.Error.find(c.Error), std::string::npos) << r.Error;
+        EXPECT_TRUE(r.Result.Paths.empty());
+    }
+}
