@@ -33,22 +33,29 @@ double ArcCubicError(double a) {
     return 2 * std::pow(s, 6) / (27 * c * c);
 }
 
-// Distance from p to the polyline `line`.
-double PolylineDistance(Vec2 p, const Vec2* line, int count) {
-    double best = INFINITY;
-    for (int i = 0; i + 1 < count; ++i) {
-        const Vec2 ab = line[i + 1] - line[i], ap = p - line[i];
-        const double len2 = ab.X * ab.X + ab.Y * ab.Y;
-        const double t = len2 > 0 ? std::clamp((ap.X * ab.X + ap.Y * ab.Y) / len2, 0.0, 1.0) : 0;
-        best = std::min(best, Length(p - (line[i] + ab * t)));
+Vec2 CubicSecond(const Vec2 (&c)[4], double t) {
+    return (c[2] - c[1] * 2 + c[0]) * (6 * (1 - t)) + (c[3] - c[2] * 2 + c[1]) * (6 * t);
+}
+
+double Dot(Vec2 a, Vec2 b) { return a.X * b.X + a.Y * b.Y; }
+
+// Squared distance from p to the cubic, by Newton steps on the squared
+// distance from parameter t, kept within [lo, hi].
+double CurveDistance2(const Vec2 (&c)[4], Vec2 p, double t, double lo, double hi) {
+    for (int step = 0; step < 2; ++step) {
+        const Vec2 d = CubicAt(c[0], c[1], c[2], c[3], t) - p, d1 = CubicTangent(c[0], c[1], c[2], c[3], t);
+        const double h = Dot(d1, d1) + Dot(d, CubicSecond(c, t));
+        if (!(h > 0)) break;
+        t = std::clamp(t - Dot(d, d1) / h, lo, hi);
     }
-    return best;
+    const Vec2 d = CubicAt(c[0], c[1], c[2], c[3], t) - p;
+    return Dot(d, d);
 }
 
 // The cubic in n equal pieces, each as its midpoint quadratic; false when a
-// quadratic strays further than `tolerance` from its piece.
+// quadratic strays further than `tolerance` from the curve.
 bool Split(const Vec2 (&c)[4], int n, double tolerance, std::vector<OutlinePoint>& out) {
-    constexpr int Samples = 16;
+    const double limit2 = tolerance * tolerance;
     Vec2 q0 = c[0], d0 = CubicTangent(c[0], c[1], c[2], c[3], 0);
     for (int i = 1; i <= n; ++i) {
         const double t0 = static_cast<double>(i - 1) / n, t = static_cast<double>(i) / n;
@@ -56,15 +63,12 @@ bool Split(const Vec2 (&c)[4], int n, double tolerance, std::vector<OutlinePoint
         const Vec2 d3 = CubicTangent(c[0], c[1], c[2], c[3], t);
         const Vec2 q1 = q0 + d0 * (1.0 / (3 * n)), q2 = q3 - d3 * (1.0 / (3 * n));
         const Vec2 control = (q1 + q2) * 0.75 - (q0 + q3) * 0.25;
-        if (std::isfinite(tolerance)) {
-            Vec2 line[Samples + 1];
-            for (int k = 0; k <= Samples; ++k) line[k] = CubicAt(c[0], c[1], c[2], c[3], t0 + (t - t0) * k / Samples);
+        if (std::isfinite(tolerance))
             for (int k = 1; k < 8; ++k) {
                 const double u = k / 8.0, v = 1 - u;
                 const Vec2 q = q0 * (v * v) + control * (2 * u * v) + q3 * (u * u);
-                if (PolylineDistance(q, line, Samples + 1) > tolerance) return false;
+                if (CurveDistance2(c, q, t0 + (t - t0) * u, 0, 1) > limit2) return false;
             }
-        }
         out.push_back({control, true});
         out.push_back({q3, false});
         q0 = q3;
@@ -87,13 +91,23 @@ void AppendCubic(std::vector<OutlinePoint>& out, Vec2 p0, Vec2 p1, Vec2 p2, Vec2
     }
     // The midpoint quadratic of a cubic strays from it by at most sqrt(3)/36
     // times the third difference, which shrinks with the cube of the pieces.
-    // That bound is loose across the curve, so fewer pieces are tried first.
-    const double third = Length(p3 - p2 * 3 + p1 * 3 - p0);
-    const double bound = std::sqrt(3.0) / 36 * third;
+    // Across the curve only the part of that error vector normal to the
+    // tangent counts, so the number of pieces is estimated from the largest
+    // normal part, then checked against the curve itself.
+    const Vec2 third = p3 - p2 * 3 + p1 * 3 - p0;
+    const double bound = std::sqrt(3.0) / 36 * Length(third);
     const int most = std::clamp(static_cast<int>(std::ceil(std::cbrt(bound / tolerance) - 1e-9)), 1, 256);
+    double normal2 = 0;  // the largest squared normal part
+    for (int k = 0; k <= 8; ++k) {
+        const Vec2 d = CubicTangent(p0, p1, p2, p3, k / 8.0);
+        const double len2 = d.X * d.X + d.Y * d.Y, cross = third.X * d.Y - third.Y * d.X;
+        normal2 = std::max(normal2, len2 > 0 ? cross * cross / len2 : third.X * third.X + third.Y * third.Y);
+    }
+    const double guess = std::sqrt(3.0) / 36 * std::sqrt(normal2);
+    const int fewest = std::clamp(static_cast<int>(std::ceil(std::cbrt(guess / tolerance) - 1e-9)), 1, most);
     const Vec2 cubic[4] = {p0, p1, p2, p3};
     std::vector<OutlinePoint> pieces;
-    for (int n = std::max(1, most / 2); n <= most; ++n) {
+    for (int n = fewest; n <= most; ++n) {
         pieces.clear();
         if (Split(cubic, n, n == most ? INFINITY : tolerance, pieces)) break;
     }

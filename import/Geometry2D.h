@@ -8,7 +8,7 @@ struct Vec2 {
 inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.X + b.X, a.Y + b.Y}; }
 inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.X - b.X, a.Y - b.Y}; }
 inline Vec2 operator*(Vec2 a, double s) { return {a.X * s, a.Y * s}; }
-inline double Length(Vec2 a) { return std::hypot(a.X, a.Y); }
+inline double Length(Vec2 a) { return std::sqrt(a.X * a.X + a.Y * a.Y); }
 
 // x' = A x + C y + E, y' = B x + D y + F.
 struct Affine {
