@@ -33,5 +33,15 @@ struct ImportResult {
     LeftOut Missing;
 };
 
+// Most anchors one import may make, and the coordinates (twips) the movie's 17-bit fields hold.
+inline constexpr std::int64_t MaxImportAnchors = 4'000'000;
+inline constexpr std::int32_t MinImportTwip = -65536, MaxImportTwip = 65535;
+
+// Appends a path with these anchors, clamped to the coordinates above, to
+// `d`; a path of fewer than two anchors is dropped. Counts the anchors in
+// `anchorCount`; past MaxImportAnchors nothing is appended and `error` says so.
+void AppendImportedPath(Drawing& d, PathShape p, std::vector<AnchorPoint> anchors, bool closed,
+                        std::int64_t& anchorCount, std::string& error);
+
 // Largest canvas side in pixels an imported drawing asks for.
 inline constexpr std::int32_t MaxImportCanvasSide = 1638;

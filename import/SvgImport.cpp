@@ -12,12 +12,10 @@
 
 namespace {
 
-constexpr std::int64_t MaxAnchors = 4'000'000;
 // Elements visited, counting each use of a reference again.
 constexpr std::int64_t MaxVisits = 4'000'000;
 // Coordinates beyond this many twips (50,000 pixels) are refused as absurd.
 constexpr double MaxTwips = 1e6;
-constexpr std::int32_t MinTwip = -65536, MaxTwip = 65535;  // what the movie's 17-bit fields hold
 
 bool Skipped(const std::string& name) {
     static const char* const names[] = {"defs",   "symbol",   "title",          "desc",           "metadata",
@@ -209,20 +207,7 @@ private:
     }
 
     void Add(PathShape p, std::vector<AnchorPoint> anchors, bool closed) {
-        if (anchors.size() < 2 || !error_.empty()) return;
-        anchorCount_ += static_cast<std::int64_t>(anchors.size());
-        if (anchorCount_ > MaxAnchors) {
-            error_ = "the drawing would have more than " + std::to_string(MaxAnchors) + " anchors";
-            return;
-        }
-        for (AnchorPoint& a : anchors) {
-            a.X = std::clamp(a.X, MinTwip, MaxTwip);
-            a.Y = std::clamp(a.Y, MinTwip, MaxTwip);
-        }
-        p.Anchors = std::move(anchors);
-        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
-        p.Closed = closed ? VbTrue : VbFalse;
-        result_.Result.Paths.push_back(std::move(p));
+        AppendImportedPath(result_.Result, std::move(p), std::move(anchors), closed, anchorCount_, error_);
     }
 
     const SvgDocument& doc_;

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr std::int64_t MaxAnchors = 4'000'000;
-constexpr std::int32_t MinTwip = -65536, MaxTwip = 65535;  // what the movie's 17-bit fields hold
 constexpr double GradientHalf = 16384;                     // the gradient square spans -16384..16384
 
 Affine ToAffine(const SwfMatrix& m) {
@@ -283,20 +281,7 @@ private:
 
     void Add(PathShape p, std::vector<AnchorPoint> anchors, bool closed) {
         DropImpliedAnchors(anchors, closed);
-        if (anchors.size() < 2 || !error_.empty()) return;
-        anchorCount_ += static_cast<std::int64_t>(anchors.size());
-        if (anchorCount_ > MaxAnchors) {
-            error_ = "the movie would have more than " + std::to_string(MaxAnchors) + " anchors";
-            return;
-        }
-        for (AnchorPoint& a : anchors) {
-            a.X = std::clamp(a.X, MinTwip, MaxTwip);
-            a.Y = std::clamp(a.Y, MinTwip, MaxTwip);
-        }
-        p.Anchors = std::move(anchors);
-        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
-        p.Closed = closed ? VbTrue : VbFalse;
-        result_.Result.Paths.push_back(std::move(p));
+        AppendImportedPath(result_.Result, std::move(p), std::move(anchors), closed, anchorCount_, error_);
     }
 
     const ParsedMovie& movie_;
