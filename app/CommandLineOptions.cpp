@@ -14,9 +14,9 @@ namespace {
 struct Options {
     QCommandLineOption Help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption Version{{"v", "version"}, "Show the version and exit."};
-    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN.lvd or IN.svg as the preview movie OUT.swf."};
-    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN.lvd or IN.svg as SVG to OUT.svg."};
-    QCommandLineOption Render{"render", "Draw the drawing IN.lvd or IN.svg through the player into OUT.png."};
+    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN (.lvd, .svg, .swf) as the preview movie OUT.swf."};
+    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN (.lvd, .svg, .swf) as SVG to OUT.svg."};
+    QCommandLineOption Render{"render", "Draw the drawing IN (.lvd, .svg, .swf) through the player into OUT.png."};
     QCommandLineOption Zoom{"zoom", "With --render: the zoom factor (default 1).", "Z"};
     QCommandLineOption Quality{"quality", "With --render: low, medium, high or best (default: the drawing's own).",
                                "QUALITY"};
@@ -39,7 +39,7 @@ void Describe(QCommandLineParser& parser, const Options& o) {
         "  lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n"
         "  lumivane --render IN.lvd OUT.png [--zoom Z] [--quality low|medium|high|best] [--underlay] [--underlay-front]\n"
         "  lumivane --render logo.svg logo.png --zoom 4     (SVG to PNG)\n"
-        "IN may be a drawing (.lvd) or an SVG (.svg, .svgz).");
+        "IN may be a drawing (.lvd), an SVG (.svg, .svgz) or a movie (.swf).");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Quality, o.Underlay,
                        o.UnderlayFront});

@@ -16,7 +16,7 @@
 #include "swf/Preview.h"
 
 namespace {
-const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd);;SVG ファイル (*.svg *.svgz)";
+const QString kDocumentFilter = "Lumivane ﾌｧｲﾙ (*.lvd);;SVG ファイル (*.svg *.svgz);;SWF ムービー (*.swf)";
 const QString kProjectFilter = "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)";
 const QString kClipFilter = "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)";
 
@@ -114,7 +114,7 @@ void DrawGUI::LoadDocument(const QString& path) {
     core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
     foreignFile_ = read.Ok && read.Foreign ? path : QString();
     const bool good = read.Ok;
-    if (read.Foreign && good) SetStatusText(Q(ImportStatusText(read.Missing)));
+    if (read.Foreign && good) SetStatusText(Q(ImportStatusText(read.Missing, read.Format)));
     if (!good) {
         ShowInvalidFile(path, read.Error);
         core_.ResetDocument();

@@ -21,7 +21,7 @@ bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err) 
         err << r.Error << "\n";
         return false;
     }
-    if (const std::string line = LeftOutLine(r.Missing); !line.empty()) err << line << "\n";
+    if (const std::string line = LeftOutLine(r.Missing, r.Format); !line.empty()) err << line << "\n";
     return true;
 }
 
@@ -53,6 +53,6 @@ int RunHeadlessWrite(const std::vector<std::string>& args, const char* usage, st
 }
 
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err) {
-    return RunHeadlessWrite(args, "usage: lumivane --export-swf IN.lvd|IN.svg OUT.swf [--underlay] [--underlay-front]\n", err,
+    return RunHeadlessWrite(args, "usage: lumivane --export-swf IN.lvd|IN.svg|IN.swf OUT.swf [--underlay] [--underlay-front]\n", err,
                             BuildPreviewMovie);
 }

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg OUT.png [--zoom Z] [--quality low|medium|high|best]\n"
+constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg|IN.swf OUT.png [--zoom Z] [--quality low|medium|high|best]\n"
                              "       [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;

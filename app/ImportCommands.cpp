@@ -1,5 +1,5 @@
-// File > 読み込み: adding an SVG's paths to the drawing, and the document
-// name offered for a drawing that was opened from an SVG.
+// File > 読み込み: adding an SVG's or movie's paths to the drawing, and the
+// document name offered for a drawing that was opened from one.
 #include <QFileInfo>
 
 #include "app/DrawGUI.h"
@@ -9,7 +9,7 @@
 #include "view/BusyCursor.h"
 
 namespace {
-const QString kSvgFilter = "SVG ファイル (*.svg *.svgz)";
+const QString kImportFilter = "SVG ファイル (*.svg *.svgz);;SWF ムービー (*.swf)";
 }  // namespace
 
 QString DrawGUI::ForeignDocumentName() const {
@@ -19,14 +19,14 @@ QString DrawGUI::ForeignDocumentName() const {
 }
 
 void DrawGUI::mnuImport_Click() {
-    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kSvgFilter, "svg", {}));
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(kImportFilter, "svg", {}));
     if (path) ImportDrawing(*path);
 }
 
 void DrawGUI::ImportDrawing(const QString& path) {
     const BusyCursor busy;
     Drawing drawing;
-    const DrawingFileResult read = ReadSvgFile(path.toStdString(), drawing);
+    const DrawingFileResult read = ReadForeignFile(path.toStdString(), drawing);
     if (!read.Ok) {
         ShowInvalidFile(path, read.Error);
         return;
@@ -38,5 +38,5 @@ void DrawGUI::ImportDrawing(const QString& path) {
     RebuildPreview();
     DispShape(0);
     PushHistory(core_);
-    SetStatusText(QString::fromStdString(ImportStatusText(read.Missing)));
+    SetStatusText(QString::fromStdString(ImportStatusText(read.Missing, read.Format)));
 }

@@ -186,6 +186,11 @@ TEST(CommandLine, SvgInputIsConvertedWithWhatWasLeftOutOnStandardError) {
     EXPECT_LE(255 - qRed(red) + qGreen(red) + qBlue(red), 6);
     EXPECT_EQ(image.pixel(10, 50), qRgb(255, 255, 255));
     EXPECT_EQ(Call({"--export-swf", base + "in.svg", base + "out.swf"}).Code, 0);
+    // A movie Lumivane wrote comes back as the same drawing: written again, it is the same movie.
+    EXPECT_EQ(Call({"--export-swf", base + "out.swf", base + "again.swf"}).Code, 0);
+    std::string first, again;
+    ASSERT_TRUE(ReadFileBytes(base + "out.swf", first) && ReadFileBytes(base + "again.swf", again));
+    EXPECT_EQ(first, again);
     r = Call({"--export-svg", base + "bad.svg", base + "out2.svg"});
     EXPECT_EQ(r.Code, 1);
     EXPECT_NE(r.Err.find("SVG"), std::string::npos) << r.Err;
