@@ -27,99 +27,93 @@ std::int32_t Packed(SwfColor c, SwfColorTransform cx) {
     return PackColor(c.R, c.G, c.B, c.A);
 }
 
-// The subpaths of a command list, mapped by `m`. A closed subpath ends on its start point.
+// The subpaths of a command list, mapped by `m`, as Lumivane anchors hold
+// them. A closed subpath ends on its start point. Between two curves, an end
+// point that lies where the movie writer would put it between their controls
+// is left implied; one followed by an edge that goes nowhere was an anchor of
+// its own, and the empty edge is dropped. StartImplied: the closed subpath's
+// start is such an implied point, to be left out once the anchors are rounded.
 struct Subpaths {
     std::vector<Contour> Contours;
-    std::vector<bool> Closed;
+    std::vector<bool> Closed, StartImplied;
 };
+
+bool Implied(const PathCommand& before, const PathCommand& after) {
+    return before.Op == PathOp::CurveTo && after.Op == PathOp::CurveTo && before.X == MidpointHalfEven(before.CX, after.CX) &&
+           before.Y == MidpointHalfEven(before.CY, after.CY);
+}
 
 Subpaths ToContours(const std::vector<PathCommand>& commands, const Affine& m) {
     Subpaths s;
     const auto at = [&](std::int32_t x, std::int32_t y) { return m.Map({double(x), double(y)}); };
-    for (const PathCommand& c : commands) {
+    std::size_t first = 0;  // the subpath's first edge
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        const PathCommand& c = commands[i];
+        const PathCommand* prev = i > 0 ? &commands[i - 1] : nullptr;
         if (c.Op == PathOp::MoveTo) {
             s.Contours.push_back({{at(c.X, c.Y), false}});
             s.Closed.push_back(false);
+            s.StartImplied.push_back(false);
+            first = i + 1;
         } else if (s.Contours.empty()) {
             continue;
         } else if (c.Op == PathOp::Close) {
             s.Closed.back() = true;
+            s.StartImplied.back() = prev && first < i && Implied(*prev, commands[first]);
+        } else if (c.Op == PathOp::LineTo && prev && prev->Op != PathOp::Close && c.X == prev->X && c.Y == prev->Y) {
+            continue;
         } else {
-            if (c.Op == PathOp::CurveTo) s.Contours.back().push_back({at(c.CX, c.CY), true});
-            s.Contours.back().push_back({at(c.X, c.Y), false});
+            Contour& contour = s.Contours.back();
+            if (prev && i > first && Implied(*prev, c)) contour.pop_back();
+            if (c.Op == PathOp::CurveTo) contour.push_back({at(c.CX, c.CY), true});
+            contour.push_back({at(c.X, c.Y), false});
         }
     }
     return s;
 }
 
-// The commands without straight edges that go nowhere and without subpaths
-// left with no edge: the movie writer closes an outline with such an edge.
-std::vector<PathCommand> WithoutEmptyEdges(const std::vector<PathCommand>& in) {
-    std::vector<PathCommand> out;
-    out.reserve(in.size());
-    std::int32_t x = 0, y = 0;
-    for (const PathCommand& c : in) {
-        if (c.Op == PathOp::LineTo && c.X == x && c.Y == y) continue;
-        if (c.Op != PathOp::MoveTo && c.Op != PathOp::Close && !out.empty() && out.back().Op == PathOp::Close) {
-            out.push_back({PathOp::MoveTo, x, y, 0, 0});  // an edge after a close starts where the pen is
-        }
-        if (c.Op == PathOp::Close && !out.empty() && out.back().Op == PathOp::MoveTo) {
-            out.pop_back();
-            continue;
-        }
-        if (c.Op == PathOp::MoveTo && !out.empty() && out.back().Op == PathOp::MoveTo) out.pop_back();
-        out.push_back(c);
-        if (c.Op != PathOp::Close) {
-            x = c.X;
-            y = c.Y;
-        }
+// Rounded anchors of subpath k; an implied start gives way to the control before it.
+std::vector<AnchorPoint> Anchors(const Subpaths& s, std::size_t k) {
+    std::vector<AnchorPoint> a = RoundContour(s.Contours[k], s.Closed[k]);
+    if (s.StartImplied[k] && a.size() > 2 && a.back().Kind == 1) {
+        a.erase(a.begin());
+        std::rotate(a.begin(), a.end() - 1, a.end());
     }
-    if (!out.empty() && out.back().Op == PathOp::MoveTo) out.pop_back();
-    return out;
+    return a;
 }
 
-// Whether fill style f of a layer lies only on the left of its edges (fill
-// style 0): then its one contour runs against the records, and is turned back.
-std::vector<bool> OnlyLeftFills(const ShapeDefinition& shape, const LayerSpan& span, std::size_t fills) {
-    std::vector<int> seen(fills + 1, 0);
+// The edges of fill style `f` in record order, when they run as one unbroken
+// closed chain: then that chain is the outline, as it was drawn. The even-odd
+// fill depends only on which edges there are, so it fills what the linked
+// contours fill. Empty otherwise.
+std::vector<PathCommand> RecordChain(const ShapeDefinition& shape, const LayerSpan& span, std::uint32_t f) {
+    std::vector<PathCommand> out;
     std::uint32_t fill0 = 0, fill1 = 0;
+    std::int64_t x = span.PenX, y = span.PenY, lastX = 0, lastY = 0;
     for (std::size_t i = span.FirstRecord; i < std::min(span.EndRecord, shape.Records.size()); ++i) {
         const ShapeRecord& rec = shape.Records[i];
         if (rec.Type == ShapeRecordType::StyleChange) {
-            if (rec.HasFill0) fill0 = rec.Fill0 <= fills ? rec.Fill0 : 0;
-            if (rec.HasFill1) fill1 = rec.Fill1 <= fills ? rec.Fill1 : 0;
-        } else if (fill0 != fill1) {
-            seen[fill0] |= 1;
-            seen[fill1] |= 2;
-        }
-    }
-    std::vector<bool> left(fills + 1);
-    for (std::size_t f = 1; f <= fills; ++f) left[f] = seen[f] == 1;
-    return left;
-}
-
-// Drops an on-curve anchor that lies where two controls around it imply one,
-// as the movie writer puts it; a closed outline that began there starts at
-// the control before instead, as it was drawn.
-void DropImpliedAnchors(std::vector<AnchorPoint>& a, bool closed) {
-    const std::size_t n = a.size();
-    if (n < 3) return;
-    std::vector<AnchorPoint> kept;
-    kept.reserve(n);
-    bool firstDropped = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const bool inner = closed || (i > 0 && i + 1 < n);
-        const AnchorPoint& p = a[(i + n - 1) % n];
-        const AnchorPoint& q = a[(i + 1) % n];
-        if (inner && a[i].Kind == 0 && p.Kind == 1 && q.Kind == 1 && a[i].X == MidpointHalfEven(p.X, q.X) &&
-            a[i].Y == MidpointHalfEven(p.Y, q.Y)) {
-            firstDropped = firstDropped || i == 0;
+            if (rec.HasFill0) fill0 = rec.Fill0;
+            if (rec.HasFill1) fill1 = rec.Fill1;
+            if (rec.HasMoveTo) x = rec.MoveX, y = rec.MoveY;
             continue;
         }
-        kept.push_back(a[i]);
+        const std::int64_t cx = x + rec.ControlX, cy = y + rec.ControlY;
+        const std::int64_t ex = cx + rec.DeltaX, ey = cy + rec.DeltaY;
+        if (fill0 != fill1 && (fill0 == f || fill1 == f)) {
+            if (out.empty()) out.push_back({PathOp::MoveTo, std::int32_t(x), std::int32_t(y), 0, 0});
+            else if (x != lastX || y != lastY) return {};
+            if (rec.Type == ShapeRecordType::CurvedEdge)
+                out.push_back({PathOp::CurveTo, std::int32_t(ex), std::int32_t(ey), std::int32_t(cx), std::int32_t(cy)});
+            else
+                out.push_back({PathOp::LineTo, std::int32_t(ex), std::int32_t(ey), 0, 0});
+            lastX = ex, lastY = ey;
+        }
+        x = ex, y = ey;
     }
-    if (firstDropped) std::rotate(kept.begin(), kept.end() - 1, kept.end());
-    a = std::move(kept);
+    if (out.size() < 2 || lastX != out[0].X || lastY != out[0].Y) return {};
+    out.push_back({PathOp::Close, 0, 0, 0, 0});
+    return out;
 }
 
 class Importer {
@@ -173,9 +167,9 @@ private:
     void Shape(const ShapeDefinition& shape, const Affine& m, const SwfColorTransform& cx) {
         for (const LayerSpan& span : shape.Layers) {
             ShapeLayer layer = BuildShapeLayer(shape, span);
-            for (StylePath& sp : layer.FillPaths) sp.Commands = WithoutEmptyEdges(sp.Commands);
-            for (StylePath& sp : layer.LinePaths) sp.Commands = WithoutEmptyEdges(sp.Commands);
-            const std::vector<bool> left = OnlyLeftFills(shape, span, layer.Fills.size());
+            for (StylePath& sp : layer.FillPaths)
+                if (std::vector<PathCommand> chain = RecordChain(shape, span, sp.Style); !chain.empty())
+                    sp.Commands = std::move(chain);
             std::vector<bool> lineUsed(layer.LinePaths.size(), false);
             for (const StylePath& fp : layer.FillPaths) {
                 PathShape style;
@@ -191,12 +185,10 @@ private:
                     lineUsed[static_cast<std::size_t>(li)] = true;
                     const StylePath& lp = layer.LinePaths[static_cast<std::size_t>(li)];
                     LineFrom(layer.Lines[lp.Style - 1], m, cx, style);
-                    Add(style, RoundContour(ToContours(lp.Commands, m).Contours[0]), true);
+                    Add(style, Anchors(ToContours(lp.Commands, m), 0), true);
                     continue;
                 }
-                Contour c = s.Contours[0];
-                if (left[fp.Style]) std::reverse(c.begin(), c.end());
-                Add(style, RoundContour(c), true);
+                Add(style, Anchors(s, 0), true);
             }
             for (std::size_t i = 0; i < layer.LinePaths.size(); ++i) {
                 if (lineUsed[i]) continue;
@@ -205,7 +197,7 @@ private:
                 LineFrom(layer.Lines[layer.LinePaths[i].Style - 1], m, cx, style);
                 const Subpaths s = ToContours(layer.LinePaths[i].Commands, m);
                 for (std::size_t k = 0; k < s.Contours.size(); ++k)
-                    Add(style, RoundContour(s.Contours[k], s.Closed[k]), s.Closed[k]);
+                    Add(style, Anchors(s, k), s.Closed[k]);
             }
         }
     }
@@ -280,7 +272,6 @@ private:
     }
 
     void Add(PathShape p, std::vector<AnchorPoint> anchors, bool closed) {
-        DropImpliedAnchors(anchors, closed);
         AppendImportedPath(result_.Result, std::move(p), std::move(anchors), closed, anchorCount_, error_);
     }
 
