@@ -14,17 +14,32 @@
 namespace {
 
 constexpr double GradientHalf = 16384;                     // the gradient square spans -16384..16384
+// Sprites inside sprites are followed this deep; a sprite that places itself stops here.
+constexpr int MaxSpriteDepth = 16;
+// Placements visited, counting each one inside a sprite again for every placement of the sprite.
+constexpr std::int64_t MaxPlacements = 1'000'000;
 
 Affine ToAffine(const SwfMatrix& m) {
     return {m.ScaleX, m.RotateSkew0, m.RotateSkew1, m.ScaleY, double(m.TranslateX), double(m.TranslateY)};
 }
 
-// Movie writers put 255 for a multiplier of one as often as 256; both leave the colour as it is.
-std::int32_t Packed(SwfColor c, SwfColorTransform cx) {
-    for (auto& m : cx.Mult)
-        if (m == 255) m = 256;
+std::int32_t Packed(SwfColor c, const SwfColorTransform& cx) {
     c = ApplyColorTransform(cx, c);
     return PackColor(c.R, c.G, c.B, c.A);
+}
+
+// `inner` then `outer`, as one transform. Movie writers put 255 for a
+// multiplier of one as often as 256; both leave the colour as it is.
+SwfColorTransform Then(SwfColorTransform inner, const SwfColorTransform& outer) {
+    for (auto& m : inner.Mult)
+        if (m == 255) m = 256;
+    SwfColorTransform out;
+    for (int i = 0; i < 4; ++i) {
+        const std::int64_t om = outer.Mult[i] == 255 ? 256 : outer.Mult[i];
+        out.Mult[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>((om * inner.Mult[i]) >> 8, -65536, 65536));
+        out.Add[i] = static_cast<std::int32_t>(std::clamp<std::int64_t>(((om * inner.Add[i]) >> 8) + outer.Add[i], -65536, 65536));
+    }
+    return out;
 }
 
 // The subpaths of a command list, mapped by `m`, as Lumivane anchors hold
@@ -139,7 +154,7 @@ public:
         lo.Add(LeftOut::Script, movie_.Scripts);
         lo.Add(LeftOut::UnknownTag, movie_.UnknownTags);
         for (const auto& [depth, p] : movie_.DisplayList) {
-            Place(p, stage);
+            Place(p, stage, SwfColorTransform{}, 0);
             if (!error_.empty()) return false;
         }
         return true;
@@ -147,11 +162,24 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
-    void Place(const Placement& p, const Affine& parent) {
+    void Place(const Placement& p, const Affine& parent, const SwfColorTransform& parentCx, int depth) {
         LeftOut& lo = result_.Missing;
         if (p.IsMask) return lo.Add(LeftOut::Mask);
-        if (auto it = movie_.Shapes.find(p.CharacterId); it != movie_.Shapes.end())
-            return Shape(*it->second, parent * ToAffine(p.Matrix), p.ColorTransform);
+        if (++placements_ > MaxPlacements) {
+            error_ = "the movie places more than " + std::to_string(MaxPlacements) + " objects";
+            return;
+        }
+        const Affine m = parent * ToAffine(p.Matrix);
+        const SwfColorTransform cx = Then(p.ColorTransform, parentCx);
+        if (auto it = movie_.Shapes.find(p.CharacterId); it != movie_.Shapes.end()) return Shape(*it->second, m, cx);
+        if (auto it = movie_.Sprites.find(p.CharacterId); it != movie_.Sprites.end()) {
+            if (depth >= MaxSpriteDepth) return lo.Add(LeftOut::Object);
+            for (const auto& [d, child] : it->second.DisplayList) {
+                Place(child, m, cx, depth + 1);
+                if (!error_.empty()) return;
+            }
+            return;
+        }
         auto other = movie_.OtherCharacters.find(p.CharacterId);
         if (other == movie_.OtherCharacters.end()) return lo.Add(LeftOut::Object);
         switch (other->second) {
@@ -277,7 +305,7 @@ private:
 
     const ParsedMovie& movie_;
     ImportResult& result_;
-    std::int64_t anchorCount_ = 0;
+    std::int64_t anchorCount_ = 0, placements_ = 0;
     std::string error_;
 };
 

@@ -124,6 +124,12 @@ struct Placement {
     std::uint16_t Ratio = 0;  // a morph's blend, 0..65535
 };
 
+// A sprite as it stands at the end of its own first frame.
+struct SpriteDefinition {
+    std::uint16_t Id = 0;
+    std::map<std::uint16_t, Placement> DisplayList;
+};
+
 struct MovieHeader {
     std::uint8_t Version = 0;
     std::uint32_t FileLength = 0;
@@ -137,6 +143,7 @@ struct ParsedMovie {
     std::map<std::uint16_t, std::shared_ptr<const ShapeDefinition>> Shapes;
     std::map<std::uint16_t, std::shared_ptr<const BitmapDefinition>> Bitmaps;
     std::map<std::uint16_t, Placement> DisplayList;  // by depth: drawn in ascending order
+    std::map<std::uint16_t, SpriteDefinition> Sprites;
     // Characters defined by tags this reader does not turn into shapes, by id: the tag code.
     std::map<std::uint16_t, int> OtherCharacters;
     std::optional<SwfColor> Background;  // SetBackgroundColor

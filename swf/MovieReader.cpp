@@ -80,6 +80,43 @@ std::string ReadBitmap(BitReader& r, std::size_t length, ParsedMovie& movie) {
     return {};
 }
 
+// Reads the tag header at `pos`, which then moves to the body.
+std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos, int& code, std::size_t& length) {
+    if (end - pos < 2) return "tag header truncated";
+    const unsigned word = data[pos] | (data[pos + 1] << 8);
+    pos += 2;
+    code = static_cast<int>(word >> 6);
+    length = word & 0x3F;
+    if (length == 0x3F) {
+        if (end - pos < 4) return "tag header truncated";
+        length = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16) | (std::size_t{data[pos + 3]} << 24);
+        pos += 4;
+    }
+    if (length > end - pos) return "tag " + std::to_string(code) + " runs past the end of the file";
+    return {};
+}
+
+// A sprite's display list at the end of its first frame.
+std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie) {
+    if (size < 4) return "DefineSprite tag too short";
+    SpriteDefinition sprite;
+    sprite.Id = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
+    std::size_t pos = 4;
+    std::string reason;
+    while (pos < size && reason.empty()) {
+        int code = 0;
+        std::size_t length = 0;
+        if (reason = NextTag(data, size, pos, code, length); !reason.empty()) break;
+        BitReader body(data + pos, length);
+        pos += length;
+        if (code == TagEnd || code == TagShowFrame) break;
+        if (code == TagDoAction) ++movie.Scripts;
+        reason = ApplyDisplayTag(body, code, sprite.DisplayList, movie.Scripts);
+    }
+    movie.Sprites.emplace(sprite.Id, std::move(sprite));
+    return reason.empty() ? reason : "sprite " + std::to_string(sprite.Id) + ": " + reason;
+}
+
 // Codes the format defines; any other tag is counted as unknown and skipped.
 bool KnownTag(int code) {
     static constexpr int known[] = {0,  1,  2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 24,
@@ -91,7 +128,7 @@ bool KnownTag(int code) {
 
 // Character tags whose content is not read: their ids, so placements of them can be told apart.
 bool OtherCharacterTag(int code) {
-    static constexpr int codes[] = {6, 7, 10, 11, 20, 33, 34, 35, 36, 37, 39, 46, 48, 60, 75, 84, 90, 91};
+    static constexpr int codes[] = {6, 7, 10, 11, 20, 33, 34, 35, 36, 37, 46, 48, 60, 75, 84, 90, 91};
     return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
@@ -115,24 +152,10 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
     }
     std::size_t recordBudget = MaxMovieShapeRecords;
     while (pos < end) {
-        if (end - pos < 2) {
-            AddReason(movie, "tag header truncated");
-            return Finish(movie, false);
-        }
-        const unsigned word = data[pos] | (data[pos + 1] << 8);
-        pos += 2;
-        const int code = static_cast<int>(word >> 6);
-        std::size_t length = word & 0x3F;
-        if (length == 0x3F) {
-            if (end - pos < 4) {
-                AddReason(movie, "tag header truncated");
-                return Finish(movie, false);
-            }
-            length = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16) | (std::size_t{data[pos + 3]} << 24);
-            pos += 4;
-        }
-        if (length > end - pos) {
-            AddReason(movie, "tag " + std::to_string(code) + " runs past the end of the file");
+        int code = 0;
+        std::size_t length = 0;
+        if (std::string reason = NextTag(data, end, pos, code, length); !reason.empty()) {
+            AddReason(movie, reason);
             return Finish(movie, false);
         }
         BitReader body(data + pos, length);
@@ -166,6 +189,9 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
         case TagRemoveObject:
         case TagRemoveObject2:
             reason = ApplyDisplayTag(body, code, movie.DisplayList, movie.Scripts);
+            break;
+        case TagDefineSprite:
+            reason = ReadSprite(data + pos - length, length, movie);
             break;
         case TagSetBackgroundColor:
             movie.Background = ReadRgb(body);

@@ -185,3 +185,36 @@ TEST(SwfImport, BadMoviesAreRefusedWithAReason) {
         EXPECT_TRUE(r.Result.Paths.empty());
     }
 }
+
+// Sprites within sprites, each placement with its matrix and colour
+// transform; a sprite that places itself stops at a bounded depth.
+TEST(SwfImport, NestedSpritesComposeTheirPlacements) {
+    const auto sprite = [](int id, const std::vector<BitString>& places) {
+        std::string tags;
+        for (const BitString& p : places) Tag(tags, 26, p);
+        ShortTag(tags, 1);
+        BitString b;
+        U16(b, id);
+        U16(b, 1);
+        for (char c : tags) Bytes(b, {static_cast<unsigned char>(c)});
+        return b;
+    };
+    Records square;
+    square.Rect(0, 0, 100, 100, Fill{0, {200, 100, 50}});
+    std::string m = Header(4000, 4000);
+    Tag(m, 32, Shape3(1, 100, 100, square));
+    Tag(m, 39, sprite(2, {Place(1, 1, 1, 1, 0, 0, 40, 0, {256, 256, 256, 256}, {0, 0, 100, 0})}));
+    Tag(m, 39, sprite(3, {Place(2, 1, 2, 2, 0, 0, 1000, 500, {128, 256, 256, 256})}));
+    Tag(m, 39, sprite(4, {Place(4, 1)}));
+    Tag(m, 26, Place(3, 1));
+    Tag(m, 26, Place(4, 2));
+    ShortTag(m, 1);
+    const ImportResult r = ImportSwf(Finish(m));
+    ASSERT_TRUE(r.Ok) << r.Error;
+    ASSERT_EQ(r.Result.Paths.size(), 1u);
+    const PathShape& p = r.Result.Paths[0];
+    EXPECT_EQ(p.Anchors[0], (AnchorPoint{1080, 500, 0}));  // (0,0) moved by 40, doubled, moved by (1000, 500)
+    EXPECT_EQ(p.Anchors[2], (AnchorPoint{1280, 700, 0}));
+    EXPECT_EQ(p.FillColor, PackColor(100, 100, 150, 255));
+    EXPECT_EQ(r.Missing.Sentence(), "1 other object was left out");
+}
