@@ -20,6 +20,7 @@ struct Options {
     QCommandLineOption Zoom{"zoom", "With --render: the zoom factor (default 1).", "Z"};
     QCommandLineOption Quality{"quality", "With --render: low, medium, high or best (default: the drawing's own).",
                                "QUALITY"};
+    QCommandLineOption Frame{"frame", "With a headless command and a movie IN: take frame N (default 1).", "N"};
     QCommandLineOption Underlay{"underlay", "With a headless command: show the drawing's underlay."};
     QCommandLineOption UnderlayFront{"underlay-front", "With a headless command: show the underlay in front."};
 };
@@ -41,8 +42,8 @@ void Describe(QCommandLineParser& parser, const Options& o) {
         "  lumivane --render logo.svg logo.png --zoom 4     (SVG to PNG)\n"
         "IN may be a drawing (.lvd), an SVG (.svg, .svgz) or a movie (.swf).");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Quality, o.Underlay,
-                       o.UnderlayFront});
+    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Quality, o.Frame,
+                       o.Underlay, o.UnderlayFront});
     parser.addPositionalArgument("FILE", "A drawing to open in the editor, or IN and OUT of a command.", "[FILE]");
 }
 
@@ -63,6 +64,7 @@ std::vector<std::string> CommandWords(const QCommandLineParser& parser, const Op
     for (const QString& p : parser.positionalArguments()) words.push_back(Bytes(p));
     if (render && parser.isSet(o.Zoom)) words.insert(words.end(), {"--zoom", Bytes(parser.value(o.Zoom))});
     if (render && parser.isSet(o.Quality)) words.insert(words.end(), {"--quality", Bytes(parser.value(o.Quality))});
+    if (parser.isSet(o.Frame)) words.insert(words.end(), {"--frame", Bytes(parser.value(o.Frame))});
     if (parser.isSet(o.Underlay)) words.push_back("--underlay");
     if (parser.isSet(o.UnderlayFront)) words.push_back("--underlay-front");
     return words;
@@ -88,7 +90,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     }
     if (!parsed) return Usage(parser, err, Bytes(parser.errorText()));
     if (commands == 0) {
-        for (QCommandLineOption opt : {o.Zoom, o.Quality, o.Underlay, o.UnderlayFront})
+        for (QCommandLineOption opt : {o.Zoom, o.Quality, o.Frame, o.Underlay, o.UnderlayFront})
             if (parser.isSet(opt)) return Usage(parser, err, "--" + Bytes(opt.names().last()) + " goes with a headless command");
         return std::nullopt;
     }

@@ -17,10 +17,14 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk);
 // and returns non-zero.
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err);
 
-// Reads IN, a document or an SVG drawing, into `doc`. Prints the reason on
-// `err` and returns false when it cannot be read; an SVG's left-out line goes
-// to `err` too.
-bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err);
+// Takes "--frame N" out of `args`: the frame of a movie to read. 1 when it is
+// not given; 0, with the reason on `err`, when N is not a whole number from 1.
+int TakeFrame(std::vector<std::string>& args, std::ostream& err);
+
+// Reads IN, a document, an SVG drawing or frame `frame` of a movie, into
+// `doc`. Prints the reason on `err` and returns false when it cannot be read;
+// an import's left-out line goes to `err` too.
+bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err, int frame = 1);
 
 // The shared road of the headless writers: reads the underlay switches and
 // IN OUT from `args`, reads the document, prepares its underlay and writes

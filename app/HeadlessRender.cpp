@@ -20,7 +20,7 @@
 namespace {
 
 constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg|IN.swf OUT.png [--zoom Z] [--quality low|medium|high|best]\n"
-                             "       [--underlay] [--underlay-front]\n";
+                             "       [--frame N] [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;
 
@@ -28,11 +28,14 @@ struct RenderArgs {
     std::string In, Out;
     float Zoom = 1.0f;
     int Quality = -1;  // -1: the document's own
+    int Frame = 1;
     SWFMakeCore Movie;  // carries the underlay switches
 };
 
-bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostream& err) {
+bool ParseArgs(std::vector<std::string> args, RenderArgs& out, std::ostream& err) {
     std::vector<std::string> files;
+    out.Frame = TakeFrame(args, err);
+    if (out.Frame == 0) return false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if ((a == "--zoom" || a == "--quality") && i + 1 >= args.size()) {
@@ -76,7 +79,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     RenderArgs ra;
     if (!ParseArgs(args, ra, err)) return 1;
     DrawCore doc;
-    if (!ReadHeadlessInput(ra.In, doc, err)) return 1;
+    if (!ReadHeadlessInput(ra.In, doc, err, ra.Frame)) return 1;
     doc.DocFileName = ra.In;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);

@@ -14,6 +14,7 @@
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
 #include "tests/TestPaths.h"
+#include "tests/swf/TestMovie.h"
 
 namespace {
 
@@ -194,4 +195,39 @@ TEST(CommandLine, SvgInputIsConvertedWithWhatWasLeftOutOnStandardError) {
     r = Call({"--export-svg", base + "bad.svg", base + "out2.svg"});
     EXPECT_EQ(r.Code, 1);
     EXPECT_NE(r.Err.find("SVG"), std::string::npos) << r.Err;
+}
+
+// A movie's later frame: what was removed is gone, what was placed is there.
+TEST(CommandLine, FrameOfAMovie) {
+    using namespace testmovie;
+    QTemporaryDir dir;
+    const std::string base = dir.path().toStdString() + "/";
+    std::string m = Header(2000, 2000);
+    for (int id : {1, 2}) {
+        Records r;
+        r.Rect(100, 100, 500, 500, Fill{0, {id == 1 ? 255 : 0, 0, id == 2 ? 255 : 0}});
+        Tag(m, 32, Shape3(id, 2000, 2000, r));
+    }
+    Tag(m, 26, Place(1, 1));
+    ShortTag(m, 1);
+    BitString remove;
+    U16(remove, 1);
+    Tag(m, 28, remove);
+    Tag(m, 26, Place(2, 2));
+    ShortTag(m, 1);
+    ShortTag(m, 0);
+    ASSERT_TRUE(WriteFileReplacing(base + "in.swf", Finish(m)));
+    struct Case {
+        std::string Frame;
+        int Code;
+        std::string Text;  // in the SVG written, or on standard error
+    } cases[] = {{"1", 0, "#ff0000"}, {"2", 0, "#0000ff"}, {"3", 1, "has only 2 frames"}, {"0", 2, "bad frame"}};
+    for (const Case& c : cases) {
+        const Outcome r = Call({"--export-svg", base + "in.swf", base + "out.svg", "--frame", c.Frame});
+        EXPECT_EQ(r.Code, c.Code) << r.Err;
+        std::string svg;
+        ReadFileBytes(base + "out.svg", svg);
+        EXPECT_NE((c.Code ? r.Err : svg).find(c.Text), std::string::npos) << c.Frame << r.Err;
+        std::remove((base + "out.svg").c_str());
+    }
 }
