@@ -48,6 +48,11 @@ std::string UnLzma(const std::uint8_t* data, std::size_t size, std::vector<std::
     if (size < 9) return "the LZMA header is truncated";
     lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
     if (lzma_properties_decode(&filters[0], nullptr, data + 4, 5) != LZMA_OK) return "the LZMA properties are invalid";
+    // The dictionary the properties ask for is allocated at once; a window
+    // larger than the whole output is never used, so it is cut to that.
+    auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
+    options->dict_size = static_cast<std::uint32_t>(
+        std::min<std::size_t>(options->dict_size, std::max<std::size_t>(total, LZMA_DICT_SIZE_MIN)));
     lzma_stream s = LZMA_STREAM_INIT;
     lzma_ret rc = lzma_raw_decoder(&s, filters);
     free(filters[0].options);

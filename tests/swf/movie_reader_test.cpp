@@ -340,6 +340,8 @@ TEST(MovieContainer, UnpacksEveryContainerAndRefusesBadOrOversizedStreams) {
     const std::string bomb = Finish(Header(2000, 2000) + std::string(std::size_t{4} << 20, '\0'));
     std::string corrupt = Pack(good, 'C');
     corrupt[10] ^= 0x55;
+    std::string hugeWindow = Pack(good, 'Z');  // properties asking for a 4 GB dictionary
+    for (int i = 13; i < 17; ++i) hugeWindow[i] = '\xFF';
     struct Case {
         std::string Bytes, Error;
         std::size_t Size;
@@ -347,6 +349,7 @@ TEST(MovieContainer, UnpacksEveryContainerAndRefusesBadOrOversizedStreams) {
         {good, "", good.size()},
         {Pack(good, 'C'), "", good.size()},
         {Pack(good, 'Z'), "", good.size()},
+        {hugeWindow, "", good.size()},
         {Pack(good, 'C').substr(0, 30), "ends early", 0},
         {Pack(good, 'Z').substr(0, 30), "ends early", 0},
         {corrupt, "corrupt", 0},
