@@ -95,6 +95,8 @@ public:
     void LoadDocument(const QString& path);
     // Adds an SVG's paths to the drawing, front-most and selected, as one history step.
     void ImportDrawing(const QString& path);
+    // Which frame of a movie of `frames` frames to take, asked in a small dialog; 1 when cancelled.
+    int AskMovieFrame(int frames);
     void WriteClipFile(const QString& path);
     void ReadClipFile(const QString& path);
 

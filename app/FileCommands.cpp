@@ -109,7 +109,12 @@ void DrawGUI::LoadDocument(const QString& path) {
     const BusyCursor busy;  // a large drawing takes a moment to read and draw
     core_.ResetDocument();
     core_.SetCaption(DrawCore::FileCaption(GetFileName(path.toStdString())));
-    const DrawingFileResult read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths);
+    DrawingFileResult read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths);
+    if (read.Ok && read.Frames > 1)
+        if (const int frame = AskMovieFrame(read.Frames); frame > 1) {
+            core_.ResetDocument();
+            read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths, frame);
+        }
     // A drawing read from an SVG has no document file yet: Save asks for one.
     core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
     foreignFile_ = read.Ok && read.Foreign ? path : QString();

@@ -22,6 +22,7 @@ struct Drawing {
     std::vector<PathShape> Paths;
     std::int32_t CanvasWidth = 0;
     std::int32_t CanvasHeight = 0;
+    int Frames = 1;  // frames of the movie it came from
     bool HasBackground = false;
     std::uint8_t Background[3] = {255, 255, 255};
 };

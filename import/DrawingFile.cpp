@@ -27,6 +27,7 @@ DrawingFileResult ImportBytes(const std::string& path, const std::string& bytes,
         return r;
     }
     drawing = std::move(imported.Result);
+    r.Frames = drawing.Frames;
     r.Missing = imported.Missing;
     r.Ok = true;
     return r;

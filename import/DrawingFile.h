@@ -14,6 +14,7 @@ struct DrawingFileResult {
     std::string Error;     // the message for the user, when !Ok
     LeftOut Missing;
     std::string Format;    // "svg" or "swf" for a foreign file
+    int Frames = 1;        // frames of a movie
 };
 
 // On success fills `paths` (1-based) and, for a document, the document fields

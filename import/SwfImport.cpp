@@ -142,6 +142,7 @@ public:
             return static_cast<std::int32_t>(std::clamp<std::int64_t>((twips + 19) / 20, 1, MaxImportCanvasSide));
         };
         Drawing& d = result_.Result;
+        d.Frames = std::max<int>(movie_.Header.FrameCount, 1);
         d.CanvasWidth = side(std::int64_t{f.Xmax} - f.Xmin);
         d.CanvasHeight = side(std::int64_t{f.Ymax} - f.Ymin);
         if (movie_.Background) {

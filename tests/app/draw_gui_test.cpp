@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "core/History.h"
 #include "dialogs/CanvasGUI.h"
 #include "tests/TestPaths.h"
+#include "tests/swf/TestMovie.h"
 #include "tests/app/TestWindow.h"
 
 namespace {
@@ -330,4 +332,38 @@ TEST(DrawGUI, SvgOpensAsANewDrawingAndImportsAsOneStep) {
     EXPECT_NE(core.Paths[4].GroupNo, core.Paths[1].GroupNo);
     w.gui.mnuUnDo->trigger();
     EXPECT_EQ(core.GetPathCount(), 3);
+}
+
+// A movie of two frames asks which to take; Save never writes into it; an
+// import of it is one selected group that one undo takes away.
+TEST(DrawGUI, MovieOpensAtTheChosenFrameAndImportsAsOneStep) {
+    QTemporaryDir dir;
+    const QString swf = dir.path() + "/anim.swf";
+    const std::string movie = testmovie::TwoFrameMovie();
+    ASSERT_TRUE(WriteFileReplacing(swf.toStdString(), movie));
+    Window w;
+    w.dialogs->OnModal = [](QDialog* d) {
+        d->findChild<QSpinBox*>("frame")->setValue(2);
+        d->setResult(QDialog::Accepted);
+    };
+    w.gui.LoadDocument(swf);
+    DrawCore& core = w.gui.Core();
+    ASSERT_EQ(core.GetPathCount(), 1);
+    EXPECT_EQ(core.Paths[1].FillColor, PackColor(0, 0, 255, 255));
+    EXPECT_EQ(w.gui.StatusText(), "SWF を読み込みました。");
+    w.dialogs->Paths.push_back(QString());
+    w.gui.mnuSaveFile->trigger();
+    EXPECT_EQ(w.dialogs->Requests.back().FileName, dir.path() + "/anim.lvd");
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(swf.toStdString(), bytes));
+    EXPECT_EQ(bytes, movie);
+
+    w.dialogs->OnModal = nullptr;  // cancelled: the first frame
+    w.dialogs->Paths.push_back(swf);
+    w.gui.mnuImport->trigger();
+    ASSERT_EQ(core.GetPathCount(), 2);
+    EXPECT_TRUE(core.Paths[2].Selected);
+    EXPECT_EQ(core.Paths[2].FillColor, PackColor(255, 0, 0, 255));
+    w.gui.mnuUnDo->trigger();
+    EXPECT_EQ(core.GetPathCount(), 1);
 }

@@ -202,21 +202,7 @@ TEST(CommandLine, FrameOfAMovie) {
     using namespace testmovie;
     QTemporaryDir dir;
     const std::string base = dir.path().toStdString() + "/";
-    std::string m = Header(2000, 2000);
-    for (int id : {1, 2}) {
-        Records r;
-        r.Rect(100, 100, 500, 500, Fill{0, {id == 1 ? 255 : 0, 0, id == 2 ? 255 : 0}});
-        Tag(m, 32, Shape3(id, 2000, 2000, r));
-    }
-    Tag(m, 26, Place(1, 1));
-    ShortTag(m, 1);
-    BitString remove;
-    U16(remove, 1);
-    Tag(m, 28, remove);
-    Tag(m, 26, Place(2, 2));
-    ShortTag(m, 1);
-    ShortTag(m, 0);
-    ASSERT_TRUE(WriteFileReplacing(base + "in.swf", Finish(m)));
+    ASSERT_TRUE(WriteFileReplacing(base + "in.swf", TwoFrameMovie()));
     struct Case {
         std::string Frame;
         int Code;

@@ -163,6 +163,27 @@ inline std::string OneShapeMovie(int w, int h, const Records& records) {
     return Finish(m);
 }
 
+// Frame 1 holds a red square (shape 1, depth 1); frame 2 removes it and places a blue one (shape 2).
+inline std::string TwoFrameMovie() {
+    std::string m = Header(2000, 2000);
+    for (int id : {1, 2}) {
+        Records r;
+        r.Rect(100, 100, 500, 500, Fill{0, {id == 1 ? 255 : 0, 0, id == 2 ? 255 : 0}});
+        Tag(m, 32, Shape3(id, 2000, 2000, r));
+    }
+    Tag(m, 26, Place(1, 1));
+    ShortTag(m, 1);
+    BitString remove;
+    U16(remove, 1);
+    Tag(m, 28, remove);
+    Tag(m, 26, Place(2, 2));
+    ShortTag(m, 1);
+    ShortTag(m, 0);
+    std::string movie = Finish(m);
+    movie[19] = 2;  // frame count
+    return movie;
+}
+
 inline ParsedMovie Read(const std::string& bytes) {
     return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
