@@ -19,6 +19,12 @@ constexpr int MaxSpriteDepth = 16;
 // Placements visited, counting each one inside a sprite again for every placement of the sprite.
 constexpr std::int64_t MaxPlacements = 1'000'000;
 
+// Placements may scale far beyond any canvas; points stay within this many
+// twips (50,000 pixels) so that every later step holds them in whole numbers.
+constexpr double MaxTwips = 1e6;
+
+Vec2 Bounded(Vec2 p) { return {std::clamp(p.X, -MaxTwips, MaxTwips), std::clamp(p.Y, -MaxTwips, MaxTwips)}; }
+
 Affine ToAffine(const SwfMatrix& m) {
     return {m.ScaleX, m.RotateSkew0, m.RotateSkew1, m.ScaleY, double(m.TranslateX), double(m.TranslateY)};
 }
@@ -60,7 +66,7 @@ bool Implied(const PathCommand& before, const PathCommand& after) {
 
 Subpaths ToContours(const std::vector<PathCommand>& commands, const Affine& m) {
     Subpaths s;
-    const auto at = [&](std::int32_t x, std::int32_t y) { return m.Map({double(x), double(y)}); };
+    const auto at = [&](std::int32_t x, std::int32_t y) { return Bounded(m.Map({double(x), double(y)})); };
     std::size_t first = 0;  // the subpath's first edge
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const PathCommand& c = commands[i];
@@ -286,12 +292,12 @@ private:
         if (fill.Type == FillLinearGradient) {
             // Offsets grow along the normal of the mapped iso-lines.
             const Vec2 normal{g.D / det, -g.C / det};
-            spec.Start = g.Map({-GradientHalf, 0});
-            spec.End = spec.Start + normal * (2 * GradientHalf / (normal.X * normal.X + normal.Y * normal.Y));
+            spec.Start = Bounded(g.Map({-GradientHalf, 0}));
+            spec.End = Bounded(spec.Start + normal * (2 * GradientHalf / (normal.X * normal.X + normal.Y * normal.Y)));
         } else {
             spec.Radial = true;
-            spec.Centre = g.Map({0, 0});
-            spec.Radius = GradientHalf * g.MeanScale();
+            spec.Centre = Bounded(g.Map({0, 0}));
+            spec.Radius = std::min(GradientHalf * g.MeanScale(), MaxTwips);
             const double ax = Length({g.A, g.B}), ay = Length({g.C, g.D});
             spec.Exact = std::abs(ax - ay) <= 1e-3 * std::max(ax, ay) &&
                          std::abs(g.A * g.C + g.B * g.D) <= 1e-3 * ax * ay && fill.Focal == 0;
