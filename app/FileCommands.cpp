@@ -107,14 +107,23 @@ void DrawGUI::ShowInvalidFile(const QString& path, const std::string& message) {
 
 void DrawGUI::LoadDocument(const QString& path) {
     const BusyCursor busy;  // a large drawing takes a moment to read and draw
-    core_.ResetDocument();
-    core_.SetCaption(DrawCore::FileCaption(GetFileName(path.toStdString())));
-    DrawingFileResult read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths);
+    CanvasSetup setup = core_.Setup;
+    std::vector<PathShape> paths(1);
+    DrawingFileResult read = ReadDrawingFile(path.toStdString(), setup, paths);
     if (read.Ok && read.Frames > 1)
         if (const int frame = AskMovieFrame(read.Frames); frame > 1) {
-            core_.ResetDocument();
-            read = ReadDrawingFile(path.toStdString(), core_.Setup, core_.Paths, frame);
+            setup = core_.Setup;
+            paths.assign(1, PathShape{});
+            read = ReadDrawingFile(path.toStdString(), setup, paths, frame);
         }
+    if (read.Foreign && !read.Ok) {  // an SVG that cannot be read leaves the drawing as it was
+        ShowInvalidFile(path, read.Error);
+        return;
+    }
+    core_.ResetDocument();
+    core_.SetCaption(DrawCore::FileCaption(GetFileName(path.toStdString())));
+    core_.Setup = setup;
+    core_.Paths = std::move(paths);
     // A drawing read from an SVG has no document file yet: Save asks for one.
     core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
     foreignFile_ = read.Ok && read.Foreign ? path : QString();

@@ -45,12 +45,16 @@ std::string LeftOut::Sentence() const {
     return text;
 }
 
+std::string ImportAnchorCapMessage() {
+    return "the drawing would have more than " + std::to_string(MaxImportAnchors) + " anchors";
+}
+
 void AppendImportedPath(Drawing& d, PathShape p, std::vector<AnchorPoint> anchors, bool closed,
                         std::int64_t& anchorCount, std::string& error) {
     if (anchors.size() < 2 || !error.empty()) return;
     anchorCount += static_cast<std::int64_t>(anchors.size());
     if (anchorCount > MaxImportAnchors) {
-        error = "the drawing would have more than " + std::to_string(MaxImportAnchors) + " anchors";
+        error = ImportAnchorCapMessage();
         return;
     }
     for (AnchorPoint& a : anchors) {

@@ -38,6 +38,9 @@ struct ImportResult {
 inline constexpr std::int64_t MaxImportAnchors = 4'000'000;
 inline constexpr std::int32_t MinImportTwip = -65536, MaxImportTwip = 65535;
 
+// "the drawing would have more than 4000000 anchors"
+std::string ImportAnchorCapMessage();
+
 // Appends a path with these anchors, clamped to the coordinates above, to
 // `d`; a path of fewer than two anchors is dropped. Counts the anchors in
 // `anchorCount`; past MaxImportAnchors nothing is appended and `error` says so.

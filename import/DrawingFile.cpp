@@ -70,6 +70,8 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
         setup.CanvasHeight = drawing.CanvasHeight;
     }
     if (drawing.HasBackground) std::copy(std::begin(drawing.Background), std::end(drawing.Background), setup.BackColor);
+    // As for a new drawing, the other canvas settings stay, but no underlay of an earlier document is shown.
+    setup.UnderlayShow = 0;
     return r;
 }
 

@@ -18,8 +18,9 @@ struct DrawingFileResult {
 };
 
 // On success fills `paths` (1-based) and, for a document, the document fields
-// of `setup`, for an SVG or movie its canvas size (and a movie's background);
-// otherwise leaves both unchanged. A movie is taken at frame `frame`.
+// of `setup`; for an SVG or movie its canvas size (and a movie's background),
+// with the underlay switched off. Otherwise leaves both unchanged. A movie is
+// taken at frame `frame`.
 DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths,
                                   int frame = 1);
 

@@ -7,6 +7,15 @@ namespace {
 
 constexpr double Pi = 3.14159265358979;
 constexpr double GradientSquare = 32768;  // twips across at GradScale 1
+// Far beyond any canvas, and within what the record's fields hold.
+constexpr double MaxCentre = 1e6, MinScale = 1e-6, MaxScale = 1e4;
+
+std::int32_t Twips(double v) {
+    return std::isfinite(v) ? static_cast<std::int32_t>(std::nearbyint(std::clamp(v, -MaxCentre, MaxCentre))) : 0;
+}
+float Scale(double across) {
+    return std::isfinite(across) ? static_cast<float>(std::clamp(across / GradientSquare, MinScale, MaxScale)) : 1.0f;
+}
 
 std::int32_t Mix(std::int32_t a, std::int32_t b, double t) {
     int c[4];
@@ -17,10 +26,10 @@ std::int32_t Mix(std::int32_t a, std::int32_t b, double t) {
 
 void SetLinear(PathShape& p, Vec2 start, Vec2 end) {
     const Vec2 d = end - start, mid = (start + end) * 0.5;
-    p.GradX = static_cast<std::int32_t>(std::nearbyint(mid.X));
-    p.GradY = static_cast<std::int32_t>(std::nearbyint(mid.Y));
+    p.GradX = Twips(mid.X);
+    p.GradY = Twips(mid.Y);
     p.GradAngle = static_cast<float>(std::atan2(d.Y, d.X) * 180 / Pi);
-    p.GradScale = static_cast<float>(std::max(Length(d), 1.0) / GradientSquare);
+    p.GradScale = Scale(Length(d));
 }
 
 }  // namespace
@@ -54,11 +63,10 @@ bool FitGradient(const GradientSpec& spec, PathShape& p) {
         p.FillType = 4;
         p.FillColor = ColorAt(s, 0);
         p.FillColor2 = s.back().Color;
-        p.GradX = static_cast<std::int32_t>(std::nearbyint(spec.Centre.X));
-        p.GradY = static_cast<std::int32_t>(std::nearbyint(spec.Centre.Y));
+        p.GradX = Twips(spec.Centre.X);
+        p.GradY = Twips(spec.Centre.Y);
         p.GradAngle = 0;
-        const double r = std::max(spec.Radius * (last > 0 ? last : 1), 0.5);
-        p.GradScale = static_cast<float>(2 * r / GradientSquare);
+        p.GradScale = Scale(2 * spec.Radius * (last > 0 ? last : 1));
         exact = exact && s.size() == 2 && first == 0;
         return exact;
     }

@@ -165,6 +165,11 @@ std::vector<AnchorPoint> RoundContour(const Contour& contour, bool closed) {
 }
 
 std::vector<std::vector<AnchorPoint>> FillOutlines(const std::vector<Contour>& contours, FillRuleKind rule) {
+    if (contours.size() == 1) {  // one subpath fills the same under either rule
+        std::vector<AnchorPoint> anchors = RoundContour(contours[0]);
+        if (anchors.size() < 3) return {};
+        return {std::move(anchors)};
+    }
     std::vector<Ring> rings;
     rings.reserve(contours.size());
     for (const Contour& c : contours) {

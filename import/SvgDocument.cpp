@@ -107,16 +107,13 @@ bool ReadSvgDocument(std::string_view bytes, SvgDocument& doc, std::string& erro
 bool SvgText(std::string_view bytes, std::string& text, std::string& error) {
     const bool gzip = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0x1f &&
                       static_cast<unsigned char>(bytes[1]) == 0x8b;
-    if (!gzip) {
-        text.assign(bytes);
-        return true;
-    }
+    text.clear();
+    if (!gzip) return true;  // the bytes are the text
     z_stream z{};
     if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) {
         error = "the compressed SVG cannot be opened";
         return false;
     }
-    text.clear();
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     z.avail_in = static_cast<uInt>(std::min<std::size_t>(bytes.size(), MaxSvgBytes));
     char chunk[1 << 16];
@@ -136,6 +133,10 @@ bool SvgText(std::string_view bytes, std::string& text, std::string& error) {
     inflateEnd(&z);
     if (rc != Z_STREAM_END) {
         error = "the compressed SVG is damaged or truncated";
+        return false;
+    }
+    if (text.empty()) {
+        error = "the compressed SVG is empty";
         return false;
     }
     return true;

@@ -32,6 +32,7 @@ inline constexpr std::size_t MaxSvgElements = 1u << 20;
 // missing <svg> root or a bound exceeded.
 bool ReadSvgDocument(std::string_view bytes, SvgDocument& doc, std::string& error);
 
-// The SVG text of `bytes`: gzip-compressed input is inflated (bounded by
-// MaxSvgBytes). False with `error` set when the stream is damaged or too large.
+// Inflates gzip-compressed `bytes` into `text` (bounded by MaxSvgBytes);
+// leaves `text` empty when `bytes` are not compressed and are the text
+// themselves. False with `error` set when the stream is damaged or too large.
 bool SvgText(std::string_view bytes, std::string& text, std::string& error);

@@ -141,7 +141,7 @@ bool Geometry(const std::vector<const SvgElement*>& chain, const Affine& toTwips
         const double g2 = grad.X * grad.X + grad.Y * grad.Y;
         spec.Start = m.Map(p1);
         spec.End = spec.Start + grad * (1 / g2);
-        return true;
+        return std::isfinite(spec.Start.X + spec.Start.Y + spec.End.X + spec.End.Y);
     }
     spec.Radial = true;
     const double cx = Coordinate(chain, "cx", 0.5, box), cy = Coordinate(chain, "cy", 0.5, box);
@@ -154,7 +154,7 @@ bool Geometry(const std::vector<const SvgElement*>& chain, const Affine& toTwips
     const double small = std::sqrt(std::max(0.0, (a + c) / 2 - std::sqrt((a - c) * (a - c) / 4 + b * b)));
     if (big - small > 1e-6 * big) spec.Exact = false;
     spec.Radius = r * big;
-    return r > 0;
+    return r > 0 && std::isfinite(spec.Radius + spec.Centre.X + spec.Centre.Y);
 }
 
 const SvgElement* Server(const SvgPaint& paint, const SvgDocument& doc) {

@@ -60,12 +60,7 @@ void Rect(const SvgElement& e, const Viewport& vp, PathBuilder& out) {
 bool PathData(const SvgElement& e, PathBuilder& out, std::string& error) {
     const std::string* d = e.Attribute("d");
     if (!d || Trimmed(*d).empty()) return true;
-    std::vector<SvgPathCommand> commands;
-    if (!ParsePathData(*d, commands)) {
-        error = "line " + std::to_string(e.Line) + ": the path data cannot be read";
-        return false;
-    }
-    for (const SvgPathCommand& c : commands) {
+    const bool read = ParsePathData(*d, [&out](const SvgPathCommand& c) {
         const double* v = c.V;
         switch (c.Op) {
         case 'M': out.Move({v[0], v[1]}); break;
@@ -75,8 +70,10 @@ bool PathData(const SvgElement& e, PathBuilder& out, std::string& error) {
         case 'A': out.Arc(v[0], v[1], v[2], v[3] != 0, v[4] != 0, {v[5], v[6]}); break;
         default: out.Close(); break;
         }
-    }
-    return true;
+        return !out.Full();
+    });
+    if (!read) error = "line " + std::to_string(e.Line) + ": the path data cannot be read";
+    return read;
 }
 
 }  // namespace
@@ -86,8 +83,16 @@ PathBuilder::PathBuilder(const Affine& toTwips) : m_(toTwips) {
     arcTolerance_ = stretch > 0 ? ArcTolerance / stretch : ArcTolerance;
 }
 
+Vec2 PathBuilder::Map(Vec2 p) {
+    const Vec2 q = m_.Map(p);
+    if (!(std::abs(q.X) <= MaxTwips && std::abs(q.Y) <= MaxTwips)) OutOfRange = true;
+    return q;
+}
+
 void PathBuilder::Move(Vec2 p) {
-    Contours.push_back({{m_.Map(p), false}});
+    if (Full()) return;
+    ++points_;
+    Contours.push_back({{Map(p), false}});
     Closed.push_back(false);
     cur_ = start_ = p;
     reopen_ = false;
@@ -99,26 +104,36 @@ void PathBuilder::Continue() {
 }
 
 void PathBuilder::Line(Vec2 p) {
+    if (Full()) return;
+    ++points_;
     Continue();
-    Contours.back().push_back({m_.Map(p), false});
+    Contours.back().push_back({Map(p), false});
     cur_ = p;
 }
 
 void PathBuilder::Quad(Vec2 c, Vec2 p) {
+    if (Full()) return;
+    points_ += 2;
     Continue();
-    Contours.back().push_back({m_.Map(c), true});
-    Contours.back().push_back({m_.Map(p), false});
+    Contours.back().push_back({Map(c), true});
+    Contours.back().push_back({Map(p), false});
     cur_ = p;
 }
 
 void PathBuilder::Cubic(Vec2 c1, Vec2 c2, Vec2 p) {
     Continue();
-    AppendCubic(Contours.back(), m_.Map(cur_), m_.Map(c1), m_.Map(c2), m_.Map(p));
+    const Vec2 a = Map(cur_), b = Map(c1), c = Map(c2), d = Map(p);
+    const std::size_t before = Contours.back().size();
+    if (!OutOfRange && !Full()) AppendCubic(Contours.back(), a, b, c, d);
+    points_ += Contours.back().size() - before;
     cur_ = p;
 }
 
 void PathBuilder::Arc(double rx, double ry, double rotation, bool largeArc, bool sweep, Vec2 p) {
     Continue();
+    const double stretch = std::sqrt(m_.A * m_.A + m_.B * m_.B + m_.C * m_.C + m_.D * m_.D);
+    if (!(std::abs(rx) * stretch <= MaxTwips && std::abs(ry) * stretch <= MaxTwips)) OutOfRange = true;
+    if (OutOfRange) return;
     for (const CubicSegment& s : ArcToCubics(cur_, rx, ry, rotation, largeArc, sweep, p, arcTolerance_))
         Cubic(s.C1, s.C2, s.To);
     cur_ = p;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,23 @@ public:
 
     std::vector<Contour> Contours;
     std::vector<bool> Closed;  // per contour
+    // A point, control point or radius lay beyond MaxTwips (or was not a number).
+    bool OutOfRange = false;
+
+    // Coordinates beyond this many twips (50,000 pixels) are refused as absurd.
+    static constexpr double MaxTwips = 1e6;
+    // Past this many points further commands are dropped and Full() says so.
+    std::size_t PointLimit = SIZE_MAX;
+    bool Full() const { return points_ > PointLimit; }
 
 private:
     void Continue();
+    Vec2 Map(Vec2 p);
     Affine m_;
     double arcTolerance_;  // in user units
     Vec2 cur_, start_;
     bool reopen_ = true;
+    std::size_t points_ = 0;
 };
 
 // The viewport's size in user units, for percentages.

@@ -11,14 +11,17 @@ namespace {
 namespace tag = svgpp::tag;
 using Abs = tag::coordinate::absolute;
 
+// Thrown to leave the parser when the sink wants no more commands.
+struct Enough {};
+
 struct PathSink {
-    std::vector<SvgPathCommand>* Out;
+    const PathCommandSink* Out;
     void Add(char op, std::initializer_list<double> v) {
         SvgPathCommand c;
         c.Op = op;
         std::size_t i = 0;
         for (double x : v) c.V[i++] = x;
-        Out->push_back(c);
+        if (!(*Out)(c)) throw Enough{};
     }
     void path_move_to(double x, double y, Abs) { Add('M', {x, y}); }
     void path_line_to(double x, double y, Abs) { Add('L', {x, y}); }
@@ -46,16 +49,15 @@ struct ColorSink {
 
 }  // namespace
 
-bool ParsePathData(std::string_view d, std::vector<SvgPathCommand>& out) {
-    out.clear();
+bool ParsePathData(std::string_view d, const PathCommandSink& out) {
     PathSink sink{&out};
     try {
-        if (svgpp::value_parser<tag::type::path_data, svgpp::path_policy<svgpp::policy::path::no_shorthands>>::parse(
-                tag::attribute::d(), sink, d, tag::source::attribute()))
-            return true;
+        return svgpp::value_parser<tag::type::path_data, svgpp::path_policy<svgpp::policy::path::no_shorthands>>::parse(
+            tag::attribute::d(), sink, d, tag::source::attribute());
+    } catch (const Enough&) {
+        return true;
     } catch (const std::exception&) {
     }
-    out.clear();
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -15,8 +16,10 @@ struct SvgPathCommand {
     double V[7] = {};
 };
 
-// False on a syntax error; `out` then holds nothing.
-bool ParsePathData(std::string_view d, std::vector<SvgPathCommand>& out);
+// Hands each command to `sink` as it is read; parsing stops early when the
+// sink returns false. False on a syntax error (the commands before it were handed on).
+using PathCommandSink = std::function<bool(const SvgPathCommand&)>;
+bool ParsePathData(std::string_view d, const PathCommandSink& sink);
 // The product of the list's transforms; false on a syntax error.
 bool ParseTransformList(std::string_view text, Affine& out);
 // A colour keyword, #rgb, #rrggbb or rgb(...), as 0xRRGGBB; false otherwise.

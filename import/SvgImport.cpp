@@ -14,8 +14,6 @@ namespace {
 
 // Elements visited, counting each use of a reference again.
 constexpr std::int64_t MaxVisits = 4'000'000;
-// Coordinates beyond this many twips (50,000 pixels) are refused as absurd.
-constexpr double MaxTwips = 1e6;
 
 bool Skipped(const std::string& name) {
     static const char* const names[] = {"defs",   "symbol",   "title",          "desc",           "metadata",
@@ -43,15 +41,11 @@ public:
         const SvgElement& root = doc_.Elements[0];
         double vbW = 0, vbH = 0;
         const bool hasViewBox = ViewBoxSize(root.Attribute("viewBox"), vbW, vbH);
-        double width = hasViewBox ? vbW : 0, height = hasViewBox ? vbH : 0;
-        if (const std::string* w = root.Attribute("width")) {
-            double v = 0;
-            if (w->find('%') == std::string::npos && ParseLength(*w, 0, v) && v > 0) width = v;
-        }
-        if (const std::string* h = root.Attribute("height")) {
-            double v = 0;
-            if (h->find('%') == std::string::npos && ParseLength(*h, 0, v) && v > 0) height = v;
-        }
+        const double givenWidth = RootLength(root, "width"), givenHeight = RootLength(root, "height");
+        double width = givenWidth, height = givenHeight;
+        // A missing side follows the viewBox, keeping its proportions when the other side is given.
+        if (hasViewBox && !(width > 0)) width = height > 0 ? height * vbW / vbH : vbW;
+        if (hasViewBox && !(height > 0)) height = givenWidth > 0 ? givenWidth * vbH / vbW : vbH;
         Drawing& d = result_.Result;
         if (width > 0 && height > 0) {
             d.CanvasWidth = static_cast<std::int32_t>(std::clamp(std::ceil(width - 1e-9), 1.0, double(MaxImportCanvasSide)));
@@ -83,6 +77,14 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
+    // The root's width or height in pixels; 0 when absent, a percentage or bad.
+    static double RootLength(const SvgElement& root, const char* name) {
+        double v = 0;
+        const std::string* a = root.Attribute(name);
+        if (!a || a->find('%') != std::string::npos || !ParseLength(*a, 0, v) || !(v > 0)) return 0;
+        return v;
+    }
+
     SvgStyleState Style(const SvgElement& e, const SvgStyleState& parent) {
         SvgStyleState s = ComputeStyle(e, parent, rules_, std::hypot(viewport_.Width, viewport_.Height) / std::sqrt(2.0));
         LeftOut& lo = result_.Missing;
@@ -120,6 +122,16 @@ private:
             if (const std::string* a = e.Attribute("width")) ParseLength(*a, viewport_.Width, w);
             if (const std::string* a = e.Attribute("height")) ParseLength(*a, viewport_.Height, h);
             m = m * Affine::Translate(x, y) * ViewBoxTransform(e.Attribute("viewBox"), e.Attribute("preserveAspectRatio"), w, h);
+        }
+        if (e.Name == "switch") {
+            // The first alternative without conditions on extensions or language is drawn.
+            for (std::size_t child : e.Children) {
+                const SvgElement& c = doc_.Elements[child];
+                if (c.Name == "foreignObject" || c.Attribute("requiredExtensions") || c.Attribute("systemLanguage")) continue;
+                Visit(child, m, style, depth + 1);
+                break;
+            }
+            return;
         }
         if (IsContainer(e.Name)) {
             for (std::size_t child : e.Children) Visit(child, m, style, depth + 1);
@@ -162,14 +174,17 @@ private:
 
     void Shape(const SvgElement& e, const Affine& m, const SvgStyleState& s) {
         PathBuilder b(m);
+        b.PointLimit = static_cast<std::size_t>(MaxImportAnchors - anchorCount_);
         if (!ShapeOutline(e, viewport_, b, error_)) return;
+        if (b.Full()) {
+            error_ = ImportAnchorCapMessage();
+            return;
+        }
+        if (b.OutOfRange) {
+            error_ = "line " + std::to_string(e.Line) + ": a coordinate is out of range";
+            return;
+        }
         if (b.Contours.empty() || !s.Visible) return;
-        for (const Contour& c : b.Contours)
-            for (const OutlinePoint& p : c)
-                if (!(std::abs(p.P.X) <= MaxTwips && std::abs(p.P.Y) <= MaxTwips)) {
-                    error_ = "line " + std::to_string(e.Line) + ": a coordinate is out of range";
-                    return;
-                }
         LeftOut& lo = result_.Missing;
         const bool lineLike = e.Name == "line" || e.Name == "polyline" || e.Name == "path";
         if (s.Markers && (lineLike || e.Name == "polygon")) lo.Add(LeftOut::Marker);
@@ -230,7 +245,8 @@ ImportResult ImportSvg(std::string_view bytes) {
         result.Error = "the file is empty";
         return result;
     }
-    if (!SvgText(bytes, text, result.Error) || !ReadSvgDocument(text, doc, result.Error)) return result;
+    if (!SvgText(bytes, text, result.Error)) return result;
+    if (!ReadSvgDocument(text.empty() ? bytes : std::string_view(text), doc, result.Error)) return result;
     Walker walker(doc, result);
     if (!walker.Run()) {
         result.Error = walker.Error();

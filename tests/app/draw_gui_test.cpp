@@ -332,6 +332,17 @@ TEST(DrawGUI, SvgOpensAsANewDrawingAndImportsAsOneStep) {
     EXPECT_NE(core.Paths[4].GroupNo, core.Paths[1].GroupNo);
     w.gui.mnuUnDo->trigger();
     EXPECT_EQ(core.GetPathCount(), 3);
+    // A broken SVG, opened or imported, says why and leaves the drawing as it was.
+    ASSERT_TRUE(WriteFileReplacing((dir.path() + "/bad.svg").toStdString(), "<svg><g>"));
+    w.dialogs->Paths = {dir.path() + "/bad.svg", dir.path() + "/bad.svg"};
+    w.gui.mnuOpenFile->trigger();
+    w.gui.mnuImport->trigger();
+    EXPECT_EQ(core.GetPathCount(), 3);
+    EXPECT_EQ(w.Title(), "[ logo.svg ] - Lumivane *");
+    const auto& boxes = w.dialogs->Boxes;  // after the question to save the changes
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_NE(boxes[boxes.size() - 2].Text.indexOf("well-formed"), -1);
+    EXPECT_NE(boxes.back().Text.indexOf("well-formed"), -1);
 }
 
 // A movie of two frames asks which to take; Save never writes into it; an

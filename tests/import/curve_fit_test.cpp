@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "import/CurveFit.h"
 #include "import/Regions.h"
@@ -62,12 +63,18 @@ TEST(CurveFit, FitsWithinATwipWithFewSegments) {
         EXPECT_LE(fit.size() / 2, c.MaxSegments) << c.Radius;
         EXPECT_LE(Deviation(from, fit, truth), 1.0) << c.Radius;
     }
-    const Vec2 s[4] = {{0, 0}, {3000, -2000}, {1000, 5000}, {4000, 3000}};
+    // Random cubics, loops and cusps among them.
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> at(-1500, 1500);
     std::vector<OutlinePoint> fit;
-    AppendCubic(fit, s[0], s[1], s[2], s[3]);
-    std::vector<Vec2> truth;
-    for (int k = 0; k <= 4000; ++k) truth.push_back(Cubic(s, k / 4000.0));
-    EXPECT_LE(Deviation(s[0], fit, truth), 1.0);
+    for (int k = 0; k < 40; ++k) {
+        const Vec2 s[4] = {{at(rng), at(rng)}, {at(rng), at(rng)}, {at(rng), at(rng)}, {at(rng), at(rng)}};
+        fit.clear();
+        AppendCubic(fit, s[0], s[1], s[2], s[3]);
+        std::vector<Vec2> truth;
+        for (int j = 0; j <= 4000; ++j) truth.push_back(Cubic(s, j / 4000.0));
+        EXPECT_LE(Deviation(s[0], fit, truth), 1.0) << k;
+    }
     // A straight cubic stays one straight edge.
     fit.clear();
     AppendCubic(fit, {0, 0}, {100, 100}, {200, 200}, {300, 300});

@@ -86,6 +86,7 @@ TEST(SvgImport, ElementsTransformsAndStyles) {
         {R"~(<g color="blue" fill="red"><g><rect width="5" height="5" fill="currentColor"/></g></g>)~", 1, {0, 0, 100, 100}, 1, blue},
         {R"~(<g opacity="0.5"><rect width="5" height="5" fill="hsl(240, 100%, 50%)" fill-opacity="50%"/></g>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 64)},
         {R"~(<rect width="5" height="5" fill="#00f8"/>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 136)},
+        {R"~(<switch><foreignObject/><rect width="5" height="5" fill="red"/><rect width="50" height="50"/></switch>)~", 1, {0, 0, 100, 100}, 1, red},
         {R"~(<rect width="5" height="5" fill="rgba(0 0 255 / 0.5)"/><rect display="none" width="50" height="50"/>)~", 1, {0, 0, 100, 100}, 1, PackColor(0, 0, 255, 128)},
     };
     for (const Case& c : cases) {
@@ -112,6 +113,18 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
     EXPECT_EQ(b.X1, 3000);
     r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10" preserveAspectRatio="none")~"));
     EXPECT_EQ(OnCurveBox(r.Result.Paths).X1, 4000);
+    // Compressed, the same drawing; cut short, a reason.
+    QProcess gzip;
+    gzip.start("gzip", {"-c"});
+    ASSERT_TRUE(gzip.waitForStarted());
+    gzip.write(QByteArray::fromStdString(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10")~")));
+    gzip.closeWriteChannel();
+    ASSERT_TRUE(gzip.waitForFinished());
+    const std::string gz = gzip.readAllStandardOutput().toStdString();
+    ASSERT_EQ(OnCurveBox(ImportSvg(gz).Result.Paths).X1, 3000);
+    EXPECT_NE(ImportSvg(gz.substr(0, gz.size() / 2)).Error.find("damaged or truncated"), std::string::npos);
+    r = ImportSvg(Svg("", R"~(width="750pt" viewBox="0 0 2500 700")~"));  // the height keeps the proportions
+    EXPECT_EQ(r.Result.CanvasHeight, 280);
     r = ImportSvg(Svg("", R"~(width="10mm" height="1in")~"));
     EXPECT_EQ(r.Result.CanvasWidth, 38);
     EXPECT_EQ(r.Result.CanvasHeight, 96);
@@ -239,6 +252,7 @@ TEST(SvgImport, BadInputIsRefused) {
         {"<html/>", "not an SVG"},
         {"\x1f\x8b\x08garbage", "compressed"},
         {Svg(R"~(<path d="M0 0 L1e308 0"/>)~"), "out of range"},
+        {Svg(R"~(<path d="M0 0 C1e308 0 0 0 1 1 A1e308 1 0 0 1 5 5"/>)~"), "out of range"},
         {Svg(R"~(<path d="M0 0 L nan 0"/>)~"), "path data"},
         {Svg(deep), "nested"},
         {Svg(R"~(<g id="a"><use href="#b"/></g><g id="b"><use href="#a"/></g>)~"), "refers back"},
