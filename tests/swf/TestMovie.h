@@ -206,20 +206,9 @@ inline std::string Pack(const std::string& fws, char kind, std::size_t claimed =
         lzma_options_lzma opt;
         lzma_lzma_preset(&opt, 6);
         lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, &opt}, {LZMA_VLI_UNKNOWN, nullptr}};
-        std::uint32_t propsSize = 0;
-        lzma_properties_size(&propsSize, filters);
         std::uint8_t props[5]{};
         lzma_properties_encode(filters, props);
-        lzma_stream s = LZMA_STREAM_INIT;
-        lzma_raw_encoder(&s, filters);
-        s.next_in = in;
-        s.avail_in = n;
-        s.next_out = packed.data();
-        s.avail_out = packed.size();
-        while (lzma_code(&s, LZMA_FINISH) == LZMA_OK) {
-        }
-        packedSize = packed.size() - s.avail_out;
-        lzma_end(&s);
+        lzma_raw_buffer_encode(filters, nullptr, in, n, packed.data(), &packedSize, packed.size());
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((packedSize >> (8 * i)) & 255));
         out.append(reinterpret_cast<const char*>(props), 5);
     }
