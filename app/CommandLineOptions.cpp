@@ -14,14 +14,15 @@ namespace {
 struct Options {
     QCommandLineOption Help{{"h", "help"}, "Show this help and exit."};
     QCommandLineOption Version{{"v", "version"}, "Show the version and exit."};
-    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN.lvd or IN.svg as the preview movie OUT.swf."};
-    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN.lvd or IN.svg as SVG to OUT.svg."};
-    QCommandLineOption Render{"render", "Draw the drawing IN.lvd or IN.svg through the player into OUT.png."};
+    QCommandLineOption ExportSwf{"export-swf", "Write the drawing IN (.lvd, .svg, .swf) as the preview movie OUT.swf."};
+    QCommandLineOption ExportSvg{"export-svg", "Write the drawing IN (.lvd, .svg, .swf) as SVG to OUT.svg."};
+    QCommandLineOption Render{"render", "Draw the drawing IN (.lvd, .svg, .swf) through the player into OUT.png."};
     QCommandLineOption Zoom{"zoom", "With --render: the zoom factor (default 1).", "Z"};
     QCommandLineOption Scale{"scale", "With --render: image pixels per canvas pixel, for high-density screens (default 1).",
                              "S"};
     QCommandLineOption Quality{"quality", "With --render: low, medium, high or best (default: the drawing's own).",
                                "QUALITY"};
+    QCommandLineOption Frame{"frame", "With a headless command and a movie IN: take frame N (default 1).", "N"};
     QCommandLineOption Underlay{"underlay", "With a headless command: show the drawing's underlay."};
     QCommandLineOption UnderlayFront{"underlay-front", "With a headless command: show the underlay in front."};
     QCommandLineOption Lang{"lang", "The editor's language for this run: ja or en.", "LANG"};
@@ -42,9 +43,9 @@ void Describe(QCommandLineParser& parser, const Options& o) {
         "  lumivane --export-svg IN.lvd OUT.svg [--underlay] [--underlay-front]\n"
         "  lumivane --render IN.lvd OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best] [--underlay] [--underlay-front]\n"
         "  lumivane --render logo.svg logo.png --zoom 4     (SVG to PNG)\n"
-        "IN may be a drawing (.lvd) or an SVG (.svg, .svgz).");
+        "IN may be a drawing (.lvd), an SVG (.svg, .svgz) or a movie (.swf).");
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Scale, o.Quality,
+    parser.addOptions({o.Help, o.Version, o.ExportSwf, o.ExportSvg, o.Render, o.Zoom, o.Scale, o.Quality, o.Frame,
                        o.Underlay, o.UnderlayFront, o.Lang});
     parser.addPositionalArgument("FILE", "A drawing to open in the editor, or IN and OUT of a command.", "[FILE]");
 }
@@ -67,6 +68,7 @@ std::vector<std::string> CommandWords(const QCommandLineParser& parser, const Op
     if (render && parser.isSet(o.Zoom)) words.insert(words.end(), {"--zoom", Bytes(parser.value(o.Zoom))});
     if (render && parser.isSet(o.Scale)) words.insert(words.end(), {"--scale", Bytes(parser.value(o.Scale))});
     if (render && parser.isSet(o.Quality)) words.insert(words.end(), {"--quality", Bytes(parser.value(o.Quality))});
+    if (parser.isSet(o.Frame)) words.insert(words.end(), {"--frame", Bytes(parser.value(o.Frame))});
     if (parser.isSet(o.Underlay)) words.push_back("--underlay");
     if (parser.isSet(o.UnderlayFront)) words.push_back("--underlay-front");
     return words;
@@ -92,7 +94,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     }
     if (!parsed) return Usage(parser, err, Bytes(parser.errorText()));
     if (commands == 0) {
-        for (QCommandLineOption opt : {o.Zoom, o.Scale, o.Quality, o.Underlay, o.UnderlayFront})
+        for (QCommandLineOption opt : {o.Zoom, o.Scale, o.Quality, o.Frame, o.Underlay, o.UnderlayFront})
             if (parser.isSet(opt)) return Usage(parser, err, "--" + Bytes(opt.names().last()) + " goes with a headless command");
         return std::nullopt;
     }

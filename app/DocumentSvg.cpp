@@ -20,6 +20,6 @@ std::string DocumentSvg(SWFMakeCore& mk, DrawCore& doc) {
 }
 
 int RunExportSvg(const std::vector<std::string>& args, std::ostream& err) {
-    return RunHeadlessWrite(args, "usage: lumivane --export-svg IN.lvd|IN.svg OUT.svg [--underlay] [--underlay-front]\n", err,
+    return RunHeadlessWrite(args, "usage: lumivane --export-svg IN.lvd|IN.svg|IN.swf OUT.svg [--frame N] [--underlay] [--underlay-front]\n", err,
                             DocumentSvg);
 }

@@ -96,6 +96,8 @@ public:
     void LoadDocument(const QString& path);
     // Adds an SVG's paths to the drawing, front-most and selected, as one history step.
     void ImportDrawing(const QString& path);
+    // Which frame of a movie of `frames` frames to take, asked in a small dialog; 1 when cancelled.
+    int AskMovieFrame(int frames);
     void WriteClipFile(const QString& path);
     void ReadClipFile(const QString& path);
 
@@ -134,7 +136,7 @@ private:
     void ShowInvalidFile(const QString& path, const std::string& message = {});
     // The document name Save As offers for a drawing opened from an SVG: its name with .lvd.
     QString ForeignDocumentName() const;
-    QString ImportedStatus(const LeftOut& missing) const;
+    QString ImportedStatus(const LeftOut& missing, const std::string& format) const;
     void CopySelectionToClip();
     void ReportPlayerProblem();
     // Offers the drawings of editors that ended without saving; true when one was restored.

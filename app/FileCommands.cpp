@@ -18,6 +18,7 @@
 namespace {
 const char* const kDocumentFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌｧｲﾙ (*.lvd)");
 const char* const kSvgFilter = QT_TRANSLATE_NOOP("DrawGUI", "SVG ファイル (*.svg *.svgz)");
+const char* const kSwfFilter = QT_TRANSLATE_NOOP("DrawGUI", "SWF ムービー (*.swf)");
 const char* const kProjectFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ﾌﾟﾛｼﾞｪｸﾄﾌｧｲﾙ (*.lvd)");
 const char* const kClipFilter = QT_TRANSLATE_NOOP("DrawGUI", "Lumivane ｸﾘｯﾌﾟﾌｧｲﾙ (*.lvclip)");
 
@@ -67,7 +68,7 @@ void DrawGUI::mnuNewCanvas_Click() {
 
 void DrawGUI::mnuOpenFile_Click() {
     if (ConfirmModify() == 1) return;
-    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kDocumentFilter) + ";;" + tr(kSvgFilter), "lvd", {}));
+    const auto path = dialogs_->ShowOpenDialog(this, DialogRequest(tr(kDocumentFilter) + ";;" + tr(kSvgFilter) + ";;" + tr(kSwfFilter), "lvd", {}));
     if (path) LoadDocument(*path);
 }
 
@@ -110,7 +111,13 @@ void DrawGUI::LoadDocument(const QString& path) {
     const BusyCursor busy;  // a large drawing takes a moment to read and draw
     CanvasSetup setup = core_.Setup;
     std::vector<PathShape> paths(1);
-    const DrawingFileResult read = ReadDrawingFile(path.toStdString(), setup, paths);
+    DrawingFileResult read = ReadDrawingFile(path.toStdString(), setup, paths);
+    if (read.Ok && read.Frames > 1)
+        if (const int frame = AskMovieFrame(read.Frames); frame > 1) {
+            setup = core_.Setup;
+            paths.assign(1, PathShape{});
+            read = ReadDrawingFile(path.toStdString(), setup, paths, frame);
+        }
     if (read.Foreign && !read.Ok) {  // an SVG that cannot be read leaves the drawing as it was
         ShowInvalidFile(path, read.Error);
         return;
@@ -123,7 +130,7 @@ void DrawGUI::LoadDocument(const QString& path) {
     core_.DocFileName = read.Foreign ? std::string() : path.toStdString();
     foreignFile_ = read.Ok && read.Foreign ? path : QString();
     const bool good = read.Ok;
-    if (read.Foreign && good) SetStatusText(ImportedStatus(read.Missing));
+    if (read.Foreign && good) SetStatusText(ImportedStatus(read.Missing, read.Format));
     if (!good) {
         ShowInvalidFile(path, read.Error);
         core_.ResetDocument();

@@ -17,9 +17,14 @@ bool TakeUnderlayFlag(const std::string& arg, SWFMakeCore& mk);
 // and returns non-zero.
 int RunExportSwf(const std::vector<std::string>& args, std::ostream& err);
 
-// Reads IN, a document or an SVG drawing, into `doc`; false after saying on
-// `err` why it cannot be used (exit code 1). An SVG's left-out line goes to `err` too.
-bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err);
+// Takes "--frame N" out of `args`: the frame of a movie to read. 1 when it is
+// not given; 0, with the reason on `err`, when N is not a whole number from 1.
+int TakeFrame(std::vector<std::string>& args, std::ostream& err);
+
+// Reads IN, a document, an SVG drawing or frame `frame` of a movie, into
+// `doc`; false after saying on `err` why it cannot be used (exit code 1). An
+// import's left-out line goes to `err` too.
+bool ReadHeadlessInput(const std::string& in, DrawCore& doc, std::ostream& err, int frame = 1);
 // False after saying on `err` why OUT must not be written (exit code 2).
 bool HeadlessOutputAllowed(const std::string& in, const std::string& out, std::ostream& err);
 // Writes OUT; false after saying on `err` that it could not (exit code 2).

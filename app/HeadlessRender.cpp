@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best]\n"
-                             "       [--underlay] [--underlay-front]\n";
+constexpr const char* Usage = "usage: lumivane --render IN.lvd|IN.svg|IN.swf OUT.png [--zoom Z] [--scale S] [--quality low|medium|high|best]\n"
+                             "       [--frame N] [--underlay] [--underlay-front]\n";
 // Largest image side the headless render produces.
 constexpr double MaxSide = 16384;
 
@@ -27,11 +27,14 @@ struct RenderArgs {
     float Zoom = 1.0f;
     float Scale = 1.0f;  // device pixels per canvas pixel of the image
     int Quality = -1;  // -1: the document's own
+    int Frame = 1;
     SWFMakeCore Movie;  // carries the underlay switches
 };
 
-bool ParseArgs(const std::vector<std::string>& args, RenderArgs& out, std::ostream& err) {
+bool ParseArgs(std::vector<std::string> args, RenderArgs& out, std::ostream& err) {
     std::vector<std::string> files;
+    out.Frame = TakeFrame(args, err);
+    if (out.Frame == 0) return false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if ((a == "--zoom" || a == "--scale" || a == "--quality") && i + 1 >= args.size()) {
@@ -75,7 +78,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     RenderArgs ra;
     if (!ParseArgs(args, ra, err)) return 2;
     DrawCore doc;
-    if (!ReadHeadlessInput(ra.In, doc, err)) return 1;
+    if (!ReadHeadlessInput(ra.In, doc, err, ra.Frame)) return 1;
     if (!HeadlessOutputAllowed(ra.In, ra.Out, err)) return 2;
     doc.ZoomRate = ra.Zoom;
     if (ra.Quality >= 0) doc.Setup.Quality = static_cast<std::int16_t>(ra.Quality);

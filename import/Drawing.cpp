@@ -1,5 +1,7 @@
 #include "import/Drawing.h"
 
+#include <algorithm>
+
 namespace {
 struct KindName {
     const char* One;
@@ -8,6 +10,7 @@ struct KindName {
 constexpr KindName Names[LeftOut::Simplified] = {
     {"filter", "filters"}, {"mask", "masks"}, {"clip path", "clip paths"}, {"pattern", "patterns"},
     {"marker", "markers"}, {"image", "images"}, {"dash", "dashes"}, {"text", "texts"},
+    {"bitmap", "bitmaps"}, {"script", "scripts"}, {"other object", "other objects"}, {"unknown tag", "unknown tags"},
 };
 
 std::string Counted(std::int64_t n, const char* one, const char* many) {
@@ -40,4 +43,26 @@ std::string LeftOut::Sentence() const {
         text += Counted(s, "gradient was", "gradients were") + " simplified";
     }
     return text;
+}
+
+std::string ImportAnchorCapMessage() {
+    return "the drawing would have more than " + std::to_string(MaxImportAnchors) + " anchors";
+}
+
+void AppendImportedPath(Drawing& d, PathShape p, std::vector<AnchorPoint> anchors, bool closed,
+                        std::int64_t& anchorCount, std::string& error) {
+    if (anchors.size() < 2 || !error.empty()) return;
+    anchorCount += static_cast<std::int64_t>(anchors.size());
+    if (anchorCount > MaxImportAnchors) {
+        error = ImportAnchorCapMessage();
+        return;
+    }
+    for (AnchorPoint& a : anchors) {
+        a.X = std::clamp(a.X, MinImportTwip, MaxImportTwip);
+        a.Y = std::clamp(a.Y, MinImportTwip, MaxImportTwip);
+    }
+    p.Anchors = std::move(anchors);
+    p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
+    p.Closed = closed ? VbTrue : VbFalse;
+    d.Paths.push_back(std::move(p));
 }

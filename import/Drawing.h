@@ -8,7 +8,7 @@
 
 // What an importer could not carry over, by kind.
 struct LeftOut {
-    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Simplified, KindCount };
+    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Bitmap, Script, Object, UnknownTag, Simplified, KindCount };
     std::array<std::int64_t, KindCount> Counts{};
     void Add(Kind k, std::int64_t n = 1) { Counts[static_cast<std::size_t>(k)] += n; }
     bool Empty() const;
@@ -22,6 +22,9 @@ struct Drawing {
     std::vector<PathShape> Paths;
     std::int32_t CanvasWidth = 0;
     std::int32_t CanvasHeight = 0;
+    int Frames = 1;  // frames of the movie it came from
+    bool HasBackground = false;
+    std::uint8_t Background[3] = {255, 255, 255};
 };
 
 struct ImportResult {
@@ -30,6 +33,19 @@ struct ImportResult {
     Drawing Result;
     LeftOut Missing;
 };
+
+// Most anchors one import may make, and the coordinates (twips) the movie's 17-bit fields hold.
+inline constexpr std::int64_t MaxImportAnchors = 4'000'000;
+inline constexpr std::int32_t MinImportTwip = -65536, MaxImportTwip = 65535;
+
+// "the drawing would have more than 4000000 anchors"
+std::string ImportAnchorCapMessage();
+
+// Appends a path with these anchors, clamped to the coordinates above, to
+// `d`; a path of fewer than two anchors is dropped. Counts the anchors in
+// `anchorCount`; past MaxImportAnchors nothing is appended and `error` says so.
+void AppendImportedPath(Drawing& d, PathShape p, std::vector<AnchorPoint> anchors, bool closed,
+                        std::int64_t& anchorCount, std::string& error);
 
 // Largest canvas side in pixels an imported drawing asks for: the editor's own limit.
 inline constexpr std::int32_t MaxImportCanvasSide = MaxCanvasSide;

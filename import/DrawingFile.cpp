@@ -1,24 +1,33 @@
 #include "import/DrawingFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 
 #include "core/DocumentFile.h"
 #include "core/FileBytes.h"
 #include "import/SvgDocument.h"
 #include "import/SvgImport.h"
+#include "import/SwfImport.h"
 
 namespace {
 
-DrawingFileResult ImportBytes(const std::string& path, const std::string& bytes, Drawing& drawing) {
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+DrawingFileResult ImportBytes(const std::string& path, const std::string& bytes, Drawing& drawing, int frame) {
     DrawingFileResult r;
     r.Foreign = true;
-    ImportResult imported = ImportSvg(bytes);
+    r.Format = LooksLikeSwf(path, bytes) ? "swf" : "svg";
+    ImportResult imported = r.Format == "swf" ? ImportSwf(bytes, frame) : ImportSvg(bytes);
     if (!imported.Ok) {
-        r.Error = "ファイル [" + path + "] を SVG として読み込めませんでした: " + imported.Error;
+        r.Error = "ファイル [" + path + "] を " + Upper(r.Format) + " として読み込めませんでした: " + imported.Error;
         return r;
     }
     drawing = std::move(imported.Result);
+    r.Frames = drawing.Frames;
     r.Missing = imported.Missing;
     r.Ok = true;
     return r;
@@ -26,7 +35,7 @@ DrawingFileResult ImportBytes(const std::string& path, const std::string& bytes,
 
 }  // namespace
 
-DrawingFileResult ReadSvgFile(const std::string& path, Drawing& drawing) {
+DrawingFileResult ReadForeignFile(const std::string& path, Drawing& drawing, int frame) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes, MaxSvgBytes)) {
         DrawingFileResult r;
@@ -35,10 +44,11 @@ DrawingFileResult ReadSvgFile(const std::string& path, Drawing& drawing) {
                   " MB, or unreadable)";
         return r;
     }
-    return ImportBytes(path, bytes, drawing);
+    return ImportBytes(path, bytes, drawing, frame);
 }
 
-DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths) {
+DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, std::vector<PathShape>& paths,
+                                  int frame) {
     DrawingFileResult r;
     std::string bytes;
     r.Unreadable = ReadFileOrReason(path, bytes);
@@ -46,13 +56,13 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
         r.Error = InvalidDocumentMessage(path);
         return r;
     }
-    if (!LooksLikeSvg(path, bytes)) {
+    if (!LooksLikeSvg(path, bytes) && !LooksLikeSwf(path, bytes)) {
         r.Ok = ParseDocument(bytes, setup, paths);
         if (!r.Ok) r.Error = InvalidDocumentMessage(path);
         return r;
     }
     Drawing drawing;
-    r = ImportBytes(path, bytes, drawing);
+    r = ImportBytes(path, bytes, drawing, frame);
     if (!r.Ok) return r;
     paths.assign(1, PathShape{});
     paths.insert(paths.end(), std::make_move_iterator(drawing.Paths.begin()), std::make_move_iterator(drawing.Paths.end()));
@@ -60,14 +70,15 @@ DrawingFileResult ReadDrawingFile(const std::string& path, CanvasSetup& setup, s
         setup.CanvasWidth = drawing.CanvasWidth;
         setup.CanvasHeight = drawing.CanvasHeight;
     }
+    if (drawing.HasBackground) std::copy(std::begin(drawing.Background), std::end(drawing.Background), setup.BackColor);
     // As for a new drawing, the other canvas settings stay, but no underlay of an earlier document is shown.
     setup.UnderlayShow = 0;
     return r;
 }
 
-std::string LeftOutLine(const LeftOut& missing) {
+std::string LeftOutLine(const LeftOut& missing, const std::string& format) {
     const std::string s = missing.Sentence();
-    return s.empty() ? s : "svg: " + s;
+    return s.empty() ? s : format + ": " + s;
 }
 
 void AddImportedPaths(DrawCore& doc, std::vector<PathShape> paths) {

@@ -12,10 +12,8 @@
 
 namespace {
 
-constexpr std::int64_t MaxAnchors = 4'000'000;
 // Elements visited, counting each use of a reference again.
 constexpr std::int64_t MaxVisits = 4'000'000;
-constexpr std::int32_t MinTwip = -65536, MaxTwip = 65535;  // what the movie's 17-bit fields hold
 
 bool Skipped(const std::string& name) {
     static const char* const names[] = {"defs",   "symbol",   "title",          "desc",           "metadata",
@@ -176,10 +174,10 @@ private:
 
     void Shape(const SvgElement& e, const Affine& m, const SvgStyleState& s) {
         PathBuilder b(m);
-        b.PointLimit = static_cast<std::size_t>(MaxAnchors - anchorCount_);
+        b.PointLimit = static_cast<std::size_t>(MaxImportAnchors - anchorCount_);
         if (!ShapeOutline(e, viewport_, b, error_)) return;
         if (b.Full()) {
-            error_ = AnchorCapMessage();
+            error_ = ImportAnchorCapMessage();
             return;
         }
         if (b.OutOfRange) {
@@ -223,25 +221,8 @@ private:
         }
     }
 
-    static std::string AnchorCapMessage() {
-        return "the drawing would have more than " + std::to_string(MaxAnchors) + " anchors";
-    }
-
     void Add(PathShape p, std::vector<AnchorPoint> anchors, bool closed) {
-        if (anchors.size() < 2 || !error_.empty()) return;
-        anchorCount_ += static_cast<std::int64_t>(anchors.size());
-        if (anchorCount_ > MaxAnchors) {
-            error_ = AnchorCapMessage();
-            return;
-        }
-        for (AnchorPoint& a : anchors) {
-            a.X = std::clamp(a.X, MinTwip, MaxTwip);
-            a.Y = std::clamp(a.Y, MinTwip, MaxTwip);
-        }
-        p.Anchors = std::move(anchors);
-        p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
-        p.Closed = closed ? VbTrue : VbFalse;
-        result_.Result.Paths.push_back(std::move(p));
+        AppendImportedPath(result_.Result, std::move(p), std::move(anchors), closed, anchorCount_, error_);
     }
 
     const SvgDocument& doc_;

@@ -3,7 +3,7 @@
 # only when some are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgl-dev libfreetype-dev libfontconfig1-dev libturbojpeg0-dev
-  libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin libsvgpp-dev libboost-dev zlib1g-dev fonts-ipafont-gothic fonts-dejavu-core xvfb xauth)
+  libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin libsvgpp-dev libboost-dev zlib1g-dev liblzma-dev fonts-ipafont-gothic fonts-dejavu-core xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,24 +36,26 @@ struct SwfColorTransform {
 // Each channel (value * mult) >> 8, plus add, clamped to 0..255.
 SwfColor ApplyColorTransform(const SwfColorTransform& cx, SwfColor c);
 
-struct GradientStop {
+struct SwfGradientStop {
     std::uint8_t Ratio = 0;
     SwfColor Color;
-    bool operator==(const GradientStop&) const = default;
+    bool operator==(const SwfGradientStop&) const = default;
 };
 
 struct FillStyle {
     std::uint8_t Type = FillSolid;
     SwfColor Color;                     // solid
     SwfMatrix Matrix;                   // gradient or bitmap matrix
-    std::vector<GradientStop> Stops;    // gradients
+    std::vector<SwfGradientStop> Stops;    // gradients
     std::uint16_t BitmapId = 0;         // bitmaps
+    double Focal = 0;                   // focal gradients: where the focus lies on the x axis, -1..1
     bool operator==(const FillStyle&) const = default;
 };
 
 struct LineStyle {
     std::uint16_t Width = 0;
     SwfColor Color;
+    bool FromFill = false;  // a gradient or bitmap line, held as one colour
     bool operator==(const LineStyle&) const = default;
 };
 
@@ -98,7 +101,7 @@ struct LayerSpan {
 
 struct ShapeDefinition {
     std::uint16_t Id = 0;
-    int TagCode = 0;  // 2, 22 or 32
+    int TagCode = 0;  // 2, 22, 32 or 83
     SwfRect Bounds;
     std::vector<StyleSet> StyleSets;  // [0]: the initial styles
     std::vector<ShapeRecord> Records;
@@ -118,6 +121,13 @@ struct Placement {
     SwfMatrix Matrix;
     SwfColorTransform ColorTransform;
     bool IsMask = false;  // placed with a clip depth: masks others, is not drawn
+    std::uint16_t Ratio = 0;  // a morph's blend, 0..65535
+};
+
+// A sprite as it stands at the end of its own first frame.
+struct SpriteDefinition {
+    std::uint16_t Id = 0;
+    std::map<std::uint16_t, Placement> DisplayList;
 };
 
 struct MovieHeader {
@@ -133,6 +143,12 @@ struct ParsedMovie {
     std::map<std::uint16_t, std::shared_ptr<const ShapeDefinition>> Shapes;
     std::map<std::uint16_t, std::shared_ptr<const BitmapDefinition>> Bitmaps;
     std::map<std::uint16_t, Placement> DisplayList;  // by depth: drawn in ascending order
+    std::map<std::uint16_t, SpriteDefinition> Sprites;
+    // Characters defined by tags this reader does not turn into shapes, by id: the tag code.
+    std::map<std::uint16_t, int> OtherCharacters;
+    std::optional<SwfColor> Background;  // SetBackgroundColor
+    int Scripts = 0;      // action and bytecode tags and clip actions: counted, never run
+    int UnknownTags = 0;  // tags of codes the format does not define: skipped
     bool Complete = false;  // first frame read to its ShowFrame (or End) without a fault
     std::string Reason;     // why the movie is blank or partial; empty when complete
 };

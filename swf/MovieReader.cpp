@@ -4,6 +4,7 @@
 #include <string>
 
 #include "swf/BitReader.h"
+#include "swf/PlacementReader.h"
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
 #include "swf/TagCodes.h"
@@ -59,43 +60,65 @@ std::string ReadBitmap(BitReader& r, std::size_t length, ParsedMovie& movie) {
     return {};
 }
 
-std::string ReadPlacement(BitReader& r, ParsedMovie& movie) {
-    const std::uint8_t flags = r.readU8();
-    Placement p;
-    p.Depth = r.readU16();
-    p.HasCharacter = flags & 0x02;
-    if (p.HasCharacter) p.CharacterId = r.readU16();
-    const bool hasMatrix = flags & 0x04, hasCx = flags & 0x08;
-    if (hasMatrix) p.Matrix = ReadMatrix(r);
-    if (hasCx) p.ColorTransform = ReadColorTransformAlpha(r);
-    if (flags & 0x10) r.readU16();  // ratio
-    if (flags & 0x20)
-        while (!r.failed() && r.readU8() != 0) {
-        }
-    if (flags & 0x40) {
-        r.readU16();
-        p.IsMask = true;
+// Reads the tag header at `pos`, which then moves to the body.
+std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos, int& code, std::size_t& length) {
+    if (end - pos < 2) return "tag header truncated";
+    const unsigned word = data[pos] | (data[pos + 1] << 8);
+    pos += 2;
+    code = static_cast<int>(word >> 6);
+    length = word & 0x3F;
+    if (length == 0x3F) {
+        if (end - pos < 4) return "tag header truncated";
+        length = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16) | (std::size_t{data[pos + 3]} << 24);
+        pos += 4;
     }
-    if (r.failed()) return "PlaceObject2 tag truncated";
-    const bool move = flags & 0x01;
-    auto it = movie.DisplayList.find(p.Depth);
-    if (!move) {
-        if (it != movie.DisplayList.end() || !p.HasCharacter) return {};
-        movie.DisplayList.emplace(p.Depth, p);
-    } else if (it != movie.DisplayList.end()) {
-        Placement& old = it->second;
-        if (p.HasCharacter) old.CharacterId = p.CharacterId;
-        if (hasMatrix) old.Matrix = p.Matrix;
-        if (hasCx) old.ColorTransform = p.ColorTransform;
-        old.IsMask = old.IsMask || p.IsMask;
-    }
+    if (length > end - pos) return "tag " + std::to_string(code) + " runs past the end of the file";
     return {};
+}
+
+// A sprite's display list at the end of its first frame.
+std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie) {
+    if (size < 4) return "DefineSprite tag too short";
+    SpriteDefinition sprite;
+    sprite.Id = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
+    std::size_t pos = 4;
+    std::string reason;
+    while (pos < size && reason.empty()) {
+        int code = 0;
+        std::size_t length = 0;
+        if (reason = NextTag(data, size, pos, code, length); !reason.empty()) break;
+        BitReader body(data + pos, length);
+        pos += length;
+        if (code == TagEnd || code == TagShowFrame) break;
+        if (code == TagDoAction) ++movie.Scripts;
+        reason = ApplyDisplayTag(body, code, sprite.DisplayList, movie.Scripts);
+    }
+    movie.Sprites.emplace(sprite.Id, std::move(sprite));
+    return reason.empty() ? reason : "sprite " + std::to_string(sprite.Id) + ": " + reason;
+}
+
+// Codes the format defines; any other tag is counted as unknown and skipped.
+bool KnownTag(int code) {
+    static constexpr int known[] = {0,  1,  2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 24,
+                                    26, 28, 32, 33, 34, 35, 36, 37, 39, 40, 41, 43, 45, 46, 48, 56, 57, 58, 59, 60, 61, 62,
+                                    63, 64, 65, 66, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 82, 83, 84, 86, 87, 88, 89, 90,
+                                    91, 93};
+    return std::find(std::begin(known), std::end(known), code) != std::end(known);
+}
+
+// Character tags whose content is not read: their ids, so placements of them can be told apart.
+bool OtherCharacterTag(int code) {
+    static constexpr int codes[] = {6, 7, 10, 11, 20, 33, 34, 35, 36, 37, 46, 48, 60, 75, 84, 90, 91};
+    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
 }  // namespace
 
-ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
+ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) { return ReadMovieFrame(data, size, 1); }
+
+ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame) {
     ParsedMovie movie;
+    int shown = 0;
     std::size_t pos = 0;
     if (std::string reason = ReadHeader(data, size, movie.Header, pos); !reason.empty()) {
         movie.Reason = reason;
@@ -109,24 +132,10 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
     }
     std::size_t recordBudget = MaxMovieShapeRecords;
     while (pos < end) {
-        if (end - pos < 2) {
-            AddReason(movie, "tag header truncated");
-            return Finish(movie, false);
-        }
-        const unsigned word = data[pos] | (data[pos + 1] << 8);
-        pos += 2;
-        const int code = static_cast<int>(word >> 6);
-        std::size_t length = word & 0x3F;
-        if (length == 0x3F) {
-            if (end - pos < 4) {
-                AddReason(movie, "tag header truncated");
-                return Finish(movie, false);
-            }
-            length = data[pos] | (data[pos + 1] << 8) | (data[pos + 2] << 16) | (std::size_t{data[pos + 3]} << 24);
-            pos += 4;
-        }
-        if (length > end - pos) {
-            AddReason(movie, "tag " + std::to_string(code) + " runs past the end of the file");
+        int code = 0;
+        std::size_t length = 0;
+        if (std::string reason = NextTag(data, end, pos, code, length); !reason.empty()) {
+            AddReason(movie, reason);
             return Finish(movie, false);
         }
         BitReader body(data + pos, length);
@@ -134,11 +143,16 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         std::string reason;
         switch (code) {
         case TagEnd:
-        case TagShowFrame:
+            if (shown < frame && frame > 1)
+                AddReason(movie, "the movie has only " + std::to_string(shown) + (shown == 1 ? " frame" : " frames"));
             return Finish(movie, true);
+        case TagShowFrame:
+            if (++shown >= frame) return Finish(movie, true);
+            break;
         case TagDefineShape:
         case TagDefineShape2:
-        case TagDefineShape3: {
+        case TagDefineShape3:
+        case TagDefineShape4: {
             auto shape = std::make_shared<ShapeDefinition>();
             shape->BodyOffset = pos - length;
             shape->BodySize = length;
@@ -149,10 +163,29 @@ ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) {
         case TagDefineBitsJpeg2:
             reason = ReadBitmap(body, length, movie);
             break;
+        case TagPlaceObject:
         case TagPlaceObject2:
-            reason = ReadPlacement(body, movie);
+        case TagPlaceObject3:
+        case TagRemoveObject:
+        case TagRemoveObject2:
+            reason = ApplyDisplayTag(body, code, movie.DisplayList, movie.Scripts);
+            break;
+        case TagDefineSprite:
+            reason = ReadSprite(data + pos - length, length, movie);
+            break;
+        case TagSetBackgroundColor:
+            movie.Background = ReadRgb(body);
+            if (body.failed()) movie.Background.reset();
+            break;
+        case TagDoAction:
+        case TagDoInitAction:
+        case TagDoAbc:
+        case TagDoAbc2:
+            ++movie.Scripts;
             break;
         default:
+            if (!KnownTag(code)) ++movie.UnknownTags;
+            if (OtherCharacterTag(code) && length >= 2) movie.OtherCharacters.emplace(data[pos - length] | (data[pos - length + 1] << 8), code);
             break;
         }
         if (!reason.empty()) AddReason(movie, reason);

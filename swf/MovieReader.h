@@ -11,3 +11,7 @@ inline constexpr std::size_t MaxMovieShapeRecords = std::size_t{1} << 21;
 // Never fails outright: whatever could be read is returned, and `Reason`
 // says why the result is blank or partial.
 ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size);
+
+// As ReadMovie, for the display list as it stands at the end of frame
+// `frame` (1-based); definitions are read up to there.
+ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame);

@@ -30,18 +30,25 @@ SwfMatrix ReadMatrix(BitReader& r) {
     return m;
 }
 
-SwfColorTransform ReadColorTransformAlpha(BitReader& r) {
+namespace {
+
+SwfColorTransform ReadCxform(BitReader& r, int channels) {
     r.alignToByte();
     SwfColorTransform cx;
     const bool hasAdd = r.readUB(1) != 0;
     const bool hasMult = r.readUB(1) != 0;
     const int bits = static_cast<int>(r.readUB(4));
     if (hasMult)
-        for (auto& m : cx.Mult) m = r.readSB(bits);
+        for (int i = 0; i < channels; ++i) cx.Mult[i] = r.readSB(bits);
     if (hasAdd)
-        for (auto& a : cx.Add) a = r.readSB(bits);
+        for (int i = 0; i < channels; ++i) cx.Add[i] = r.readSB(bits);
     return cx;
 }
+
+}  // namespace
+
+SwfColorTransform ReadColorTransformAlpha(BitReader& r) { return ReadCxform(r, 4); }
+SwfColorTransform ReadColorTransform(BitReader& r) { return ReadCxform(r, 3); }
 
 SwfColor ReadRgb(BitReader& r) {
     SwfColor c;

@@ -7,5 +7,6 @@
 SwfRect ReadRect(BitReader& r);
 SwfMatrix ReadMatrix(BitReader& r);
 SwfColorTransform ReadColorTransformAlpha(BitReader& r);
+SwfColorTransform ReadColorTransform(BitReader& r);  // without alpha terms
 SwfColor ReadRgb(BitReader& r);
 SwfColor ReadRgba(BitReader& r);

@@ -13,7 +13,9 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
     return h ^ (h >> 32);
 }
 
-SwfColor ReadColor(BitReader& r, int tagCode) { return tagCode == TagDefineShape3 ? ReadRgba(r) : ReadRgb(r); }
+SwfColor ReadColor(BitReader& r, int tagCode) {
+    return tagCode == TagDefineShape3 || tagCode == TagDefineShape4 ? ReadRgba(r) : ReadRgb(r);
+}
 
 std::size_t ReadStyleCount(BitReader& r, int tagCode) {
     std::size_t count = r.readU8();
@@ -28,15 +30,17 @@ std::string ReadFillStyle(BitReader& r, int tagCode, FillStyle& fill) {
         fill.Color = ReadColor(r, tagCode);
         return {};
     case FillLinearGradient:
-    case FillRadialGradient: {
+    case FillRadialGradient:
+    case FillFocalGradient: {
         fill.Matrix = ReadMatrix(r);
         const int count = r.readU8() & 15;
         for (int i = 0; i < count && !r.failed(); ++i) {
-            GradientStop stop;
+            SwfGradientStop stop;
             stop.Ratio = r.readU8();
             stop.Color = ReadColor(r, tagCode);
             fill.Stops.push_back(stop);
         }
+        if (fill.Type == FillFocalGradient) fill.Focal = r.readSB(16) / 256.0;
         return {};
     }
     case FillRepeatingBitmap:
@@ -49,6 +53,22 @@ std::string ReadFillStyle(BitReader& r, int tagCode, FillStyle& fill) {
     default:
         return "unknown fill style type " + std::to_string(fill.Type);
     }
+}
+
+// The fields after a DefineShape4 line's width: caps, joins and either a
+// colour or a fill, of which a gradient's first stop stands for the colour.
+std::string ReadLineStyle2(BitReader& r, LineStyle& line) {
+    const std::uint16_t flags = r.readU16();
+    if (((flags >> 12) & 3) == 2) r.readU16();  // miter limit
+    if (!(flags & 0x0800)) {
+        line.Color = ReadRgba(r);
+        return {};
+    }
+    FillStyle fill;
+    if (std::string reason = ReadFillStyle(r, TagDefineShape4, fill); !reason.empty()) return reason;
+    line.Color = fill.Stops.empty() ? fill.Color : fill.Stops.front().Color;
+    line.FromFill = fill.Type != FillSolid;
+    return {};
 }
 
 std::string ReadStyleArrays(BitReader& r, int tagCode, StyleSet& set) {
@@ -64,7 +84,11 @@ std::string ReadStyleArrays(BitReader& r, int tagCode, StyleSet& set) {
     for (std::size_t i = 0; i < lineCount; ++i) {
         LineStyle line;
         line.Width = r.readU16();
-        line.Color = ReadColor(r, tagCode);
+        if (tagCode == TagDefineShape4) {
+            if (std::string reason = ReadLineStyle2(r, line); !reason.empty()) return reason;
+        } else {
+            line.Color = ReadColor(r, tagCode);
+        }
         if (r.failed()) return "line styles run past the tag";
         set.Lines.push_back(line);
     }
@@ -277,6 +301,10 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
     shape.TagCode = tagCode;
     shape.Id = r.readU16();
     shape.Bounds = ReadRect(r);
+    if (tagCode == TagDefineShape4) {
+        ReadRect(r);  // edge bounds
+        r.readU8();   // stroke hints
+    }
     r.alignToByte();
     LayerSpan first;
     first.BeginBit = r.bitPosition();

@@ -30,7 +30,7 @@ QBrush GradientBrush(const FillStyle& fill, const SwfColorTransform& cx) {
     gradient.setSpread(QGradient::PadSpread);
     // Flash interpolates straight (not premultiplied) colours.
     gradient.setInterpolationMode(QGradient::ComponentInterpolation);
-    for (const GradientStop& s : fill.Stops) gradient.setColorAt(s.Ratio / 255.0, ToQColor(cx, s.Color));
+    for (const SwfGradientStop& s : fill.Stops) gradient.setColorAt(s.Ratio / 255.0, ToQColor(cx, s.Color));
     QBrush brush(gradient);
     brush.setTransform(ToQTransform(fill.Matrix));
     return brush;

@@ -10,11 +10,24 @@ inline constexpr int TagDefineBitsJpeg2 = 21;
 inline constexpr int TagDefineShape2 = 22;
 inline constexpr int TagPlaceObject2 = 26;
 inline constexpr int TagDefineShape3 = 32;
+// Tags read when a foreign movie is opened.
+inline constexpr int TagPlaceObject = 4;
+inline constexpr int TagRemoveObject = 5;
+inline constexpr int TagDoAction = 12;
+inline constexpr int TagSetBackgroundColor = 9;
+inline constexpr int TagRemoveObject2 = 28;
+inline constexpr int TagDefineSprite = 39;
+inline constexpr int TagDoInitAction = 59;
+inline constexpr int TagPlaceObject3 = 70;
+inline constexpr int TagDoAbc = 72;
+inline constexpr int TagDoAbc2 = 82;
+inline constexpr int TagDefineShape4 = 83;
 
 enum FillStyleType : std::uint8_t {
     FillSolid = 0x00,
     FillLinearGradient = 0x10,
     FillRadialGradient = 0x12,
+    FillFocalGradient = 0x13,
     FillRepeatingBitmap = 0x40,
     FillClippedBitmap = 0x41,
     FillRepeatingBitmapHard = 0x42,

@@ -420,8 +420,20 @@
         <translation>SVG files (*.svg *.svgz)</translation>
     </message>
     <message>
-        <source>SVG を読み込みました。</source>
-        <translation>SVG imported.</translation>
+        <source>%1 を読み込みました。</source>
+        <translation>%1 imported.</translation>
+    </message>
+    <message>
+        <source>SWF ムービー (*.swf)</source>
+        <translation>SWF movies (*.swf)</translation>
+    </message>
+    <message>
+        <source>フレームの選択</source>
+        <translation>Choose Frame</translation>
+    </message>
+    <message>
+        <source>このムービーには %1 フレームあります。読み込むフレーム (1〜%1):</source>
+        <translation>This movie has %1 frames. Frame to import (1 to %1):</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "dialogs/CanvasGUI.h"
 #include "style/ColorRow.h"
 #include "tests/TestPaths.h"
+#include "tests/swf/TestMovie.h"
 #include "tests/app/TestWindow.h"
 
 namespace {
@@ -345,4 +347,31 @@ TEST(DrawGUI, SvgOpensAsANewDrawingAndImportsAsOneStep) {
     ASSERT_GE(boxes.size(), 2u);
     EXPECT_NE(boxes[boxes.size() - 2].Text.indexOf("well-formed"), -1);
     EXPECT_NE(boxes.back().Text.indexOf("well-formed"), -1);
+}
+
+// A movie of two frames asks which to take; an import of it is one selected
+// group that one undo takes away.
+TEST(DrawGUI, MovieOpensAtTheChosenFrameAndImportsAsOneStep) {
+    QTemporaryDir dir;
+    const QString swf = dir.path() + "/anim.swf";
+    const std::string movie = testmovie::TwoFrameMovie();
+    ASSERT_TRUE(WriteFileReplacing(swf.toStdString(), movie));
+    Window w;
+    w.dialogs->OnModal = [](QDialog* d) {
+        d->findChild<QSpinBox*>("frame")->setValue(2);
+        d->setResult(QDialog::Accepted);
+    };
+    w.gui.LoadDocument(swf);
+    DrawCore& core = w.gui.Core();
+    ASSERT_EQ(core.GetPathCount(), 1);
+    EXPECT_EQ(core.Paths[1].FillColor, PackColor(0, 0, 255, 255));
+
+    w.dialogs->OnModal = nullptr;  // cancelled: the first frame
+    w.dialogs->Paths.push_back(swf);
+    w.gui.mnuImport->trigger();
+    ASSERT_EQ(core.GetPathCount(), 2);
+    EXPECT_TRUE(core.Paths[2].Selected);
+    EXPECT_EQ(core.Paths[2].FillColor, PackColor(255, 0, 0, 255));
+    w.gui.mnuUnDo->trigger();
+    EXPECT_EQ(core.GetPathCount(), 1);
 }

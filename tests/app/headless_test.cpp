@@ -18,6 +18,7 @@
 #include "swf/Preview.h"
 #include "swf/Underlay.h"
 #include "tests/TestPaths.h"
+#include "tests/swf/TestMovie.h"
 
 namespace {
 
@@ -223,7 +224,19 @@ TEST(CommandLine, SvgInputIsConvertedWithWhatWasLeftOutOnStandardError) {
     EXPECT_LE(255 - qRed(red) + qGreen(red) + qBlue(red), 6);
     EXPECT_EQ(image.pixel(10, 50), qRgb(255, 255, 255));
     EXPECT_EQ(Call({"--export-swf", base + "in.svg", base + "out.swf"}).Code, 0);
+    // A movie Lumivane wrote comes back as the same drawing: written again, it is the same movie.
+    EXPECT_EQ(Call({"--export-swf", base + "out.swf", base + "again.swf"}).Code, 0);
+    std::string first, again;
+    ASSERT_TRUE(ReadFileBytes(base + "out.swf", first) && ReadFileBytes(base + "again.swf", again));
+    EXPECT_EQ(first, again);
+    // A movie's later frame, or one it does not have.
+    ASSERT_TRUE(WriteFileReplacing(base + "two.swf", testmovie::TwoFrameMovie()));
+    EXPECT_EQ(Call({"--export-svg", base + "two.swf", base + "two.svg", "--frame", "2"}).Code, 0);
+    ASSERT_TRUE(ReadFileBytes(base + "two.svg", again));
+    EXPECT_NE(again.find("#0000ff"), std::string::npos);
+    EXPECT_NE(Call({"--render", base + "two.swf", base + "two.png", "--frame", "3"}).Err.find("has only 2 frames"), std::string::npos);
     r = Call({"--export-svg", base + "bad.svg", base + "out2.svg"});
     EXPECT_EQ(r.Code, 1);
     EXPECT_NE(r.Err.find("SVG"), std::string::npos) << r.Err;
 }
+

@@ -1,6 +1,8 @@
 #pragma once
 // Assembles small movies bit by bit for reader and renderer tests.
 #include <cstdint>
+#include <lzma.h>
+#include <zlib.h>
 #include <string>
 #include <vector>
 
@@ -146,8 +148,57 @@ inline std::string OneShapeMovie(int w, int h, const Records& records) {
     return Finish(m);
 }
 
+// Frame 1 holds a red square (shape 1, depth 1); frame 2 removes it and places a blue one (shape 2).
+inline std::string TwoFrameMovie() {
+    std::string m = Header(2000, 2000);
+    for (int id : {1, 2}) {
+        Records r;
+        r.Rect(100, 100, 500, 500, Fill{0, {id == 1 ? 255 : 0, 0, id == 2 ? 255 : 0}});
+        Tag(m, 32, Shape3(id, 2000, 2000, r));
+    }
+    Tag(m, 26, Place(1, 1));
+    ShortTag(m, 1);
+    BitString remove;
+    U16(remove, 1);
+    Tag(m, 28, remove);
+    Tag(m, 26, Place(2, 2));
+    ShortTag(m, 1);
+    ShortTag(m, 0);
+    std::string movie = Finish(m);
+    movie[19] = 2;  // frame count
+    return movie;
+}
+
 inline ParsedMovie Read(const std::string& bytes) {
     return ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// `fws` repacked as CWS or ZWS, with the header's length field set to `claimed` when given.
+inline std::string Pack(const std::string& fws, char kind, std::size_t claimed = 0) {
+    const auto* in = reinterpret_cast<const std::uint8_t*>(fws.data()) + 8;
+    const std::size_t n = fws.size() - 8;
+    std::string out = fws.substr(0, 8);
+    out[0] = kind;
+    if (claimed)
+        for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<char>((claimed >> (8 * i)) & 255);
+    std::vector<std::uint8_t> packed(n + n / 2 + 1024);
+    std::size_t packedSize = 0;
+    if (kind == 'C') {
+        uLongf len = packed.size();
+        compress2(packed.data(), &len, in, n, 9);
+        packedSize = len;
+    } else {
+        lzma_options_lzma opt;
+        lzma_lzma_preset(&opt, 6);
+        lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, &opt}, {LZMA_VLI_UNKNOWN, nullptr}};
+        std::uint8_t props[5]{};
+        lzma_properties_encode(filters, props);
+        lzma_raw_buffer_encode(filters, nullptr, in, n, packed.data(), &packedSize, packed.size());
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((packedSize >> (8 * i)) & 255));
+        out.append(reinterpret_cast<const char*>(props), 5);
+    }
+    out.append(reinterpret_cast<const char*>(packed.data()), packedSize);
+    return out;
 }
 
 }  // namespace testmovie

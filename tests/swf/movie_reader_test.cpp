@@ -3,6 +3,7 @@
 #include <random>
 
 #include "swf/BitReader.h"
+#include "swf/MovieContainer.h"
 #include "swf/MovieReader.h"
 #include "swf/MovieUpdate.h"
 #include "swf/ShapeLayers.h"
@@ -283,4 +284,41 @@ TEST(ShapeLayers, LineSubpathsBreakAtMovesAndCloseOnlyWhenBackAtTheirStart) {
     EXPECT_EQ(layers[1].LinePaths[0].Commands, (Cmds{M(-500, -61072), L(-500, -61072), L(-66036, 4463),
                                                       M(100, 100), L(110, 100), L(100, 100), Z()}));
     EXPECT_TRUE(layers[1].FillPaths.empty());
+}
+
+
+TEST(MovieContainer, UnpacksEveryContainerAndRefusesBadOrOversizedStreams) {
+    const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 0));
+    const std::string bomb = Finish(Header(2000, 2000) + std::string(std::size_t{4} << 20, '\0'));
+    std::string corrupt = Pack(good, 'C');
+    corrupt[10] ^= 0x55;
+    std::string hugeWindow = Pack(good, 'Z');  // properties asking for a 4 GB dictionary
+    for (int i = 13; i < 17; ++i) hugeWindow[i] = '\xFF';
+    struct Case {
+        std::string Bytes, Error;
+        std::size_t Size;
+    } cases[] = {
+        {good, "", good.size()},
+        {Pack(good, 'C'), "", good.size()},
+        {Pack(good, 'Z'), "", good.size()},
+        {hugeWindow, "", good.size()},
+        {Pack(good, 'C').substr(0, 30), "ends early", 0},
+        {Pack(good, 'Z').substr(0, 30), "ends early", 0},
+        {corrupt, "corrupt", 0},
+        {Pack(good, 'C', std::size_t{300} << 20), "more than the 256 MB", 0},
+        {Pack(bomb, 'C', 4096), "", 4096},  // a stream longer than its header says stops there
+        {Pack(bomb, 'Z', 4096), "", 4096},
+        {std::string("GWS\x08\0\0\0\0", 8), "not a movie", 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> out;
+        const std::string error = UnpackMovie(reinterpret_cast<const std::uint8_t*>(c.Bytes.data()), c.Bytes.size(), out);
+        EXPECT_EQ(error.empty(), c.Error.empty()) << error;
+        EXPECT_NE(error.find(c.Error), std::string::npos) << error;
+        ASSERT_EQ(out.size(), c.Size) << c.Error;
+        if (c.Size == good.size()) {
+            EXPECT_EQ(std::string(out.begin(), out.end()), good);
+            EXPECT_TRUE(ReadMovie(out.data(), out.size()).Complete);
+        }
+    }
 }

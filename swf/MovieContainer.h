@@ -1,0 +1,15 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Most bytes a movie may hold once unpacked; a larger one is refused before
+// any of it is inflated, so a small file cannot claim unbounded memory or time.
+inline constexpr std::size_t MaxUnpackedMovieBytes = std::size_t{256} << 20;
+
+// The uncompressed (FWS) form of a movie in any of the three containers:
+// FWS as is, CWS through zlib, ZWS through LZMA. Returns the empty string on
+// success, otherwise why the bytes are not a movie (then `out` is empty).
+std::string UnpackMovie(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
+                        std::size_t limit = MaxUnpackedMovieBytes);
