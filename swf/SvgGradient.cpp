@@ -71,7 +71,7 @@ void FitRadial(SvgGradientFill& fit, const FillStyle& fill, const Bounds& u) {
 SvgGradientFill FitSvgGradient(const FillStyle& fill, const std::vector<PathCommand>& path) {
     SvgGradientFill fit;
     fit.Matrix = ToQTransform(fill.Matrix);
-    for (const GradientStop& s : fill.Stops) fit.Offsets.push_back(s.Ratio / 255.0);
+    for (const SwfGradientStop& s : fill.Stops) fit.Offsets.push_back(s.Ratio / 255.0);
     if (fill.Stops.empty()) return fit;
     // The player fills with the last colour where the matrix has no inverse.
     if (!fit.Matrix.isInvertible()) {
