@@ -42,7 +42,15 @@ struct Records {
         if (move) MoveBits(x, y);
         Bits.padToByte();
         Bytes(Bits, {static_cast<int>(fills.size())});
-        for (const Fill& f : fills) Bytes(Bits, {0, f.R, f.G, f.B, f.A});
+        for (const Fill& f : fills) {
+            Bytes(Bits, {f.Type});
+            if (f.Type == 0) {
+                Bytes(Bits, {f.C.R, f.C.G, f.C.B, f.C.A});
+            } else {
+                U16(Bits, f.BitmapId);
+                Matrix(Bits, f.Sx, f.Sy, f.R0, f.R1, f.Tx, f.Ty);
+            }
+        }
         Bytes(Bits, {static_cast<int>(lines.size())});
         for (const Line& l : lines) Bytes(Bits, {l.Width & 255, l.Width >> 8, l.C.R, l.C.G, l.C.B, l.C.A});
         Bits.append(static_cast<std::uint32_t>(fillBits << 4 | lineBits), 8);

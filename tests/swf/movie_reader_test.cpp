@@ -15,7 +15,7 @@ namespace {
 
 Records Square(int x, int y, int side, int fill0, int line) {
     Records r;
-    r.Rect(x, y, side, side, Fill{255, 0, 0}, fill0, line);
+    r.Rect(x, y, side, side, Fill{0, {255, 0, 0}}, fill0, line);
     return r;
 }
 
@@ -29,7 +29,7 @@ struct Drawing {
     std::string Movie() const {
         Records r;
         for (int i = 0; i < 4; ++i) {
-            r.NewStyles({Fill{i == 2 ? Red : 0, 0, 255}}, {Line{20, {0, 0, 0}}}, 1, 1, i == 2, Open, Open);
+            r.NewStyles({Fill{0, {i == 2 ? Red : 0, 0, 255}}}, {Line{20, {0, 0, 0}}}, 1, 1, i == 2, Open, Open);
             r.Change(X[i], X[i], 1, -1, 1);
             for (auto [dx, dy] : {std::pair{Side, 0}, {0, Side}, {-Side, 0}, {0, -Side}}) r.Straight(dx, dy);
         }
@@ -63,7 +63,7 @@ PathCommand C(int cx, int cy, int x, int y) { return {PathOp::CurveTo, x, y, cx,
 PathCommand Z() { return {PathOp::Close, 0, 0, 0, 0}; }
 
 using Cmds = std::vector<PathCommand>;
-const std::vector<Fill> OneFill{Fill{255, 0, 0}};
+const std::vector<Fill> OneFill{Fill{0, {255, 0, 0}}};
 const std::vector<Line> OneLine{Line{20, {0, 0, 255}}};
 
 }  // namespace
@@ -91,7 +91,7 @@ TEST(MovieReader, LayerHashFollowsContentNotPosition) {
     const auto layerHashes = [](int firstSide, int secondColor) {
         Records r = Square(0, 0, firstSide, 1, 1);
         if (firstSide > 500) r.Straight(3, 0);  // shifts the following bits
-        r.Rect(50, 50, 300, 300, Fill{0, secondColor, 0}, 1, 1);
+        r.Rect(50, 50, 300, 300, Fill{0, {0, secondColor, 0}}, 1, 1);
         const ParsedMovie m = Read(OneShapeMovie(6400, 6400, r));
         std::vector<std::uint64_t> hashes;
         for (const LayerSpan& l : m.Shapes.at(1)->Layers) hashes.push_back(l.Hash);
@@ -232,7 +232,7 @@ TEST(ShapeLayers, EachNewStyleSetIsItsOwnLayerWithItsOwnStyles) {
     r.Straight(10, 0);
     r.Straight(0, 10);
     r.Straight(-10, -10);
-    r.NewStyles({Fill{0, 255, 0}, Fill{0, 0, 255}}, OneLine, 2, 1);
+    r.NewStyles({Fill{0, {0, 255, 0}}, Fill{0, {0, 0, 255}}}, OneLine, 2, 1);
     r.Change(5, 5, 2, -1, 1);
     r.Straight(0, 10);
     r.Straight(0, -10);

@@ -339,7 +339,7 @@ using namespace testmovie;
 
 TEST_F(DocumentPlayer, PlacementMatrixAndColourTransform) {
     testmovie::Records r;
-    r.Rect(0, 0, 1000, 1000, testmovie::Fill{200, 100, 100});
+    r.Rect(0, 0, 1000, 1000, testmovie::Fill{0, {200, 100, 100}});
     std::string m = Header(6400, 6400);
     Tag(m, 32, Shape3(1, 6400, 6400, r));
     // 8.8 multipliers and added terms, each channel clamped to 0..255.
