@@ -26,7 +26,14 @@ inline void Matrix(BitString& b, double sx, double sy, double r0, double r1, int
 
 struct Color { int R, G, B, A = 255; };
 
-using Fill = Color;  // a solid fill style
+// A fill style of a DefineShape3: solid (type 0) or bitmap (0x40..0x43).
+struct Fill {
+    int Type = 0;
+    Color C{0, 0, 0, 255};
+    double Sx = 1, Sy = 1, R0 = 0, R1 = 0;
+    int Tx = 0, Ty = 0;
+    int BitmapId = 0;
+};
 struct Line { int Width; Color C; };
 
 // Shape records with 17-bit fields and one fill and one line bit.
