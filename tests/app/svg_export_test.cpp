@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <regex>
 
 #include "app/DocumentSvg.h"
 #include "core/DocumentFile.h"
-#include "core/FileBytes.h"
 #include "edit/ShapeCreate.h"
 #include "swf/MovieReader.h"
-#include "swf/Preview.h"
-#include "swf/SwfPlayer.h"
+#include "tests/SvgPictures.h"
 #include "tests/TestPaths.h"
 
 namespace {
@@ -60,33 +54,10 @@ std::string SvgOf(DrawCore doc) {
 }
 
 // The share of pixels where rsvg-convert's picture of the SVG and the
-// player's agree within 4 per channel; 0 when rsvg-convert refuses the file.
-double AgreementWithPlayer(DrawCore doc) {
-    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
-    if (rsvg.isEmpty()) return ADD_FAILURE() << "rsvg-convert is missing; scripts/install-deps.sh installs it", 0;
+// player's agree within 4 per channel.
+double AgreementWithPlayer(const DrawCore& doc) {
     QTemporaryDir dir;
-    EXPECT_TRUE(WriteFileReplacing(dir.filePath("d.svg").toStdString(), SvgOf(doc)));
-    if (QProcess::execute(rsvg, {dir.filePath("d.svg"), "-o", dir.filePath("d.png")}) != 0) return 0;
-    const QImage svg = QImage(dir.filePath("d.png")).convertToFormat(QImage::Format_ARGB32);
-
-    SWFMakeCore mk;
-    doc.TempMoviePath = dir.filePath("m.swf").toStdString();
-    std::string error;
-    EXPECT_TRUE(RebuildPreview(mk, doc, error)) << error;
-    SwfPlayer player;
-    player.Movie = doc.TempMoviePath;
-    player.BackgroundColor = mk.BackgroundColor;
-    player.Quality2 = "high";
-    const QImage movie = player.Render(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight).convertToFormat(QImage::Format_ARGB32);
-    if (svg.size() != movie.size()) return 0;
-    int close = 0;
-    for (int y = 0; y < movie.height(); ++y)
-        for (int x = 0; x < movie.width(); ++x) {
-            const QRgb p = svg.pixel(x, y), q = movie.pixel(x, y);
-            close += std::abs(qRed(p) - qRed(q)) <= 4 && std::abs(qGreen(p) - qGreen(q)) <= 4 &&
-                     std::abs(qBlue(p) - qBlue(q)) <= 4;
-        }
-    return static_cast<double>(close) / (movie.width() * movie.height());
+    return Agreement(RsvgPicture(SvgOf(doc), dir), PlayerPicture(doc, dir), 4);
 }
 
 }  // namespace

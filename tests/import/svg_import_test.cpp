@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <climits>
 
-#include "core/FileBytes.h"
 #include "import/SvgImport.h"
-#include "swf/Preview.h"
-#include "swf/SwfPlayer.h"
+#include "tests/SvgPictures.h"
 
 namespace {
 
@@ -36,21 +32,7 @@ QImage Render(const Drawing& d, const QTemporaryDir& dir, int zoom = 1) {
     doc.Setup.CanvasWidth = d.CanvasWidth;
     doc.Setup.CanvasHeight = d.CanvasHeight;
     for (const PathShape& p : d.Paths) doc.AppendPath(p);
-    doc.TempMoviePath = dir.filePath("m.swf").toStdString();
-    SWFMakeCore mk;
-    std::string error;
-    EXPECT_TRUE(RebuildPreview(mk, doc, error)) << error;
-    SwfPlayer player;
-    player.Movie = doc.TempMoviePath;
-    return player.Render(d.CanvasWidth * zoom, d.CanvasHeight * zoom).convertToFormat(QImage::Format_RGB32);
-}
-
-QImage Rsvg(const std::string& svg, const QTemporaryDir& dir) {
-    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
-    EXPECT_FALSE(rsvg.isEmpty()) << "rsvg-convert is missing; scripts/install-deps.sh installs it";
-    EXPECT_TRUE(WriteFileReplacing(dir.filePath("in.svg").toStdString(), svg));
-    EXPECT_EQ(QProcess::execute(rsvg, {"-b", "white", dir.filePath("in.svg"), "-o", dir.filePath("r.png")}), 0);
-    return QImage(dir.filePath("r.png")).convertToFormat(QImage::Format_RGB32);
+    return PlayerPicture(doc, dir, zoom);
 }
 
 }  // namespace
@@ -155,15 +137,7 @@ TEST(SvgImport, FillRulesMatchAnIndependentRenderer) {
         const std::string svg = Svg(body);
         const ImportResult r = ImportSvg(svg);
         ASSERT_TRUE(r.Ok) << r.Error;
-        const QImage ours = Render(r.Result, dir), theirs = Rsvg(svg, dir);
-        ASSERT_EQ(ours.size(), theirs.size());
-        int close = 0;
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 100; ++x) {
-                const QRgb p = ours.pixel(x, y), q = theirs.pixel(x, y);
-                close += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) <= 24;
-            }
-        EXPECT_GE(close, 9700) << body;  // anti-aliased edges differ a little
+        EXPECT_GE(Agreement(Render(r.Result, dir), RsvgPicture(svg, dir), 12), 0.97) << body;  // anti-aliased edges differ a little
     }
     // The bridge into the hole runs from the corner (10, 10) to (30, 37), slanted: it leaves no seam at any zoom.
     const ImportResult r = ImportSvg(Svg(R"~(<path fill="#236" fill-rule="evenodd" d="M10 10 H90 V90 H10 Z M30 37 L70 30 L75 70 L35 75 Z"/>)~"));
