@@ -4,13 +4,11 @@
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMenu>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
-#include <QWindow>
 #include <functional>
 
 #include "app/CommandLine.h"

@@ -1,7 +1,6 @@
 // The canvas gestures of each tool, driven by mouse events on the real window.
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QWindow>
 #include <array>
 #include <sstream>
 
