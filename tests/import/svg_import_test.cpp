@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <array>
 #include <climits>
 
 #include "import/SvgImport.h"
@@ -15,14 +16,12 @@ std::string Svg(const std::string& body, const std::string& root = R"~(width="10
            body + "</svg>";
 }
 
-struct Box {
-    int X0 = INT_MAX, Y0 = INT_MAX, X1 = INT_MIN, Y1 = INT_MIN;
-};
+using Box = std::array<int, 4>;  // left, top, right, bottom
 Box OnCurveBox(const std::vector<PathShape>& paths) {
-    Box b;
+    Box b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (const PathShape& p : paths)
         for (const AnchorPoint& a : p.Anchors)
-            if (a.Kind == 0) b = {std::min(b.X0, a.X), std::min(b.Y0, a.Y), std::max(b.X1, a.X), std::max(b.Y1, a.Y)};
+            if (a.Kind == 0) b = {std::min(b[0], a.X), std::min(b[1], a.Y), std::max(b[2], a.X), std::max(b[3], a.Y)};
     return b;
 }
 
@@ -76,9 +75,7 @@ TEST(SvgImport, ElementsTransformsAndStyles) {
         ASSERT_TRUE(r.Ok) << c.Body << ": " << r.Error;
         ASSERT_EQ(r.Result.Paths.size(), c.Paths) << c.Body;
         const Box b = OnCurveBox(r.Result.Paths);
-        EXPECT_TRUE(std::abs(b.X0 - c.Bounds.X0) <= 1 && std::abs(b.Y0 - c.Bounds.Y0) <= 1 &&
-                    std::abs(b.X1 - c.Bounds.X1) <= 1 && std::abs(b.Y1 - c.Bounds.Y1) <= 1)
-            << c.Body << ": " << b.X0 << " " << b.Y0 << " " << b.X1 << " " << b.Y1;
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(b[k], c.Bounds[k], 1) << c.Body << " side " << k;
         const PathShape& p = r.Result.Paths[0];
         EXPECT_EQ(p.FillType, c.FillType) << c.Body;
         EXPECT_EQ(c.FillType ? p.FillColor : p.LineColor, c.Color) << c.Body;
@@ -87,14 +84,18 @@ TEST(SvgImport, ElementsTransformsAndStyles) {
 
 // The root's size, viewBox and aspect rule; groups at the top become groups.
 TEST(SvgImport, CanvasViewBoxAndGroups) {
-    ImportResult r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10")~"));
-    ASSERT_TRUE(r.Ok);
-    EXPECT_EQ(r.Result.CanvasWidth, 200);
-    const Box b = OnCurveBox(r.Result.Paths);
-    EXPECT_EQ(b.X0, 1000);  // meet, centred
-    EXPECT_EQ(b.X1, 3000);
-    r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", R"~(width="200" height="100" viewBox="0 0 10 10" preserveAspectRatio="none")~"));
-    EXPECT_EQ(OnCurveBox(r.Result.Paths).X1, 4000);
+    const struct { const char* Root; int Width, Height, Left, Right; } roots[] = {
+        {R"~(width="200" height="100" viewBox="0 0 10 10")~", 200, 100, 1000, 3000},  // meet, centred
+        {R"~(width="200" height="100" viewBox="0 0 10 10" preserveAspectRatio="none")~", 200, 100, 0, 4000},
+        {R"~(width="750pt" viewBox="0 0 2500 700")~", 1000, 280, 0, 80},  // the height keeps the proportions
+        {R"~(width="10mm" height="1in")~", 38, 96, 0, 200},
+    };
+    for (const auto& c : roots) {
+        const ImportResult r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", c.Root));
+        const Box b = OnCurveBox(r.Result.Paths);
+        EXPECT_EQ(std::make_tuple(r.Result.CanvasWidth, r.Result.CanvasHeight, b[0], b[2]),
+                  std::make_tuple(c.Width, c.Height, c.Left, c.Right)) << c.Root;
+    }
     // Compressed, the same drawing; cut short, a reason.
     QProcess gzip;
     gzip.start("gzip", {"-c"});
@@ -103,14 +104,9 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
     gzip.closeWriteChannel();
     ASSERT_TRUE(gzip.waitForFinished());
     const std::string gz = gzip.readAllStandardOutput().toStdString();
-    ASSERT_EQ(OnCurveBox(ImportSvg(gz).Result.Paths).X1, 3000);
+    ASSERT_EQ(OnCurveBox(ImportSvg(gz).Result.Paths)[2], 3000);
     EXPECT_NE(ImportSvg(gz.substr(0, gz.size() / 2)).Error.find("damaged or truncated"), std::string::npos);
-    r = ImportSvg(Svg("", R"~(width="750pt" viewBox="0 0 2500 700")~"));  // the height keeps the proportions
-    EXPECT_EQ(r.Result.CanvasHeight, 280);
-    r = ImportSvg(Svg("", R"~(width="10mm" height="1in")~"));
-    EXPECT_EQ(r.Result.CanvasWidth, 38);
-    EXPECT_EQ(r.Result.CanvasHeight, 96);
-    r = ImportSvg(Svg(R"~(<g><rect width="1" height="1"/><rect width="2" height="2"/></g><rect width="3" height="3"/>
+    const ImportResult r = ImportSvg(Svg(R"~(<g><rect width="1" height="1"/><rect width="2" height="2"/></g><rect width="3" height="3"/>
                         <g><circle r="3"/></g>)~"));
     ASSERT_EQ(r.Result.Paths.size(), 4u);
     EXPECT_TRUE(r.Result.Paths[0].Grouped && r.Result.Paths[1].Grouped && r.Result.Paths[3].Grouped);
@@ -178,18 +174,13 @@ TEST(SvgImport, GradientsAreFittedToTheFillKinds) {
         EXPECT_EQ(p.FillType, c.FillType) << c.Fill;
         EXPECT_EQ(r.Missing.Counts[LeftOut::Simplified] > 0, c.Simplified) << c.Fill;
         EXPECT_EQ(p.FillColor, PackColor(255, 0, 0, 255)) << c.Fill;
-        if (c.FillType == 2 && !c.Simplified) {  // across the box's width, at its middle
-            EXPECT_EQ(p.GradX, 800);
-            EXPECT_EQ(p.GradY, 600);  // the vector runs along the box's top edge
+        if (c.FillType == 2 && !c.Simplified) {  // across the box's width, its vector along the top edge
+            EXPECT_EQ(std::make_pair(p.GradX, p.GradY), std::make_pair(800, 600));
             EXPECT_NEAR(p.GradScale, 800 / 32768.0, 1e-6);
             EXPECT_NEAR(p.GradAngle, 0, 1e-4);
         }
-        if (c.FillType == 3) {
-            EXPECT_NEAR(p.GradAngle, 90, 1e-4);
-        }
-        if (std::string(c.Fill) == "url(#round)") {
-            EXPECT_NEAR(p.GradScale, 2 * 200 / 32768.0, 1e-6);
-        }
+        if (c.FillType == 3) EXPECT_NEAR(p.GradAngle, 90, 1e-4);
+        if (std::string(c.Fill) == "url(#round)") EXPECT_NEAR(p.GradScale, 2 * 200 / 32768.0, 1e-6);
     }
 }
 
