@@ -125,10 +125,8 @@ TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath)
     std::int32_t dragX = 1000, dragY = 500;
     // Axis end: both paths take the distance from the shown centre.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 3, 1000 + 8192, 0, dragX, dragY));
-    EXPECT_EQ(doc.Paths[1].GradScale, 0.5f);
-    EXPECT_EQ(doc.Paths[2].GradScale, 0.5f);
-    EXPECT_EQ(doc.Paths[3].GradScale, 1.0f);
-    EXPECT_FALSE(doc.Paths[1].ShapeCache);
+    EXPECT_EQ(std::make_tuple(doc.Paths[1].GradScale, doc.Paths[2].GradScale, doc.Paths[3].GradScale, !doc.Paths[1].ShapeCache),
+              std::make_tuple(0.5f, 0.5f, 1.0f, true));
     // Back onto the centre: scale 0, and a further drag from there stays finite.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 4, 1000, 0, dragX, dragY));
     EXPECT_EQ(doc.Paths[2].GradScale, 0.0f);
@@ -145,8 +143,7 @@ TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath)
     // Centre: moved step by step, the reference following the pointer.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 1, 2030, -20, dragX, dragY));
     EXPECT_FALSE(GradientDragStep(doc, box, snap, 1, 2030, -20, dragX, dragY));
-    EXPECT_EQ((std::pair{doc.Paths[1].GradX, doc.Paths[2].GradY}), (std::pair{30, -20}));
-    EXPECT_EQ(box.SelRect[0], (TwipPoint{1030, -20}));
-    EXPECT_EQ(doc.Paths[3].GradX, 5000);
+    EXPECT_EQ(std::make_tuple(doc.Paths[1].GradX, doc.Paths[2].GradY, box.SelRect[0], doc.Paths[3].GradX),
+              std::make_tuple(30, -20, TwipPoint{1030, -20}, 5000));
 }
 
