@@ -141,10 +141,9 @@ TEST(Gestures, DrawingToolsMakeOnePathInOneHistoryStep) {
         const Pts anchors = paths.size() > 1 ? Coords(paths[1]) : Pts{};
         SCOPED_TRACE(&c - cases);
         EXPECT_EQ(Pts(anchors.begin(), anchors.begin() + std::min(c.anchors.size(), anchors.size())), c.anchors);
-        EXPECT_EQ(static_cast<int>(anchors.size()), c.count);
-        EXPECT_EQ(paths.size() > 1 && paths[1].Closed, c.closed);
-        EXPECT_EQ(w.gui.Edit().ToolMode, c.tool ? 2 : 0);
-        EXPECT_EQ(w.gui.Core().HistoryPos, c.count ? 2 : 1);
+        EXPECT_EQ(std::make_tuple(static_cast<int>(anchors.size()), paths.size() > 1 && paths[1].Closed,
+                                  w.gui.Edit().ToolMode, w.gui.Core().HistoryPos),
+                  std::make_tuple(c.count, c.closed, std::int16_t(c.tool ? 2 : 0), c.count ? 2 : 1));
     }
 }
 
@@ -169,8 +168,7 @@ TEST(Gestures, ASecondButtonMenuKeysOrAnUndoDuringAGestureLoseNothing) {
     w.Move(1400, 1000);
     w.Release(1400, 1000);
     ASSERT_EQ(w.gui.Core().GetPathCount(), 1);
-    EXPECT_EQ(Coords(w.Path(1)), Coords(square));  // no anchor went to the square
-    EXPECT_EQ(w.gui.Core().HistoryPos, 1);
+    EXPECT_EQ(std::make_pair(Coords(w.Path(1)), w.gui.Core().HistoryPos), std::make_pair(Coords(square), 1));  // no anchor went to the square
 }
 
 TEST(Gestures, ModifyMarksAndDragsAnchorsAndSegments) {
@@ -245,11 +243,9 @@ TEST(Gestures, GradientHandlesDragEverySelectedPathsGradient) {
     EXPECT_NEAR(w.Path(1).GradAngle, 90, 1e-3);
     w.Drag(5500, 2500, {{5600, 2560}, {5700, 2600}});
     EXPECT_EQ((std::pair{w.Path(1).GradX, w.Path(2).GradY}), (std::pair{3200, 2600}));
-    EXPECT_EQ(w.gui.Core().HistoryPos, 4);  // one step each
-    EXPECT_EQ(w.gui.StatusText().mid(11, 10), "[285,130] ");
-    EXPECT_EQ(w.gui.StatusText().mid(27, 7), "⇔149]  ");
+    EXPECT_EQ(std::make_tuple(w.gui.Core().HistoryPos, w.gui.StatusText().mid(11, 10), w.gui.StatusText().mid(27, 7)),
+              std::make_tuple(4, "[285,130] ", "⇔149]  "));  // one step each
     w.Drag(100, 100, {});  // empty canvas: nothing selected, back to the select tool
-    EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-    EXPECT_EQ(w.gui.Core().GetSelectedCount(), 0);
+    EXPECT_EQ(std::make_pair(w.gui.Edit().ToolMode, w.gui.Core().GetSelectedCount()), std::make_pair(std::int16_t(2), 0));
 }
 
