@@ -28,9 +28,7 @@ DrawCore TestDrawing() {
     DrawCore doc;
     doc.Setup.CanvasWidth = 240;
     doc.Setup.CanvasHeight = 180;
-    doc.Setup.BackColor[0] = 250;
-    doc.Setup.BackColor[1] = 240;
-    doc.Setup.BackColor[2] = 200;
+    std::tie(doc.Setup.BackColor[0], doc.Setup.BackColor[1], doc.Setup.BackColor[2]) = std::tuple(250, 240, 200);
     DrawStyle style;
     CreateEllipse(doc, 400, 400, style);
     doc.Paths[1] = Filled(doc.Paths[1], 4, PackColor(255, 0, 0, 255), PackColor(0, 0, 255, 128), 0);
