@@ -38,8 +38,7 @@ DrawCore TestDrawing() {
     doc.AppendPath(Filled(MakePath({{300, 2000, 0}, {2400, 1500, 1}, {4500, 3300, 0}, {300, 3300, 0}}, true), 3,
                           PackColor(20, 20, 120, 200), PackColor(250, 130, 0, 255), 120));
     PathShape hair = MakePath({{200, 3500}, {4600, 2200, 1}, {4600, 3500}});
-    hair.LineWidth = 0;
-    hair.LineColor = PackColor(0, 0, 0, 255);
+    std::tie(hair.LineWidth, hair.LineColor) = std::tuple(0, PackColor(0, 0, 0, 255));
     doc.AppendPath(hair);
     return doc;
 }
@@ -96,8 +95,7 @@ TEST(SvgExport, DegenerateGradientsRenderAsThePlayerDrawsThem) {
 TEST(SvgExport, DocumentSidesBeyondTheLimitsReadAsTheLimitsAndKeepEveryPath) {
     for (const auto& [w, h, width, height] : {std::array{2147483647, -5, 8191, 1}, {0, 8191, 1, 8191}}) {
         CanvasSetup stored;
-        stored.CanvasWidth = w;
-        stored.CanvasHeight = h;
+        std::tie(stored.CanvasWidth, stored.CanvasHeight) = std::tuple(w, h);
         DrawCore doc;
         ASSERT_TRUE(ParseDocument(FormatDocument(stored, {PathShape{}, Box(0, 0, 2000, 1000, 0)}), doc.Setup, doc.Paths));
         const std::string svg = SvgOf(doc);  // through the movie as our reader reads it

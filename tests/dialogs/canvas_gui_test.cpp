@@ -100,10 +100,9 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
         gui.Combo1->setCurrentIndex(3);
         gui.Command1->click();
     });
-    EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale), std::make_tuple(0, "pic.jpg", 1.1f));
-    EXPECT_EQ(std::make_tuple(setup.CanvasWidth, setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag,
-                              setup.Quality),
-              std::make_tuple(8191, 1, 2, 3, 3));
+    EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale, setup.CanvasWidth,
+                              setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag, setup.Quality),
+              std::make_tuple(0, "pic.jpg", 1.1f, 8191, 1, 2, 3, 3));
     DrawCore doc;  // the movie's frame holds them
     doc.Setup = setup;
     const std::string movie = BuildPreviewMovie(mk, doc);

@@ -135,8 +135,7 @@ TEST(ToolPanel, EveryControlIsWholeAtALargeDesktopFontAndAtTheSmallestWindowWith
     Window w;
     QApplication::setFont(desktop);
     QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
-    buttons << w.gui.Check2;
-    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+    for (const QAbstractButton* b : buttons << w.gui.Check2) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 
     w.gui.resize(1, 1);  // held at the window's minimum size
     for (bool on : {true, false}) {
