@@ -38,13 +38,8 @@ QImage Render(const Drawing& d, const QTemporaryDir& dir, int zoom = 1) {
 
 // Each element and transform lands where it should, in twips, with its paint.
 TEST(SvgImport, ElementsTransformsAndStyles) {
-    struct Case {
-        const char* Body;
-        std::size_t Paths;
-        Box Bounds;
-        int FillType;
-        std::int32_t Color;  // fill colour, or line colour when unfilled
-    };
+    // Color is the fill colour, or the line colour when unfilled.
+    struct Case { const char* Body; std::size_t Paths; Box Bounds; int FillType; std::int32_t Color; };
     const std::int32_t red = PackColor(255, 0, 0, 255), blue = PackColor(0, 0, 255, 255);
     const Case cases[] = {
         {R"~(<rect x="10" y="20" width="30" height="40" fill="red"/>)~", 1, {200, 400, 800, 1200}, 1, red},
@@ -157,11 +152,7 @@ TEST(SvgImport, GradientsAreFittedToTheFillKinds) {
       <radialGradient id="oval" href="#two" gradientTransform="scale(2 1)"/>
       <pattern id="p" width="1" height="1"/>
     </defs>)~";
-    struct Case {
-        const char* Fill;
-        int FillType;
-        bool Simplified;
-    };
+    struct Case { const char* Fill; int FillType; bool Simplified; };
     for (const Case c : {Case{"url(#two)", 2, false}, Case{"url(#three)", 3, false}, Case{"url(#four)", 2, true},
                          Case{"url(#round)", 4, false}, Case{"url(#oval)", 4, true}, Case{"url(#p) red", 1, false}}) {
         const ImportResult r =
@@ -204,10 +195,7 @@ TEST(SvgImport, BadInputIsRefused) {
     for (int i = 1; i <= 14; ++i)
         uses += "<g id=\"u" + std::to_string(i) + "\"><use href=\"#u" + std::to_string(i - 1) + "\"/><use href=\"#u" +
                 std::to_string(i - 1) + "\"/></g>";
-    struct Case {
-        std::string Bytes;
-        const char* Says;
-    };
+    struct Case { std::string Bytes; const char* Says; };
     const Case cases[] = {
         {"", "empty"}, {"<svg xmlns=\"http://www.w3.org/2000/svg\"><rect", "well-formed"},
         {"<html/>", "not an SVG"}, {"\x1f\x8b\x08garbage", "compressed"},
