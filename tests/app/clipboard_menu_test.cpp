@@ -111,11 +111,7 @@ struct MenuWindow : EditWindow {
 
 TEST(CanvasMenus, ModifyMenuByRightClick) {
     MenuWindow w(1);
-    const struct {
-        int tx, ty;
-        float zoom;
-        std::string state;
-    } cases[] = {
+    const struct { int tx, ty; float zoom; std::string state; } cases[] = {
         {0, 60, 2.0f, "-+..-++----"},       // the last anchor at 200 %: 6 pixels from anchor 0
         {0, 60, 1.0f, "-+..-++-+--"},       // the same at 100 %: 3 pixels apart
         {4000, 3500, 1.0f, "+--+..++---"},  // an edge of the closed square

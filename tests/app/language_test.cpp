@@ -69,11 +69,8 @@ struct InLanguage {
 }  // namespace
 
 TEST(Language, ChosenFromTheEnvironmentTheOptionAndTheSetting) {
-    const struct {
-        QString Env;
-        QStringList Args;  // the option, then the settings key
-        const char* Expected;
-    } cases[] = {
+    // Args: the option, then the settings key.
+    const struct { QString Env; QStringList Args; const char* Expected; } cases[] = {
         {"LANG=ja_JP.UTF-8", {}, "ja"},          {"LANG=en_GB.UTF-8", {}, "en"},
         {"LANG=de_DE.UTF-8 LANGUAGE=de:en", {}, "en"}, {"LANG=C.UTF-8", {}, "ja"},
         {"LANG=ja_JP.UTF-8 LANGUAGE=en:ja", {}, "en"}, {"LANG=en_GB.UTF-8", {"--lang", "ja"}, "ja"},
