@@ -71,25 +71,22 @@ TEST(Transform, ScaleFactorsFromHandlesAndRotationOfPathsGradientAndHandles) {
     EXPECT_FLOAT_EQ(angle, 90.0f);
     EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{1000, 0}, {0, 0}, {0, 1000}, {1000, 1000}}));
     EXPECT_NEAR(s.doc.Paths[1].GradAngle, 90.0f, 1e-4);
-    EXPECT_EQ(s.box.SelRect[0], (TwipPoint{1000, 0}));
-    EXPECT_EQ(s.box.SelRect[4], (TwipPoint{500, 500}));
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(std::make_tuple(s.box.SelRect[0], s.box.SelRect[4], Coords(s.doc.Paths[2])),
+              std::make_tuple(TwipPoint{1000, 0}, TwipPoint{500, 500}, Points{{5000, 5000}, {6000, 6000}}));
 }
 
 TEST(Transform, ScaleAndMoveShiftSelectedPathsAndRestoreNeedsTheSamePathCount) {
     SquareDoc s;
     s.Scale(2, 500, 0, 900, -1000, false);  // fixed point (500, 1000)
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
-    EXPECT_EQ(s.doc.Paths[1].GradY, 0);
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1]), s.doc.Paths[1].GradY, Coords(s.doc.Paths[2])),
+              std::make_tuple(Points{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}, 0, Points{{5000, 5000}, {6000, 6000}}));
     // Each step starts from the snapshot: a later step does not compound.
     s.Scale(9, 1000, 1000, 2000, 1500, false);
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
-    EXPECT_EQ(s.doc.Paths[1].GradX, 1000);
-    EXPECT_EQ(s.doc.Paths[1].GradY, 750);
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1]), s.doc.Paths[1].GradX, s.doc.Paths[1].GradY),
+              std::make_tuple(Points{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}, 1000, 750));
     MoveSelection(s.doc, 10, -20);
-    EXPECT_EQ(Coords(s.doc.Paths[1])[2], std::make_pair(2010, 1480));
-    EXPECT_EQ(std::make_pair(s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X), std::make_pair(1010, 5000));
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1])[2], s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X),
+              std::make_tuple(std::make_pair(2010, 1480), 1010, 5000));
     // A snapshot of another path count is not restored.
     s.doc.AppendPath(MakePath({{0, 0}, {1, 1}}));
     RestoreDragSnapshot(s.doc, s.snap);
