@@ -56,15 +56,13 @@ TEST(EditMenu, ItemsAndShortcuts) {
     w.Key(Qt::Key_V);
     w.Key(Qt::Key_V);
     ASSERT_EQ(w.doc.GetPathCount(), 3);
-    EXPECT_EQ(w.doc.Paths[2].Anchors[0].X, 1200);
-    EXPECT_EQ(w.doc.Paths[3].Anchors[0].Y, 1400);
+    EXPECT_EQ(std::make_pair(w.doc.Paths[2].Anchors[0].X, w.doc.Paths[3].Anchors[0].Y), std::make_pair(1200, 1400));
     w.Key(Qt::Key_X);  // the last copy goes to the clipboard; a paste puts it back
     EXPECT_EQ(w.doc.GetPathCount(), 2);
     w.Key(Qt::Key_V);
     EXPECT_EQ(w.doc.Paths[3].Anchors[0].X, 1400);
     w.Key(Qt::Key_Delete, Qt::NoModifier);
-    EXPECT_EQ(w.doc.GetPathCount(), 2);
-    EXPECT_EQ(w.doc.HistoryPos, steps + 5);
+    EXPECT_EQ(std::make_pair(w.doc.GetPathCount(), w.doc.HistoryPos), std::make_pair(2, steps + 5));
 }
 
 namespace {
@@ -100,12 +98,9 @@ struct MenuWindow : EditWindow {
     }
     // Hovers over (tx, ty) twips, right-clicks there and returns the state of
     // the pop-up menu that opens; `pick` is then run.
-    QPoint Hover(int tx, int ty) {
-        Move(tx, ty);
-        return At(tx, ty);
-    }
     std::string RightClick(int tx, int ty, QAction* pick = nullptr) {
-        const QPoint at = Hover(tx, ty);
+        Move(tx, ty);
+        const QPoint at = At(tx, ty);
         QTest::mousePress(canvas, Qt::RightButton, {}, at);
         return PopupState([&] { QTest::mouseRelease(canvas, Qt::RightButton, {}, at); }, pick);
     }
@@ -116,11 +111,7 @@ struct MenuWindow : EditWindow {
 
 TEST(CanvasMenus, ModifyMenuByRightClick) {
     MenuWindow w(1);
-    const struct {
-        int tx, ty;
-        float zoom;
-        std::string state;
-    } cases[] = {
+    const struct { int tx, ty; float zoom; std::string state; } cases[] = {
         {0, 60, 2.0f, "-+..-++----"},       // the last anchor at 200 %: 6 pixels from anchor 0
         {0, 60, 1.0f, "-+..-++-+--"},       // the same at 100 %: 3 pixels apart
         {4000, 3500, 1.0f, "+--+..++---"},  // an edge of the closed square
@@ -132,19 +123,17 @@ TEST(CanvasMenus, ModifyMenuByRightClick) {
         EXPECT_EQ(w.RightClick(c.tx, c.ty), c.state) << c.tx << "," << c.ty << " at " << c.zoom;
     }
     const std::int32_t steps = w.doc.HistoryPos;
-    w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge
-    EXPECT_EQ(Coords(w.doc.Paths[3]).back(), (std::pair<int, int>{3000, 3500}));
-    EXPECT_EQ(w.doc.HistoryPos, steps + 1);  // the release records no second step
+    w.RightClick(3000, 3500, w.menus.mnuAnchorAdd);  // the closing edge; the release records no second step
+    EXPECT_EQ(std::make_pair(Coords(w.doc.Paths[3]).back(), w.doc.HistoryPos), std::make_pair(std::pair{3000, 3500}, steps + 1));
 
     // Insert adds an anchor on the edge under the pointer, Delete removes the
     // anchor there; a second Delete without a move finds nothing there.
     for (auto [tx, ty, key] : {std::tuple{500, 0, Qt::Key_Insert}, {1000, 1000, Qt::Key_Delete}, {-1, 0, Qt::Key_Delete}}) {
-        if (tx >= 0) w.Hover(tx, ty);
+        if (tx >= 0) w.Move(tx, ty);
         w.Key(key, Qt::NoModifier);
     }
     using Pts = std::vector<std::pair<int, int>>;
-    EXPECT_EQ(Coords(w.doc.Paths[2]), (Pts{{0, 0}, {500, 0}, {1000, 0}, {0, 60}}));
-    EXPECT_EQ(w.doc.HistoryPos, steps + 3);
+    EXPECT_EQ(std::make_pair(Coords(w.doc.Paths[2]), w.doc.HistoryPos), std::make_pair(Pts{{0, 0}, {500, 0}, {1000, 0}, {0, 60}}, steps + 3));
     // Nor does Delete after a join: the hit named a path that has been renumbered.
     w.RightClick(0, 0, w.menus.mnuJointPath);
     w.Key(Qt::Key_Delete, Qt::NoModifier);
@@ -179,8 +168,7 @@ TEST(CanvasMenus, PathAndCanvasMenusByRightClick) {
     w.RightClick(250, 0, w.menus.mnuCopyPath);
     EXPECT_EQ(w.doc.HistoryPos, steps);
     w.RightClick(250, 0, w.menus.mnuBackPath);
-    EXPECT_EQ(w.doc.Paths[1].GroupNo, 4);
-    EXPECT_EQ(w.doc.HistoryPos, steps + 1);
+    EXPECT_EQ(std::make_pair(w.doc.Paths[1].GroupNo, w.doc.HistoryPos), std::make_pair(4, steps + 1));
 
     EXPECT_EQ(w.RightClick(6000, 6000, w.menus.mnuPastePath), "+++");
     ASSERT_EQ(w.doc.GetPathCount(), 4);

@@ -69,19 +69,12 @@ struct InLanguage {
 }  // namespace
 
 TEST(Language, ChosenFromTheEnvironmentTheOptionAndTheSetting) {
-    const struct {
-        QString Env;
-        QStringList Args;  // the option, then the settings key
-        const char* Expected;
-    } cases[] = {
-        {"LANG=ja_JP.UTF-8", {}, "ja"},
-        {"LANG=en_GB.UTF-8", {}, "en"},
-        {"LANG=de_DE.UTF-8 LANGUAGE=de:en", {}, "en"},
-        {"LANG=C.UTF-8", {}, "ja"},
-        {"LANG=ja_JP.UTF-8 LANGUAGE=en:ja", {}, "en"},
-        {"LANG=en_GB.UTF-8", {"--lang", "ja"}, "ja"},
-        {"LANG=ja_JP.UTF-8", {"en"}, "en"},
-        {"LANG=en_GB.UTF-8", {"-lang=ja", "en"}, "ja"},
+    // Args: the option, then the settings key.
+    const struct { QString Env; QStringList Args; const char* Expected; } cases[] = {
+        {"LANG=ja_JP.UTF-8", {}, "ja"},          {"LANG=en_GB.UTF-8", {}, "en"},
+        {"LANG=de_DE.UTF-8 LANGUAGE=de:en", {}, "en"}, {"LANG=C.UTF-8", {}, "ja"},
+        {"LANG=ja_JP.UTF-8 LANGUAGE=en:ja", {}, "en"}, {"LANG=en_GB.UTF-8", {"--lang", "ja"}, "ja"},
+        {"LANG=ja_JP.UTF-8", {"en"}, "en"},      {"LANG=en_GB.UTF-8", {"-lang=ja", "en"}, "ja"},
     };
     for (const auto& c : cases) EXPECT_EQ(ProbeLanguage(c.Env, c.Args), c.Expected) << c.Env.toStdString();
     std::vector<std::string> args{"--lang", "en", "a b.lvd", "--lang"};

@@ -62,9 +62,7 @@ TEST_F(History, DepthZeroOrNegativeKeepsNoUndoButStillMarksModified) {
         doc.ResetDocument();
         Edit(doc, 1);
         Edit(doc, 2);
-        EXPECT_EQ(doc.HistoryPos, 0) << depth;
-        EXPECT_FALSE(CanUndo(doc) || CanRedo(doc));
-        EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(doc.GetPathCount(), 2);
+        EXPECT_EQ(std::make_tuple(doc.HistoryPos, CanUndo(doc) || CanRedo(doc), doc.IsModified(), doc.GetPathCount()),
+                  std::make_tuple(0, false, true, 2)) << depth;
     }
 }

@@ -58,13 +58,10 @@ TEST_F(Dialog, CancelAfterMovingSlidersAndOkWithoutChangesKeepTheSetup) {
         gui.HScroll2[2]->setValue(3);
         gui.Command2->click();
     });
-    EXPECT_EQ(Fields(setup), Fields(before));
-    EXPECT_EQ(mk.UnderlayTagCache, "cached tags");
+    EXPECT_EQ(std::make_pair(Fields(setup), mk.UnderlayTagCache), std::make_pair(Fields(before), std::string("cached tags")));
     Execute([&] { gui.Command1->click(); });
-    EXPECT_EQ(Fields(setup), Fields(before));
-    EXPECT_EQ(mk.UnderlayTagCache, std::string(1, '\0'));
-    EXPECT_EQ(host.Rebuilds, 2);  // after either button
-    EXPECT_EQ(host.Modes, std::vector<int>({0, 0}));
+    EXPECT_EQ(std::make_pair(Fields(setup), mk.UnderlayTagCache), std::make_pair(Fields(before), std::string(1, '\0')));
+    EXPECT_EQ(std::make_pair(host.Rebuilds, host.Modes), std::make_pair(2, std::vector<int>({0, 0})));  // after either button
 }
 
 TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatchAndTheUnderlayFileDialogOpens) {
@@ -84,8 +81,8 @@ TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatchAndTheUnderlayFileD
         EXPECT_EQ(gui.HScroll2[1]->value(), QString(shown).toInt());
     }
     gui.HScroll2[0]->setValue(10);
-    EXPECT_EQ(gui.Text3[0]->text(), "10");
-    EXPECT_EQ(gui.PicBackColor->palette().color(QPalette::Window), QColor(10, 0, 255));
+    EXPECT_EQ(std::make_pair(gui.Text3[0]->text(), gui.PicBackColor->palette().color(QPalette::Window)),
+              std::make_pair(QString("10"), QColor(10, 0, 255)));
     gui.Command3->click();  // the underlay file dialog
     EXPECT_EQ(QStringList({asked.Filter, asked.Pattern, asked.DefaultSuffix, asked.Folder, gui.Text6->text()}),
               QStringList({"画像ﾌｧｲﾙ (*.lvd;*.jpg;*.bmp)", "*.lvd;*.jpg;*.jpeg;*.bmp", "lvd", "/docs",
@@ -95,8 +92,7 @@ TEST_F(Dialog, ColourBoxesClampAndMoveTheirSliderAndTheSwatchAndTheUnderlayFileD
 TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
     Execute([&] {
         gui.Check3->click();
-        EXPECT_FALSE(gui.Frame6->isEnabled());
-        EXPECT_FALSE(gui.Text6->isEnabled());
+        EXPECT_FALSE(gui.Frame6->isEnabled() || gui.Text6->isEnabled());
         gui.Text1->setText("9000");  // sides run from 1 to 8191 pixels
         gui.Text2->setText("abc");
         gui.Text4->setText("2.5");
@@ -104,10 +100,9 @@ TEST_F(Dialog, UncheckedUnderlayDisablesItsFrameAndKeepsItsValues) {
         gui.Combo1->setCurrentIndex(3);
         gui.Command1->click();
     });
-    EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale), std::make_tuple(0, "pic.jpg", 1.1f));
-    EXPECT_EQ(std::make_tuple(setup.CanvasWidth, setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag,
-                              setup.Quality),
-              std::make_tuple(8191, 1, 2, 3, 3));
+    EXPECT_EQ(std::make_tuple(setup.UnderlayShow, setup.UnderlayFile, setup.UnderlayScale, setup.CanvasWidth,
+                              setup.CanvasHeight, setup.OptimizePoint, setup.OptimizeFlag, setup.Quality),
+              std::make_tuple(0, "pic.jpg", 1.1f, 8191, 1, 2, 3, 3));
     DrawCore doc;  // the movie's frame holds them
     doc.Setup = setup;
     const std::string movie = BuildPreviewMovie(mk, doc);

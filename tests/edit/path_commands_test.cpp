@@ -67,10 +67,10 @@ TEST(AnchorCommands, DivideAtAnchorAndEdge) {
         DividePath(doc, 1, c.hit, c.a, c.b);
         ASSERT_EQ(doc.GetPathCount(), c.first.empty() ? 2 : 3) << c.a;
         if (c.first.empty()) continue;
-        EXPECT_EQ(Coords(doc.Paths[1]), c.first) << c.a;
-        EXPECT_EQ(Coords(doc.Paths[3]), c.second) << c.a;  // front-most, with the style and group
-        EXPECT_EQ(doc.Paths[3].AnchorMax + 1, static_cast<int>(c.second.size()));
-        EXPECT_EQ(doc.Paths[3].LineWidth + doc.Paths[3].GroupNo, 10);
+        // The second part goes front-most, with the style and group.
+        EXPECT_EQ(std::make_tuple(Coords(doc.Paths[1]), Coords(doc.Paths[3]), doc.Paths[3].AnchorMax + 1,
+                                  doc.Paths[3].LineWidth + doc.Paths[3].GroupNo),
+                  std::make_tuple(c.first, c.second, static_cast<int>(c.second.size()), 10)) << c.a;
     }
 }
 

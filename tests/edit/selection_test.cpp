@@ -52,10 +52,8 @@ TEST(Selection, BoxMidpointsRoundHalfToEvenAndHandlesAnswerWithinThreePixels) {
     const struct { int max, mid; } boxes[] = {{1003, 502}, {1001, 500}, {1000, 500}};
     for (const auto& c : boxes) {
         CalcSelectedRect(DocWith({Selected(MakePath({{0, 0}, {c.max, c.max}}))}), box);
-        EXPECT_EQ(box.SelRect[4], (TwipPoint{c.mid, c.mid})) << c.max;
-        EXPECT_EQ(box.SelRect[7], (TwipPoint{c.mid, c.max})) << c.max;
-        EXPECT_EQ(box.SelRect[8], (TwipPoint{c.max, c.max})) << c.max;
-        EXPECT_EQ(box.SelCount, 1);
+        EXPECT_EQ(std::make_tuple(box.SelRect[4], box.SelRect[7], box.SelRect[8], box.SelCount),
+                  std::make_tuple(TwipPoint{c.mid, c.mid}, TwipPoint{c.mid, c.max}, TwipPoint{c.max, c.max}, 1)) << c.max;
     }
     const struct { float zoom; int offset, handle; } cases[] = {
         {1.0f, 59, 9}, {1.0f, 60, 0}, {2.0f, 29, 9}, {2.0f, 30, 0}, {0.5f, 119, 9}, {0.5f, 120, 0}};

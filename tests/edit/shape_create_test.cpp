@@ -62,9 +62,8 @@ TEST(ShapeCreate, FinishStrokeClosesAndOptimisesWithEnabledPhases) {
         FakePreviewHost host;
         Stroke(doc, DrawStyle{}, c.points, 0);
         EXPECT_TRUE(FinishStroke(doc, host, c.close));
-        EXPECT_EQ(Coords(doc.Paths[1]), c.expected) << c.flag;
-        EXPECT_EQ(doc.Paths[1].AnchorMax + 1, static_cast<int>(c.expected.size()));
-        EXPECT_EQ(doc.Paths[1].Closed, c.close ? VbTrue : VbFalse);
+        EXPECT_EQ(std::make_tuple(Coords(doc.Paths[1]), doc.Paths[1].AnchorMax + 1, doc.Paths[1].Closed),
+                  std::make_tuple(c.expected, static_cast<int>(c.expected.size()), c.close ? VbTrue : VbFalse)) << c.flag;
         EXPECT_TRUE(host.Rebuilds == 1 && doc.HistoryPos == 1 && doc.IsModified());
     }
 }

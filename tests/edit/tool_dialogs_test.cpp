@@ -134,10 +134,8 @@ TEST(ToolDialogs, TextDialogFocusEnterAndCancel) {
         EXPECT_EQ(dialog.RunForTool({0, 0}, kScreen), c.hint);
         EXPECT_EQ(dialog.Text(), c.textAfter);
     }
-    EXPECT_EQ(canvas.Family, "DejaVu Sans");
-    EXPECT_TRUE(canvas.Bold);
-    EXPECT_FALSE(canvas.Italic);
-    EXPECT_EQ(canvas.SizePt, 64.0f);
+    EXPECT_EQ(std::make_tuple(canvas.Family, canvas.Bold, canvas.Italic, canvas.SizePt),
+              std::make_tuple("DejaVu Sans", true, false, 64.0f));
 }
 
 TEST(OptimizeGUI, OpensWithClampedSettingsPreviewsAndCancelRestoresExactly) {
@@ -146,14 +144,12 @@ TEST(OptimizeGUI, OpensWithClampedSettingsPreviewsAndCancelRestoresExactly) {
     f.doc.Setup.OptimizeLine = 30;
     const std::string before = f.Saved();
     ASSERT_TRUE(f.dialog.ShowFor(2, QPoint(40, 300)));
-    EXPECT_TRUE(f.dialog.isVisible());
-    EXPECT_EQ(f.dialog.pos(), QPoint(40, 300));
-    EXPECT_EQ(f.Slider("HScroll1")->value(), 400);
-    EXPECT_EQ(f.dialog.findChild<QLabel*>("Label1")->text(), QStringLiteral("400"));
-    EXPECT_EQ(f.Slider("HScroll2")->value(), 30);
+    EXPECT_EQ(std::make_tuple(f.dialog.isVisible(), f.dialog.pos(), f.Slider("HScroll1")->value(),
+                              f.dialog.findChild<QLabel*>("Label1")->text(), f.Slider("HScroll2")->value()),
+              std::make_tuple(true, QPoint(40, 300), 400, QStringLiteral("400"), 30));
     f.Slider("HScroll2")->triggerAction(QAbstractSlider::SliderPageStepAdd);  // a click in the trough
-    EXPECT_EQ(f.Slider("HScroll2")->value(), 31);
-    EXPECT_EQ(f.doc.Paths[2].AnchorMax, 1);  // 400 twips apart at most: only the ends stay
+    // 400 twips apart at most: only the ends stay.
+    EXPECT_EQ(std::make_pair(f.Slider("HScroll2")->value(), f.doc.Paths[2].AnchorMax), std::make_pair(31, 1));
     EXPECT_TRUE(f.host.Rebuilds >= 1 && f.host.Modes.back() == 1 && f.edges.back() == 2);
     f.Slider("HScroll1")->setValue(0);  // each preview starts from the drawing as it was
     f.Slider("HScroll2")->setValue(0);
@@ -162,19 +158,15 @@ TEST(OptimizeGUI, OpensWithClampedSettingsPreviewsAndCancelRestoresExactly) {
     f.Slider("HScroll2")->setValue(25);
     EXPECT_LT(f.doc.Paths[2].AnchorMax, 20);
     f.Button("Command2")->click();
-    EXPECT_FALSE(f.dialog.isVisible());
-    EXPECT_EQ(f.Saved(), before);
-    EXPECT_FALSE(f.doc.HistoryPos || f.doc.IsModified());
     // Hidden, not destroyed: the sliders keep their values for the next use.
-    EXPECT_EQ(f.Slider("HScroll1")->value(), 60);
+    EXPECT_EQ(std::make_tuple(f.dialog.isVisible(), f.Saved(), f.doc.HistoryPos, f.doc.IsModified(), f.Slider("HScroll1")->value()),
+              std::make_tuple(false, before, 0, false, 60));
     // Closing the window cancels as well.
     ASSERT_TRUE(f.dialog.ShowFor(2, QPoint()));
     f.Slider("HScroll1")->setValue(200);
     f.dialog.close();
-    EXPECT_EQ(f.Saved(), before);
-    EXPECT_EQ(f.doc.HistoryPos, 0);
-    EXPECT_FALSE(f.dialog.ShowFor(9, QPoint()));
-    EXPECT_FALSE(f.dialog.isVisible());
+    EXPECT_EQ(std::make_pair(f.Saved(), f.doc.HistoryPos), std::make_pair(before, 0));
+    EXPECT_FALSE(f.dialog.ShowFor(9, QPoint()) || f.dialog.isVisible());
 }
 
 TEST(OptimizeGUI, ModalOkRecordsThePreviewAsOneHistoryStep) {
@@ -189,8 +181,7 @@ TEST(OptimizeGUI, ModalOkRecordsThePreviewAsOneHistoryStep) {
     });
     EXPECT_EQ(f.dialog.ExecFor(2, QPoint(10, 10)), QDialog::Accepted);
     EXPECT_TRUE(f.doc.HistoryPos == 1 && f.doc.IsModified());
-    EXPECT_EQ(f.doc.History[1].Shapes[2].Anchors, f.doc.Paths[2].Anchors);
-    EXPECT_EQ(f.Saved(), previewed);
+    EXPECT_EQ(std::make_pair(f.doc.History[1].Shapes[2].Anchors, f.Saved()), std::make_pair(f.doc.Paths[2].Anchors, previewed));
     QTimer::singleShot(0, [&f] { f.Button("Command2")->click(); });
     EXPECT_EQ(f.dialog.ExecFor(2, QPoint(10, 10)), QDialog::Rejected);
     EXPECT_EQ(f.doc.HistoryPos, 1);

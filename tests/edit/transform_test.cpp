@@ -71,25 +71,22 @@ TEST(Transform, ScaleFactorsFromHandlesAndRotationOfPathsGradientAndHandles) {
     EXPECT_FLOAT_EQ(angle, 90.0f);
     EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{1000, 0}, {0, 0}, {0, 1000}, {1000, 1000}}));
     EXPECT_NEAR(s.doc.Paths[1].GradAngle, 90.0f, 1e-4);
-    EXPECT_EQ(s.box.SelRect[0], (TwipPoint{1000, 0}));
-    EXPECT_EQ(s.box.SelRect[4], (TwipPoint{500, 500}));
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(std::make_tuple(s.box.SelRect[0], s.box.SelRect[4], Coords(s.doc.Paths[2])),
+              std::make_tuple(TwipPoint{1000, 0}, TwipPoint{500, 500}, Points{{5000, 5000}, {6000, 6000}}));
 }
 
 TEST(Transform, ScaleAndMoveShiftSelectedPathsAndRestoreNeedsTheSamePathCount) {
     SquareDoc s;
     s.Scale(2, 500, 0, 900, -1000, false);  // fixed point (500, 1000)
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}));
-    EXPECT_EQ(s.doc.Paths[1].GradY, 0);
-    EXPECT_EQ(Coords(s.doc.Paths[2]), (Points{{5000, 5000}, {6000, 6000}}));
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1]), s.doc.Paths[1].GradY, Coords(s.doc.Paths[2])),
+              std::make_tuple(Points{{0, -1000}, {0, 1000}, {1000, 1000}, {1000, -1000}}, 0, Points{{5000, 5000}, {6000, 6000}}));
     // Each step starts from the snapshot: a later step does not compound.
     s.Scale(9, 1000, 1000, 2000, 1500, false);
-    EXPECT_EQ(Coords(s.doc.Paths[1]), (Points{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}));
-    EXPECT_EQ(s.doc.Paths[1].GradX, 1000);
-    EXPECT_EQ(s.doc.Paths[1].GradY, 750);
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1]), s.doc.Paths[1].GradX, s.doc.Paths[1].GradY),
+              std::make_tuple(Points{{0, 0}, {0, 1500}, {2000, 1500}, {2000, 0}}, 1000, 750));
     MoveSelection(s.doc, 10, -20);
-    EXPECT_EQ(Coords(s.doc.Paths[1])[2], std::make_pair(2010, 1480));
-    EXPECT_EQ(std::make_pair(s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X), std::make_pair(1010, 5000));
+    EXPECT_EQ(std::make_tuple(Coords(s.doc.Paths[1])[2], s.doc.Paths[1].GradX, s.doc.Paths[2].Anchors[0].X),
+              std::make_tuple(std::make_pair(2010, 1480), 1010, 5000));
     // A snapshot of another path count is not restored.
     s.doc.AppendPath(MakePath({{0, 0}, {1, 1}}));
     RestoreDragSnapshot(s.doc, s.snap);
@@ -125,10 +122,8 @@ TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath)
     std::int32_t dragX = 1000, dragY = 500;
     // Axis end: both paths take the distance from the shown centre.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 3, 1000 + 8192, 0, dragX, dragY));
-    EXPECT_EQ(doc.Paths[1].GradScale, 0.5f);
-    EXPECT_EQ(doc.Paths[2].GradScale, 0.5f);
-    EXPECT_EQ(doc.Paths[3].GradScale, 1.0f);
-    EXPECT_FALSE(doc.Paths[1].ShapeCache);
+    EXPECT_EQ(std::make_tuple(doc.Paths[1].GradScale, doc.Paths[2].GradScale, doc.Paths[3].GradScale, !doc.Paths[1].ShapeCache),
+              std::make_tuple(0.5f, 0.5f, 1.0f, true));
     // Back onto the centre: scale 0, and a further drag from there stays finite.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 4, 1000, 0, dragX, dragY));
     EXPECT_EQ(doc.Paths[2].GradScale, 0.0f);
@@ -145,8 +140,7 @@ TEST(GradientDrag, HandlePositionsAndDragsThatMoveTurnAndScaleEverySelectedPath)
     // Centre: moved step by step, the reference following the pointer.
     EXPECT_TRUE(GradientDragStep(doc, box, snap, 1, 2030, -20, dragX, dragY));
     EXPECT_FALSE(GradientDragStep(doc, box, snap, 1, 2030, -20, dragX, dragY));
-    EXPECT_EQ((std::pair{doc.Paths[1].GradX, doc.Paths[2].GradY}), (std::pair{30, -20}));
-    EXPECT_EQ(box.SelRect[0], (TwipPoint{1030, -20}));
-    EXPECT_EQ(doc.Paths[3].GradX, 5000);
+    EXPECT_EQ(std::make_tuple(doc.Paths[1].GradX, doc.Paths[2].GradY, box.SelRect[0], doc.Paths[3].GradX),
+              std::make_tuple(30, -20, TwipPoint{1030, -20}, 5000));
 }
 

@@ -43,9 +43,7 @@ TEST(StyleValues, OpacityLabelBlendAndTextColour) {
     EXPECT_EQ(BlendOpacity(back, PackColor(0, 0, 0, 0)), back);
     EXPECT_EQ(BlendOpacity(back, PackColor(0, 255, 255, 255)), (Rgb{0, 255, 255}));
     EXPECT_EQ(BlendOpacity(back, PackColor(0, 0, 0, 128)), (Rgb{106, 104, 100}));  // 212 - 212·128/255 = 105.6
-    EXPECT_TRUE(WantsWhiteText({0, 0, 255}));
-    EXPECT_FALSE(WantsWhiteText({0, 255, 0}));
-    EXPECT_FALSE(WantsWhiteText({128, 128, 128}));
+    EXPECT_TRUE(WantsWhiteText({0, 0, 255}) && !WantsWhiteText({0, 255, 0}) && !WantsWhiteText({128, 128, 128}));
 }
 
 TEST(ApplyStyle, WidthTextAndTwipsAndColoursOnlyForSelectedPaths) {
@@ -60,9 +58,7 @@ TEST(ApplyStyle, WidthTextAndTwipsAndColoursOnlyForSelectedPaths) {
         const float points = LineWidthFromText(c.Typed);
         EXPECT_EQ(LineWidthText(points), c.Shown) << c.Typed;
         ApplyLineWidth(doc, points);
-        EXPECT_EQ(doc.Paths[2].LineWidth, c.Twips) << c.Typed;
-        EXPECT_EQ(doc.Paths[1].LineWidth, 0);
-        EXPECT_EQ(doc.HistoryPos, 1);
+        EXPECT_EQ(std::make_tuple(doc.Paths[2].LineWidth, doc.Paths[1].LineWidth, doc.HistoryPos), std::make_tuple(c.Twips, 0, 1)) << c.Typed;
         doc.Paths[2].Selected = VbFalse;  // with nothing selected: no change, no step
         const std::int32_t colours[3] = {-1, -1, -1};
         ApplyColors(doc, colours, true, true, true);

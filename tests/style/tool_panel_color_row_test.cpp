@@ -47,12 +47,10 @@ TEST(ToolPanel, DigitKeysSwitchByPanelOrderExceptDuringAGestureOrForTheCurrentTo
     Window w;
     w.gui.SetStatusText("mark");
     w.Key(Qt::Key_1);  // the select tool is already on: nothing reruns
-    EXPECT_TRUE(w.Path(2).Selected);
-    EXPECT_EQ(w.gui.StatusText(), "mark");
+    EXPECT_TRUE(w.Path(2).Selected && w.gui.StatusText() == "mark");
     w.gui.Edit().MouseDownFlag = true;
     w.Key(Qt::Key_4);
-    EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-    EXPECT_TRUE(w.Path(2).Selected);
+    EXPECT_TRUE(w.gui.Edit().ToolMode == 2 && w.Path(2).Selected);
     w.gui.Edit().MouseDownFlag = false;
     const struct { Qt::Key Key; int Tool; } keys[] = {{Qt::Key_4, 0}, {Qt::Key_2, 1}, {Qt::Key_5, 6},
                                                       {Qt::Key_6, 4}, {Qt::Key_9, 8}, {Qt::Key_1, 2}};
@@ -84,9 +82,7 @@ TEST(ToolPanel, HintsCarryTheAutomaticOptimisationOrTheDialogsAnswer) {
     w.Key(Qt::Key_8);
     EXPECT_EQ(w.gui.StatusText(), "[多角形の描画]　5角形(星型)");
     w.Key(Qt::Key_9);  // cancelled: back to the select tool
-    EXPECT_EQ(w.gui.Edit().ToolMode, 2);
-    EXPECT_TRUE(w.gui.Option1[2]->isChecked());
-    EXPECT_TRUE(w.gui.StatusText().startsWith("[パスの選択]"));
+    EXPECT_TRUE(w.gui.Edit().ToolMode == 2 && w.gui.Option1[2]->isChecked() && w.gui.StatusText().startsWith("[パスの選択]"));
 }
 
 TEST(ToolPanel, LetterKeysToggleTheChecksAndPageKeysStepTheZoom) {
@@ -96,10 +92,8 @@ TEST(ToolPanel, LetterKeysToggleTheChecksAndPageKeysStepTheZoom) {
         w.Key(Qt::Key_R);
         w.Key(Qt::Key_B);
         w.Key(Qt::Key_F);
-        EXPECT_EQ(w.gui.Check1->isChecked(), on);
-        EXPECT_EQ(w.gui.Edit().RealTimePreview, on);
-        EXPECT_EQ(w.gui.Movie().ShowUnderlay, on);
-        EXPECT_EQ(w.gui.Movie().UnderlayInFront, on);
+        EXPECT_EQ(std::make_tuple(w.gui.Check1->isChecked(), w.gui.Edit().RealTimePreview, w.gui.Movie().ShowUnderlay, w.gui.Movie().UnderlayInFront),
+                  std::make_tuple(on, on, on, on));
     }
     const struct { float From; Qt::Key Key; float To; const char* Text; } zooms[] = {
         {5.0f, Qt::Key_PageUp, 5.0f, "500%"}, {4.75f, Qt::Key_PageUp, 5.25f, "525%"},
@@ -128,10 +122,8 @@ TEST(ToolPanel, StyleSelectorRowsSetAndApplyTheStyle) {
         const std::int32_t history = w.gui.Core().HistoryPos;
         w.ClickStatus(c.Y);
         SCOPED_TRACE(c.Y);
-        EXPECT_EQ(w.gui.Edit().Style.CurLineOn, c.Line);
-        EXPECT_EQ(w.gui.Edit().Style.CurFillType, c.NewFill);
-        EXPECT_EQ(w.gui.Core().HistoryPos, history + (c.Applied ? 1 : 0));
-        EXPECT_EQ(w.Path(2).FillType, c.Applied ? c.NewFill : 0);
+        EXPECT_EQ(std::make_tuple(w.gui.Edit().Style.CurLineOn, w.gui.Edit().Style.CurFillType, w.gui.Core().HistoryPos, w.Path(2).FillType),
+                  std::make_tuple(c.Line, c.NewFill, history + (c.Applied ? 1 : 0), c.Applied ? c.NewFill : 0));
     }
 }
 
@@ -143,8 +135,7 @@ TEST(ToolPanel, EveryControlIsWholeAtALargeDesktopFontAndAtTheSmallestWindowWith
     Window w;
     QApplication::setFont(desktop);
     QList<QAbstractButton*> buttons = w.gui.ToolPanel->findChildren<QAbstractButton*>();
-    buttons << w.gui.Check2;
-    for (const QAbstractButton* b : buttons) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
+    for (const QAbstractButton* b : buttons << w.gui.Check2) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 
     w.gui.resize(1, 1);  // held at the window's minimum size
     for (bool on : {true, false}) {
@@ -165,31 +156,25 @@ TEST(ColorRow, PickerClicksSlidersSwatchesTheWidthBoxAndUserCells) {
     w.Pick(30, 5, Qt::LeftButton);  // pure blue
     w.Pick(0, 0, Qt::RightButton, Qt::ShiftModifier);  // white
     w.Pick(2, 0, Qt::LeftButton, Qt::ShiftModifier);   // picks nothing, shows the colour
-    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 255));
-    EXPECT_EQ(w.Path(2).LineColor, PackColor(0, 0, 255, 255));
-    EXPECT_EQ(w.Path(2).FillColor2, PackColor(255, 255, 255, 255));
-    EXPECT_EQ(w.Path(1).FillColor, Square(0, 0, 400, 2).FillColor);
-    EXPECT_EQ(w.gui.Core().HistoryPos, before + 3);
-    EXPECT_EQ(w.row.Picker.Rows[2].Box->text(), "153");
-    EXPECT_FALSE(w.row.Picker.Rows[2].Slider->isEnabled());
+    EXPECT_EQ(std::make_tuple(w.Path(2).FillColor, w.Path(2).LineColor, w.Path(2).FillColor2, w.Path(1).FillColor,
+                              w.gui.Core().HistoryPos, w.row.Picker.Rows[2].Box->text(), w.row.Picker.Rows[2].Slider->isEnabled()),
+              std::make_tuple(PackColor(255, 0, 0, 255), PackColor(0, 0, 255, 255), PackColor(255, 255, 255, 255),
+                              Square(0, 0, 400, 2).FillColor, before + 3, "153", false));
     EXPECT_EQ(w.row.PicColor->PixelAt(10, 10), QColor(0, 0, 255));  // the line swatch on top
 
     // The fill opacity slider: a click left of its thumb steps 255 down by 51.
     w.row.Frame2->show();
     QScrollBar* fillOpacity = w.row.Rows[1].Slider;
     QTest::mouseClick(fillOpacity, Qt::LeftButton, {}, QPoint(fillOpacity->width() / 3, fillOpacity->height() / 2));
-    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 204));
-    EXPECT_EQ(w.Path(2).LineColor, PackColor(0, 0, 255, 255));
-    EXPECT_EQ(w.row.Rows[1].Box->text(), "204");
+    EXPECT_EQ(std::make_tuple(w.Path(2).FillColor, w.Path(2).LineColor, w.row.Rows[1].Box->text()),
+              std::make_tuple(PackColor(255, 0, 0, 204), PackColor(0, 0, 255, 255), "204"));
     Window::Type(w.row.Rows[1].Box, "300");
-    EXPECT_EQ(w.row.Rows[1].Box->text(), "255");
-    EXPECT_EQ(w.Path(2).FillColor, PackColor(255, 0, 0, 255));
+    EXPECT_EQ(std::make_pair(w.row.Rows[1].Box->text(), w.Path(2).FillColor), std::make_pair(QString("255"), PackColor(255, 0, 0, 255)));
 
     // The swatches apply all three current colours.
     w.gui.Core().Paths[1].Selected = VbTrue;
     QTest::mouseClick(w.row.PicColor, Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(w.Path(1).LineColor, PackColor(0, 0, 255, 255));
-    EXPECT_EQ(w.Path(1).FillColor2, PackColor(255, 255, 255, 255));
+    EXPECT_EQ(std::make_pair(w.Path(1).LineColor, w.Path(1).FillColor2), std::make_pair(PackColor(0, 0, 255, 255), PackColor(255, 255, 255, 255)));
     // The width box: what was typed, never completed to a list entry, as one step.
     const struct { const char* Typed; const char* Shown; int Twips; } widths[] = {
         {"0", "1 pt", 20}, {"4", "4 pt", 80}, {"0.75", "0.75 pt", 15}, {"2 pt", "2 pt", 40}};
@@ -205,18 +190,15 @@ TEST(ColorRow, PickerClicksSlidersSwatchesTheWidthBoxAndUserCells) {
     // A user cell is edited with the colour sliders.
     ColorPicker& picker = w.row.Picker;
     w.Pick(37, 2, Qt::LeftButton);  // user cell (1, 2)
-    EXPECT_EQ(picker.Frame1->title(), "色情報（ユーザー）");
-    EXPECT_TRUE(picker.Rows[0].Slider->isEnabled());
+    EXPECT_EQ(std::make_pair(picker.Frame1->title(), picker.Rows[0].Slider->isEnabled()), std::make_pair(QString("色情報（ユーザー）"), true));
     Window::Type(picker.Rows[0].Box, "-4");
     Window::Type(picker.Rows[1].Box, "128");
-    EXPECT_EQ(picker.Rows[0].Box->text(), "0");
-    EXPECT_EQ(w.gui.Edit().UserColors[1 + 6 * 2], PackColor(0, 128, 0, 0));
-    EXPECT_EQ(picker.PicPicker->PixelAt(37 * 8 + 3, 2 * 11 + 3), QColor(0, 128, 0));
+    EXPECT_EQ(std::make_tuple(picker.Rows[0].Box->text(), w.gui.Edit().UserColors[1 + 6 * 2], picker.PicPicker->PixelAt(37 * 8 + 3, 2 * 11 + 3)),
+              std::make_tuple("0", PackColor(0, 128, 0, 0), QColor(0, 128, 0)));
     QTest::mouseClick(picker.PicUserColor, Qt::LeftButton, {}, QPoint(5, 40));  // the cell's old colour
     EXPECT_EQ(w.gui.Edit().UserColors[1 + 6 * 2], PackColor(0, 0, 0, 0));
     w.Pick(0, 0, Qt::LeftButton);
-    EXPECT_EQ(picker.Frame1->title(), "色情報");
-    EXPECT_FALSE(picker.Rows[0].Slider->isEnabled());
+    EXPECT_EQ(std::make_pair(picker.Frame1->title(), picker.Rows[0].Slider->isEnabled()), std::make_pair(QString("色情報"), false));
     EXPECT_EQ(picker.PicPicker->PixelAt(0, 3), QColor(255, 0, 0));  // the picked cell's outline
 }
 
