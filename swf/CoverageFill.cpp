@@ -83,8 +83,16 @@ auto Compose(QImage& target, Source source) {
     return [=](int y, int x0, const std::uint8_t* cover, int count) {
         auto* line = reinterpret_cast<std::uint32_t*>(bits + y * stride) + x0;
         const auto src = source(y, x0);
-        for (int i = 0; i < count; ++i)
-            if (cover[i]) line[i] = Over(cover[i] == 255 ? src(i) : ByteMul(src(i), cover[i]), line[i]);
+        for (int i = 0; i < count; ++i) {
+            const std::uint32_t c = cover[i];
+            if (!c) continue;
+            const std::uint32_t s = src(i);
+            // Opaque and fully covered: the source as it is, what Over gives too.
+            if (c == 255)
+                line[i] = s >= 0xFF000000u ? s : Over(s, line[i]);
+            else
+                line[i] = Over(ByteMul(s, c), line[i]);
+        }
     };
 }
 
