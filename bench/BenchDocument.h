@@ -7,5 +7,9 @@
 inline constexpr int BenchPaths = 1000;
 inline constexpr int BenchAnchors = 100;
 
-PathShape MakeBenchRing(int index);
-void FillBenchDocument(DrawCore& doc);
+// Ring `index` of `anchors` anchors on a grid `columns` wide whose cells are `pitch` twips apart.
+PathShape MakeBenchRing(int index, int columns = 40, double pitch = 150, int anchors = BenchAnchors);
+// The drawing with `paths` rings. More than BenchPaths spread their grid over
+// the canvas and have 20 anchors each, so that the movie stays within the
+// player's record limit.
+void FillBenchDocument(DrawCore& doc, int paths = BenchPaths);

@@ -3,7 +3,13 @@
 // anti-aliasing). Each player case reports `ratio` = player CPU time / direct
 // drawing CPU time measured in the same run; `fresh` parses, converts and
 // rasterises a movie never seen, `OnePathChanged` the movie after one path changed.
+// `AgainstSvgRenderer` renders a 50,000-path drawing and reports its CPU time
+// against rsvg-convert's on the same drawing written as SVG, timed in the same run.
 #include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <QImage>
 #include <QLinearGradient>
@@ -12,6 +18,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <ctime>
+#include <fstream>
 #include <memory>
 
 #include "bench/BenchDocument.h"
@@ -19,7 +26,10 @@
 #include "swf/MovieReader.h"
 #include "swf/PreparedLayers.h"
 #include "swf/Preview.h"
+#include "swf/SvgExport.h"
 #include "swf/SwfPlayer.h"
+
+extern char** environ;
 
 namespace {
 
@@ -247,8 +257,58 @@ void BM_CrossingEdges(benchmark::State& state) {
     state.counters["aliased_ms"] = aliased * 1e3;
 }
 
+// CPU time (user + system) of running `argv` to its end; negative when it
+// could not run or failed.
+double ChildSeconds(std::vector<std::string> argv) {
+    std::vector<char*> args;
+    for (std::string& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// A fresh player's parse and drawing of a 50,000-path drawing against an SVG
+// renderer drawing the same drawing's SVG to a PNG.
+void BM_AgainstSvgRenderer(benchmark::State& state) {
+    QTemporaryDir dir;
+    DrawCore doc;
+    FillBenchDocument(doc, static_cast<int>(state.range(0)));
+    doc.TempMoviePath = dir.filePath("_canvtemp.tmp").toStdString();
+    SWFMakeCore mk;
+    std::string error;
+    if (!RebuildPreview(mk, doc, error)) std::abort();
+    const std::string bytes = BuildPreviewMovie(mk, doc);
+    const ParsedMovie movie = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const std::string svg = dir.filePath("drawing.svg").toStdString();
+    std::ofstream(svg, std::ios::binary) << MovieToSvg(movie, SvgOptions{1000, 1000, 0xFFFFFF});
+    const double reference = ChildSeconds({"rsvg-convert", "-o", dir.filePath("rsvg.png").toStdString(), svg});
+    if (reference <= 0) {
+        state.SkipWithError("rsvg-convert did not run");
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        auto player = std::make_unique<SwfPlayer>();
+        player->Movie = doc.TempMoviePath;
+        benchmark::DoNotOptimize(player->Render(1000, 1000).constBits());
+        player.reset();
+        const double s = Seconds(t0, Clock::now());
+        state.SetIterationTime(s);
+        total += s;
+    }
+    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / reference;
+    state.counters["svg_renderer_ms"] = reference * 1e3;
+}
+
 }  // namespace
 
+BENCHMARK(BM_AgainstSvgRenderer)->Arg(50000)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CrossingEdges)->Arg(500)->Arg(2000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAndConvert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DirectQPainter)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);

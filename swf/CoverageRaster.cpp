@@ -8,10 +8,11 @@ namespace {
 // Largest band buffer, in cells: the band is as many rows as fit.
 constexpr std::size_t BandCells = 1 << 18;
 
-std::uint8_t Coverage(float v, FillRule rule) {
+template <FillRule Rule>
+std::uint8_t Coverage(float v) {
     float a = std::abs(v);
     if (a > 1.0f) {
-        if (rule == FillRule::EvenOdd) {
+        if constexpr (Rule == FillRule::EvenOdd) {
             a -= 2.0f * std::floor(a * 0.5f);
             if (a > 1.0f) a = 2.0f - a;
         } else {
@@ -19,6 +20,17 @@ std::uint8_t Coverage(float v, FillRule rule) {
         }
     }
     return static_cast<std::uint8_t>(a * 255.0f + 0.5f);
+}
+
+// Running sums of a row's cells turned into coverage, one rule per loop so
+// that it carries no test of the rule.
+template <FillRule Rule>
+void CoverCells(const float* sums, std::uint8_t* out, int cells) {
+    float sum = 0;
+    for (int i = 0; i < cells; ++i) {
+        sum += sums[i];
+        out[i] = Coverage<Rule>(sum);
+    }
 }
 
 }  // namespace
@@ -166,33 +178,31 @@ CoverageRaster::Box CoverageRaster::Bounds() {
     return box;
 }
 
-void CoverageRaster::Sweep(FillRule rule, const RowSink& sink) {
+bool CoverageRaster::BeginSweep(SweepArea& a) {
     const Box box = Bounds();
-    if (edges_.empty()) return;
-    const int left = box.Left - clip_.OriginX, top = box.Top - clip_.OriginY, bottom = box.Bottom - clip_.OriginY;
-    const int cells = box.Right - box.Left;
-    const int stride = cells + 2;
-    const int bandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / stride, 1, 64));
-    acc_.assign(static_cast<std::size_t>(stride) * bandRows, 0.0f);
-    row_.resize(static_cast<std::size_t>(stride));
-    SweepBands(edges_, &Edge::Y0, &Edge::Y1, top, bottom, bandRows, [&](int band, int bandEnd, const auto& active) {
-        for (const Edge* e : active) Deposit(*e, band, bandEnd, left, acc_.data(), stride);
-        for (int y = band; y < bandEnd; ++y) {
-            float* sums = acc_.data() + static_cast<std::ptrdiff_t>(y - band) * stride;
-            float sum = 0;
-            int first = -1, last = -1;
-            for (int i = 0; i < cells; ++i) {
-                sum += sums[i];
-                const std::uint8_t c = Coverage(sum, rule);
-                row_[i] = c;
-                if (c) {
-                    if (first < 0) first = i;
-                    last = i;
-                }
-            }
-            std::fill(sums, sums + stride, 0.0f);
-            if (first >= 0)
-                sink(clip_.OriginY + y, clip_.OriginX + left + first, row_.data() + first, last - first + 1);
-        }
-    });
+    if (edges_.empty()) return false;
+    a.Left = box.Left - clip_.OriginX;
+    a.Top = box.Top - clip_.OriginY;
+    a.Bottom = box.Bottom - clip_.OriginY;
+    a.Cells = box.Right - box.Left;
+    a.Stride = a.Cells + 2;
+    a.BandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / a.Stride, 1, 64));
+    acc_.assign(static_cast<std::size_t>(a.Stride) * a.BandRows, 0.0f);
+    row_.resize(static_cast<std::size_t>(a.Stride));
+    return true;
+}
+
+bool CoverageRaster::CoverRow(float* sums, const SweepArea& a, FillRule rule, int& first, int& last) {
+    std::uint8_t* out = row_.data();
+    if (rule == FillRule::EvenOdd)
+        CoverCells<FillRule::EvenOdd>(sums, out, a.Cells);
+    else
+        CoverCells<FillRule::NonZero>(sums, out, a.Cells);
+    std::fill(sums, sums + a.Stride, 0.0f);
+    first = 0;
+    while (first < a.Cells && !out[first]) ++first;
+    if (first == a.Cells) return false;
+    last = a.Cells - 1;
+    while (!out[last]) --last;
+    return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "swf/RasterBands.h"
@@ -23,9 +22,11 @@ public:
     void LineTo(double x, double y);
     void Close();
 
-    // Called per covered row with the coverage (0..255) of pixels x0 .. x0 + count - 1.
-    using RowSink = std::function<void(int y, int x0, const std::uint8_t* cover, int count)>;
-    void Sweep(FillRule rule, const RowSink& sink);
+    // Calls `sink(y, x0, cover, count)` per covered row with the coverage
+    // (0..255) of pixels x0 .. x0 + count - 1. A template, so that the
+    // compositing loop is inlined into the sweep.
+    template <typename Sink>
+    void Sweep(FillRule rule, Sink&& sink);
 
     bool Empty() const { return edges_.empty(); }
     Box Clip() const { return clip_.Box(); }
@@ -40,6 +41,14 @@ private:
     void AddLine(double x0, double y0, double x1, double y1);
     void AddClampedX(double x0, double y0, double x1, double y1);
     void Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride) const;
+    // The sweep's rows and band buffer, in clip coordinates; false when nothing is covered.
+    struct SweepArea {
+        int Left = 0, Top = 0, Bottom = 0, Cells = 0, Stride = 0, BandRows = 0;
+    };
+    bool BeginSweep(SweepArea& area);
+    // Turns a band row of sums into coverage in row_ and clears the sums;
+    // false when no pixel is covered, else the covered range [first, last].
+    bool CoverRow(float* sums, const SweepArea& area, FillRule rule, int& first, int& last);
 
     RasterClip clip_;  // edges are kept relative to its top-left
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
@@ -49,3 +58,17 @@ private:
     std::vector<float> acc_;
     std::vector<std::uint8_t> row_;
 };
+
+template <typename Sink>
+void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
+    SweepArea a;
+    if (!BeginSweep(a)) return;
+    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, [&](int band, int bandEnd, const auto& active) {
+        for (const Edge* e : active) Deposit(*e, band, bandEnd, a.Left, acc_.data(), a.Stride);
+        for (int y = band; y < bandEnd; ++y) {
+            int first = 0, last = 0;
+            if (CoverRow(acc_.data() + static_cast<std::ptrdiff_t>(y - band) * a.Stride, a, rule, first, last))
+                sink(clip_.OriginY + y, clip_.OriginX + a.Left + first, row_.data() + first, last - first + 1);
+        }
+    });
+}

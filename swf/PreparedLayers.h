@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -38,12 +38,20 @@ private:
         std::uint64_t Hash;
         std::int32_t PenX, PenY;
         int TagCode;
-        auto operator<=>(const Key&) const = default;
+        bool operator==(const Key&) const = default;
+    };
+    // The layer's content hash, mixed with the pen and the tag.
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const {
+            std::uint64_t h = k.Hash ^ (std::uint64_t{static_cast<std::uint32_t>(k.PenX)} << 32 | static_cast<std::uint32_t>(k.PenY));
+            h = (h ^ static_cast<std::uint64_t>(k.TagCode)) * 0x9E3779B97F4A7C15ull;
+            return static_cast<std::size_t>(h ^ (h >> 29));
+        }
     };
     struct Entry {
         std::shared_ptr<const PreparedLayer> Layer;
         bool Used = true;
     };
-    std::map<Key, Entry> entries_;
+    std::unordered_map<Key, Entry, KeyHash> entries_;
     std::size_t conversions_ = 0;
 };

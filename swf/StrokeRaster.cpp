@@ -5,9 +5,6 @@
 
 namespace {
 
-// Rows between updates of the list of segments that reach them.
-constexpr int BandRows = 32;
-
 // Clips the line's parameter range [t0, t1] to lo <= a + t * d <= hi.
 bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) {
     if (d == 0) return a >= lo && a <= hi;
@@ -97,28 +94,17 @@ void StrokeRaster::CoverRow(const Segment& s, int y, std::uint8_t* row, int& min
     }
 }
 
-void StrokeRaster::Sweep(const CoverageRaster::RowSink& sink) {
+bool StrokeRaster::BeginSweep(int& first, int& last) {
     if (open_ && !drawn_) AddSegment(curX_, curY_, curX_, curY_);
     open_ = false;
-    if (segments_.empty() || clip_.Width <= 0) return;
+    if (segments_.empty() || clip_.Width <= 0) return false;
     double top = segments_.front().Top, bottom = 0;
     for (const Segment& s : segments_) {
         top = std::min(top, s.Top);
         bottom = std::max(bottom, s.Bottom);
     }
-    const int first = std::max(0, static_cast<int>(std::floor(top)));
-    const int last = std::min(clip_.Height, static_cast<int>(std::ceil(bottom)) + 1);
+    first = std::max(0, static_cast<int>(std::floor(top)));
+    last = std::min(clip_.Height, static_cast<int>(std::ceil(bottom)) + 1);
     row_.assign(static_cast<std::size_t>(clip_.Width), 0);
-    const auto coverBand = [&](int band, int bandEnd, const std::vector<const Segment*>& active) {
-        for (int y = band; y < bandEnd; ++y) {
-            std::uint8_t* row = row_.data();
-            int minX = clip_.Width, maxX = -1;
-            for (const Segment* s : active)
-                if (y + 1 > s->Top && y < s->Bottom) CoverRow(*s, y, row, minX, maxX);
-            if (maxX < minX) continue;
-            sink(clip_.OriginY + y, clip_.OriginX + minX, row + minX, maxX - minX + 1);
-            std::fill(row + minX, row + maxX + 1, 0);
-        }
-    };
-    SweepBands(segments_, &Segment::Top, &Segment::Bottom, first, last, BandRows, coverBand);
+    return true;
 }

@@ -18,7 +18,9 @@ public:
     void LineTo(double x, double y);
     void Close();
 
-    void Sweep(const CoverageRaster::RowSink& sink);
+    // Calls `sink(y, x0, cover, count)` per covered row, as the fill's sweep does.
+    template <typename Sink>
+    void Sweep(Sink&& sink);
 
     CoverageRaster::Box Clip() const { return clip_.Box(); }
     // How far beyond a pixel the line may still reach it.
@@ -31,6 +33,8 @@ private:
     };
     void AddSegment(double x0, double y0, double x1, double y1);
     void CoverRow(const Segment& s, int y, std::uint8_t* row, int& minX, int& maxX) const;
+    // The rows [first, last) the line may cover; false when none.
+    bool BeginSweep(int& first, int& last);
 
     RasterClip clip_;      // segments are kept relative to its top-left
     double radius_ = 0.5;  // half the width plus half the ramp
@@ -39,3 +43,23 @@ private:
     std::vector<Segment> segments_;
     std::vector<std::uint8_t> row_;
 };
+
+template <typename Sink>
+void StrokeRaster::Sweep(Sink&& sink) {
+    int first = 0, last = 0;
+    if (!BeginSweep(first, last)) return;
+    // Rows between updates of the list of segments that reach them.
+    constexpr int bandRows = 32;
+    SweepBands(segments_, &Segment::Top, &Segment::Bottom, first, last, bandRows,
+               [&](int band, int bandEnd, const std::vector<const Segment*>& active) {
+                   for (int y = band; y < bandEnd; ++y) {
+                       std::uint8_t* row = row_.data();
+                       int minX = clip_.Width, maxX = -1;
+                       for (const Segment* s : active)
+                           if (y + 1 > s->Top && y < s->Bottom) CoverRow(*s, y, row, minX, maxX);
+                       if (maxX < minX) continue;
+                       sink(clip_.OriginY + y, clip_.OriginX + minX, row + minX, maxX - minX + 1);
+                       std::fill(row + minX, row + maxX + 1, 0);
+                   }
+               });
+}

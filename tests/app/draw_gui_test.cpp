@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <functional>
