@@ -21,8 +21,7 @@ struct CanvasWindow : TestWindow {
         Activate();
         gui.resize(900, 700);
         DrawCore& doc = gui.Core();
-        doc.Setup.CanvasWidth = 100;
-        doc.Setup.CanvasHeight = 100;
+        std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight) = std::tuple(100, 100);
         doc.Setup.BackColor[0] = doc.Setup.BackColor[1] = 0;
         doc.Setup.Quality = 0;
         doc.AppendPath(Box(400, 400, 1200, 1200, PackColor(255, 0, 0, 255)));

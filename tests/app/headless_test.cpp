@@ -30,10 +30,8 @@ struct Headless : ::testing::Test {
     DrawCore doc;
     void WriteDocument() {
         doc.AppendPath(Box(1000, 500, 2000, 1500, PackColor(255, 0, 0, 255)));
-        doc.Setup.CanvasWidth = 200;
-        doc.Setup.CanvasHeight = 100;
+        std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight, doc.Setup.Quality) = std::tuple(200, 100, 2);
         doc.Setup.BackColor[0] = doc.Setup.BackColor[1] = 0;  // blue: [2] stays 255
-        doc.Setup.Quality = 2;
         ASSERT_TRUE(WriteFileReplacing(File("in.lvd"), FormatDocument(doc.Setup, doc.Paths)));
     }
 };

@@ -26,8 +26,7 @@ PathShape Filled(PathShape p, int fillType, std::int32_t fill, std::int32_t fill
 // outline, a hairline and curves, on a coloured background.
 DrawCore TestDrawing() {
     DrawCore doc;
-    doc.Setup.CanvasWidth = 240;
-    doc.Setup.CanvasHeight = 180;
+    std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight) = std::tuple(240, 180);
     std::tie(doc.Setup.BackColor[0], doc.Setup.BackColor[1], doc.Setup.BackColor[2]) = std::tuple(250, 240, 200);
     DrawStyle style;
     CreateEllipse(doc, 400, 400, style);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 #include <climits>
 
 #include "import/SvgImport.h"
 #include "tests/SvgPictures.h"
+#include "tests/TestPaths.h"
 
 namespace {
 
@@ -16,9 +15,9 @@ std::string Svg(const std::string& body, const std::string& root = R"~(width="10
            body + "</svg>";
 }
 
-using Box = std::array<int, 4>;  // left, top, right, bottom
-Box OnCurveBox(const std::vector<PathShape>& paths) {
-    Box b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+using Extent = std::array<int, 4>;  // left, top, right, bottom
+Extent OnCurveBox(const std::vector<PathShape>& paths) {
+    Extent b{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (const PathShape& p : paths)
         for (const AnchorPoint& a : p.Anchors)
             if (a.Kind == 0) b = {std::min(b[0], a.X), std::min(b[1], a.Y), std::max(b[2], a.X), std::max(b[3], a.Y)};
@@ -27,10 +26,8 @@ Box OnCurveBox(const std::vector<PathShape>& paths) {
 
 // The import as our player draws it on white.
 QImage Render(const Drawing& d, const QTemporaryDir& dir, int zoom = 1) {
-    DrawCore doc;
-    doc.Setup.CanvasWidth = d.CanvasWidth;
-    doc.Setup.CanvasHeight = d.CanvasHeight;
-    for (const PathShape& p : d.Paths) doc.AppendPath(p);
+    DrawCore doc = DocWith(d.Paths);
+    std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight) = std::tuple(d.CanvasWidth, d.CanvasHeight);
     return PlayerPicture(doc, dir, zoom);
 }
 
@@ -39,7 +36,7 @@ QImage Render(const Drawing& d, const QTemporaryDir& dir, int zoom = 1) {
 // Each element and transform lands where it should, in twips, with its paint.
 TEST(SvgImport, ElementsTransformsAndStyles) {
     // Color is the fill colour, or the line colour when unfilled.
-    struct Case { const char* Body; std::size_t Paths; Box Bounds; int FillType; std::int32_t Color; };
+    struct Case { const char* Body; std::size_t Paths; Extent Bounds; int FillType; std::int32_t Color; };
     const std::int32_t red = PackColor(255, 0, 0, 255), blue = PackColor(0, 0, 255, 255);
     const Case cases[] = {
         {R"~(<rect x="10" y="20" width="30" height="40" fill="red"/>)~", 1, {200, 400, 800, 1200}, 1, red},
@@ -69,7 +66,7 @@ TEST(SvgImport, ElementsTransformsAndStyles) {
         const ImportResult r = ImportSvg(Svg(c.Body));
         ASSERT_TRUE(r.Ok) << c.Body << ": " << r.Error;
         ASSERT_EQ(r.Result.Paths.size(), c.Paths) << c.Body;
-        const Box b = OnCurveBox(r.Result.Paths);
+        const Extent b = OnCurveBox(r.Result.Paths);
         for (int k = 0; k < 4; ++k) EXPECT_NEAR(b[k], c.Bounds[k], 1) << c.Body << " side " << k;
         const PathShape& p = r.Result.Paths[0];
         EXPECT_EQ(std::make_pair(int(p.FillType), c.FillType ? p.FillColor : p.LineColor), std::make_pair(c.FillType, c.Color)) << c.Body;
@@ -86,7 +83,7 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
     };
     for (const auto& c : roots) {
         const ImportResult r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", c.Root));
-        const Box b = OnCurveBox(r.Result.Paths);
+        const Extent b = OnCurveBox(r.Result.Paths);
         EXPECT_EQ(std::make_tuple(r.Result.CanvasWidth, r.Result.CanvasHeight, b[0], b[2]),
                   std::make_tuple(c.Width, c.Height, c.Left, c.Right)) << c.Root;
     }

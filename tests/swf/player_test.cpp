@@ -71,9 +71,7 @@ struct DocumentPlayer : ::testing::Test {
     SwfPlayer player;
 
     DocumentPlayer() {
-        doc.Setup.CanvasWidth = 320;
-        doc.Setup.CanvasHeight = 320;
-        doc.Setup.Quality = 0;
+        std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight, doc.Setup.Quality) = std::tuple(320, 320, 0);
         doc.TempMoviePath = QDir(dir.path()).filePath("_canvtemp.tmp").toStdString();
     }
     // The canvas road: rebuild the movie file, hand it with the properties to the player.
@@ -200,8 +198,7 @@ TEST_F(DocumentPlayer, CanvasBeyondTheSixteenBitFrameFieldsStillShowsTheDrawing)
     // 1638 px = 32760 twips fits 16-bit frame fields; wider canvases widen them.
     for (int width : {1638, 2000, 3300}) {
         doc.ResetDocument();
-        doc.Setup.CanvasWidth = width;
-        doc.Setup.CanvasHeight = 50;
+        std::tie(doc.Setup.CanvasWidth, doc.Setup.CanvasHeight) = std::tuple(width, 50);
         doc.AppendPath(Box(20 * (width - 100), 0, 20 * (width - 50), 1000, PackColor(0, 0, 0, 255)));
         const QImage& img = Show(0.5f);
         ASSERT_EQ(img.width(), width / 2);
