@@ -1,6 +1,7 @@
 #include "import/Drawing.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 struct KindName {
@@ -65,4 +66,11 @@ void AppendImportedPath(Drawing& d, PathShape p, std::vector<AnchorPoint> anchor
     p.AnchorMax = static_cast<std::int32_t>(p.Anchors.size()) - 1;
     p.Closed = closed ? VbTrue : VbFalse;
     d.Paths.push_back(std::move(p));
+}
+
+bool HasSuffix(std::string_view fileName, std::string_view suffix) {
+    if (fileName.size() < suffix.size()) return false;
+    const std::string_view tail = fileName.substr(fileName.size() - suffix.size());
+    return std::equal(tail.begin(), tail.end(), suffix.begin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Records.h"
@@ -40,6 +41,9 @@ inline constexpr std::int32_t MinImportTwip = -65536, MaxImportTwip = 65535;
 
 // "the drawing would have more than 4000000 anchors"
 std::string ImportAnchorCapMessage();
+
+// Whether a file name ends with `suffix` (lower case), in any case: ".svg", ".SWF".
+bool HasSuffix(std::string_view fileName, std::string_view suffix);
 
 // Appends a path with these anchors, clamped to the coordinates above, to
 // `d`; a path of fewer than two anchors is dropped. Counts the anchors in

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include <QXmlStreamReader>
-#include <zlib.h>
+
+#include "swf/MovieContainer.h"
 
 namespace {
 
@@ -109,32 +110,18 @@ bool SvgText(std::string_view bytes, std::string& text, std::string& error) {
                       static_cast<unsigned char>(bytes[1]) == 0x8b;
     text.clear();
     if (!gzip) return true;  // the bytes are the text
-    z_stream z{};
-    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) {
-        error = "the compressed SVG cannot be opened";
+    std::vector<std::uint8_t> out;
+    const InflateEnd end = InflateInto(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       std::min(bytes.size(), MaxSvgBytes), true, out, MaxSvgBytes + 1);
+    if (end == InflateEnd::Full) {
+        error = "the SVG is larger than " + std::to_string(MaxSvgBytes >> 20) + " MB when uncompressed";
         return false;
     }
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(std::min<std::size_t>(bytes.size(), MaxSvgBytes));
-    char chunk[1 << 16];
-    int rc = Z_OK;
-    while (rc == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(chunk);
-        z.avail_out = sizeof chunk;
-        rc = inflate(&z, Z_NO_FLUSH);
-        text.append(chunk, sizeof chunk - z.avail_out);
-        if (text.size() > MaxSvgBytes) {
-            inflateEnd(&z);
-            error = "the SVG is larger than " + std::to_string(MaxSvgBytes >> 20) + " MB when uncompressed";
-            return false;
-        }
-        if (rc == Z_BUF_ERROR && z.avail_in == 0) break;
-    }
-    inflateEnd(&z);
-    if (rc != Z_STREAM_END) {
+    if (end != InflateEnd::StreamEnd) {
         error = "the compressed SVG is damaged or truncated";
         return false;
     }
+    text.assign(out.begin(), out.end());
     if (text.empty()) {
         error = "the compressed SVG is empty";
         return false;

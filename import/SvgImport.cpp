@@ -1,7 +1,6 @@
 #include "import/SvgImport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -262,12 +261,5 @@ bool LooksLikeSvg(std::string_view fileName, std::string_view bytes) {
     if (bytes.substr(0, 3) == "LVD") return false;
     const std::string_view head = bytes.substr(0, 4096);
     if (head.find("<svg") != std::string_view::npos) return true;
-    const auto endsWith = [&](std::string_view suffix) {
-        if (fileName.size() < suffix.size()) return false;
-        for (std::size_t i = 0; i < suffix.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(fileName[fileName.size() - suffix.size() + i])) != suffix[i])
-                return false;
-        return true;
-    };
-    return endsWith(".svg") || endsWith(".svgz");
+    return HasSuffix(fileName, ".svg") || HasSuffix(fileName, ".svgz");
 }

@@ -1,7 +1,6 @@
 #include "import/SwfImport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "import/GradientFit.h"
@@ -342,8 +341,5 @@ ImportResult ImportSwf(std::string_view bytes, int frame) {
 bool LooksLikeSwf(std::string_view fileName, std::string_view bytes) {
     if (bytes.size() >= 3 && (bytes[0] == 'F' || bytes[0] == 'C' || bytes[0] == 'Z') && bytes[1] == 'W' && bytes[2] == 'S')
         return true;
-    if (bytes.substr(0, 3) == "LVD" || fileName.size() < 4) return false;
-    const std::string_view ext = fileName.substr(fileName.size() - 4);
-    return ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 's' &&
-           std::tolower(static_cast<unsigned char>(ext[2])) == 'w' && std::tolower(static_cast<unsigned char>(ext[3])) == 'f';
+    return bytes.substr(0, 3) != "LVD" && HasSuffix(fileName, ".swf");
 }

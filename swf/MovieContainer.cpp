@@ -23,23 +23,12 @@ void Room(std::vector<std::uint8_t>& out, std::size_t used, std::size_t total) {
 // The stream may end before the length the header gives: the movie reader
 // then reports the missing bytes. Running out of input mid-stream is a fault.
 std::string Inflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out, std::size_t total) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) return "zlib could not start";
-    z.next_in = const_cast<Bytef*>(data);
-    z.avail_in = static_cast<uInt>(std::min<std::size_t>(size, UINT32_MAX));
-    std::size_t used = out.size();
-    int rc = Z_OK;
-    while (used < total && rc == Z_OK) {
-        Room(out, used, total);
-        z.next_out = out.data() + used;
-        z.avail_out = static_cast<uInt>(out.size() - used);
-        rc = inflate(&z, Z_NO_FLUSH);
-        used = out.size() - z.avail_out;
+    switch (InflateInto(data, size, false, out, total)) {
+        case InflateEnd::StreamEnd:
+        case InflateEnd::Full: return {};
+        case InflateEnd::Truncated: return "the compressed movie data ends early";
+        default: return "the compressed movie data is corrupt";
     }
-    inflateEnd(&z);
-    out.resize(used);
-    if (rc == Z_OK || rc == Z_STREAM_END) return {};
-    return rc == Z_BUF_ERROR ? "the compressed movie data ends early" : "the compressed movie data is corrupt";
 }
 
 // LZMA data as the ZWS container holds it: compressed length (4 bytes), the
@@ -74,6 +63,28 @@ std::string UnLzma(const std::uint8_t* data, std::size_t size, std::vector<std::
 }
 
 }  // namespace
+
+InflateEnd InflateInto(const std::uint8_t* data, std::size_t size, bool gzip, std::vector<std::uint8_t>& out,
+                       std::size_t total) {
+    z_stream z{};
+    if (inflateInit2(&z, gzip ? 16 + MAX_WBITS : MAX_WBITS) != Z_OK) return InflateEnd::Corrupt;
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(std::min<std::size_t>(size, UINT32_MAX));
+    std::size_t used = out.size();
+    int rc = Z_OK;
+    while (used < total && rc == Z_OK) {
+        Room(out, used, total);
+        z.next_out = out.data() + used;
+        z.avail_out = static_cast<uInt>(out.size() - used);
+        rc = inflate(&z, Z_NO_FLUSH);
+        used = out.size() - z.avail_out;
+    }
+    inflateEnd(&z);
+    out.resize(used);
+    if (rc == Z_STREAM_END) return InflateEnd::StreamEnd;
+    if (rc == Z_OK) return InflateEnd::Full;
+    return rc == Z_BUF_ERROR ? InflateEnd::Truncated : InflateEnd::Corrupt;
+}
 
 std::string UnpackMovie(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out, std::size_t limit) {
     out.clear();

@@ -13,3 +13,12 @@ inline constexpr std::size_t MaxUnpackedMovieBytes = std::size_t{256} << 20;
 // success, otherwise why the bytes are not a movie (then `out` is empty).
 std::string UnpackMovie(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out,
                         std::size_t limit = MaxUnpackedMovieBytes);
+
+// How an inflate into a bounded buffer ended.
+enum class InflateEnd { StreamEnd, Full, Truncated, Corrupt };
+
+// Inflates zlib data (gzip data with `gzip`) after what `out` holds, growing
+// it a megabyte at a time, until the stream ends or `out` holds `total` bytes;
+// memory follows what the stream really yields, never past `total`.
+InflateEnd InflateInto(const std::uint8_t* data, std::size_t size, bool gzip, std::vector<std::uint8_t>& out,
+                       std::size_t total);

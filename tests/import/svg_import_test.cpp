@@ -164,8 +164,8 @@ TEST(SvgImport, GradientsAreFittedToTheFillKinds) {
             EXPECT_NEAR(p.GradScale, 800 / 32768.0, 1e-6);
             EXPECT_NEAR(p.GradAngle, 0, 1e-4);
         }
-        if (c.FillType == 3) EXPECT_NEAR(p.GradAngle, 90, 1e-4);
-        if (std::string(c.Fill) == "url(#round)") EXPECT_NEAR(p.GradScale, 2 * 200 / 32768.0, 1e-6);
+        if (c.FillType == 3) { EXPECT_NEAR(p.GradAngle, 90, 1e-4); }
+        if (std::string(c.Fill) == "url(#round)") { EXPECT_NEAR(p.GradScale, 2 * 200 / 32768.0, 1e-6); }
     }
 }
 
