@@ -150,6 +150,55 @@ std::vector<AnchorPoint> Bridge(const Ring& outer, const std::vector<const Ring*
     return out;
 }
 
+bool BoxesOverlap(const Ring& a, const Ring& b) {
+    return a.MinX < b.MaxX && b.MinX < a.MaxX && a.MinY < b.MaxY && b.MinY < a.MaxY;
+}
+
+bool SegmentsCross(Vec2 a, Vec2 b, Vec2 c, Vec2 d) {
+    auto side = [](Vec2 p, Vec2 q, Vec2 r) { return (q.X - p.X) * (r.Y - p.Y) - (q.Y - p.Y) * (r.X - p.X); };
+    const double d1 = side(c, d, a), d2 = side(c, d, b), d3 = side(a, b, c), d4 = side(a, b, d);
+    return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
+}
+
+// Whether two rings' edges cross; beyond a million edge pairs, overlapping boxes count as crossing.
+bool RingsCross(const Ring& a, const Ring& b) {
+    if (!BoxesOverlap(a, b)) return false;
+    const std::size_t n = a.Polygon.size(), m = b.Polygon.size();
+    if (n * m > 1'000'000) return true;
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < m; ++j)
+            if (SegmentsCross(a.Polygon[i], a.Polygon[(i + 1) % n], b.Polygon[j], b.Polygon[(j + 1) % m])) return true;
+    return false;
+}
+
+std::size_t Root(std::vector<std::size_t>& parent, std::size_t i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+}
+
+// The outer boundary each kept ring is drawn with: itself, or a hole's container.
+// Rings of different outlines whose edges cross are joined into one outline,
+// which the player fills even-odd: under that rule their overlap is empty, and
+// under non-zero too when the two run in opposite directions.
+std::vector<std::size_t> JoinCrossings(const std::vector<Ring>& rings, FillRuleKind rule) {
+    const std::size_t n = rings.size();
+    std::vector<std::size_t> parent(n);
+    for (std::size_t i = 0; i < n; ++i)
+        parent[i] = rings[i].Hole && rings[i].Container >= 0 ? static_cast<std::size_t>(rings[i].Container) : i;
+    if (n > MaxNestedContours) return parent;
+    auto kept = [&](std::size_t i) { return rings[i].Outer || (rings[i].Hole && rings[i].Container >= 0); };
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 1; kept(i) && j < n; ++j) {
+            if (!kept(j)) continue;
+            const std::size_t a = Root(parent, i), b = Root(parent, j);
+            if (a == b || (rule == FillRuleKind::NonZero && (rings[i].Area > 0) == (rings[j].Area > 0))) continue;
+            if (RingsCross(rings[i], rings[j])) parent[std::max(a, b)] = std::min(a, b);
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) parent[i] = Root(parent, i);
+    return parent;
+}
+
 }  // namespace
 
 std::vector<AnchorPoint> RoundContour(const Contour& contour, bool closed) {
@@ -179,11 +228,12 @@ std::vector<std::vector<AnchorPoint>> FillOutlines(const std::vector<Contour>& c
         if (r.Area != 0) rings.push_back(std::move(r));
     }
     Classify(rings, rule);
+    const std::vector<std::size_t> outline = JoinCrossings(rings, rule);
     std::vector<std::vector<const Ring*>> holes(rings.size());
-    for (const Ring& r : rings)
-        if (r.Hole && r.Container >= 0) holes[static_cast<std::size_t>(r.Container)].push_back(&r);
+    for (std::size_t i = 0; i < rings.size(); ++i)
+        if ((rings[i].Outer || rings[i].Hole) && outline[i] != i) holes[outline[i]].push_back(&rings[i]);
     std::vector<std::vector<AnchorPoint>> out;
     for (std::size_t i = 0; i < rings.size(); ++i)
-        if (rings[i].Outer) out.push_back(Bridge(rings[i], holes[i]));
+        if (outline[i] == i && rings[i].Outer) out.push_back(Bridge(rings[i], holes[i]));
     return out;
 }

@@ -25,6 +25,8 @@ std::vector<AnchorPoint> RoundContour(const Contour& contour, bool closed = true
 // The area the contours fill under `rule`, as outlines of anchors: one per
 // outer boundary, carrying the holes directly inside it. Boundaries that
 // bound no change of fill under the rule (a same-direction subpath inside
-// another under non-zero) are dropped; subpaths that overlap without nesting
-// become outlines of their own, so their overlap stays filled.
+// another under non-zero) are dropped. Subpaths whose edges cross join one
+// outline when their overlap is empty under the rule (always under even-odd,
+// opposite directions under non-zero); otherwise they stay outlines of their
+// own, so their overlap stays filled.
 std::vector<std::vector<AnchorPoint>> FillOutlines(const std::vector<Contour>& contours, FillRuleKind rule);

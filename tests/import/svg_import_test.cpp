@@ -115,6 +115,8 @@ TEST(SvgImport, FillRulesMatchAnIndependentRenderer) {
         std::string(R"~(<path fill="#236" d=")~") + ringReversed + "\"/>",
         std::string(R"~(<path fill="#236" d=")~") + ring + "\"/>",  // non-zero, same direction: no hole
         R"~(<path fill="#a30" d="M10 10 H60 V60 H10 Z M40 40 H90 V90 H40 Z"/>)~",
+        R"~(<path fill="#a30" fill-rule="evenodd" d="M10 10 H60 V60 H10 Z M40 40 H90 V90 H40 Z"/>)~",
+        R"~(<path fill="#a30" d="M10 10 H60 V60 H10 Z M40 40 V90 H90 V40 Z"/>)~",  // crossing, opposite directions
         R"~(<path fill="#a30" fill-rule="evenodd" d="M10 10 H90 V90 H10 Z M20 20 H80 V80 H20 Z M30 30 H70 V70 H30 Z M40 40 H60 V60 H40 Z"/>)~",
         std::string(R"~(<path fill="#ec4" stroke="#123" stroke-width="4" fill-rule="evenodd" d=")~") + ring + "\"/>",
     };
