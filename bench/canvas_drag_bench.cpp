@@ -4,6 +4,8 @@
 // CPU time / a fresh player's full render of the same movie, measured in the
 // same run; on a screen of ratio 2 also against the same drag at ratio 1.
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <ctime>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "app/DrawGUI.h"
 #include "bench/BenchDocument.h"
 #include "bench/BenchScreens.h"
+#include "bench/LargeSvg.h"
 
 namespace {
 
@@ -55,16 +58,18 @@ struct DragRun {
     int step = 0;
     bool ready = false;
 
-    DragRun(int zoomPercent, int count, qreal ratio) {
+    DragRun(int zoomPercent, int count, qreal ratio, const QString& svg = {}) {
         gui.Form_Load({});
         gui.resize(1200, 1000);
         ready = ShowOnScreenOfRatio(gui, ratio);
         DrawCore& doc = gui.Core();
-        FillBenchDocument(doc);
+        if (svg.isEmpty()) FillBenchDocument(doc);
+        else gui.LoadDocument(svg);
         doc.ZoomRate = static_cast<float>(zoomPercent) / 100;
+        const int paths = static_cast<int>(doc.Paths.size()) - 1;
         std::int32_t grabbed = 0;
         for (int k = 0; k < count; ++k) {
-            const std::int32_t p = count == 1 ? BenchPaths / 2 : 50 + k * (BenchPaths - 100) / (count - 1);
+            const std::int32_t p = count == 1 ? paths / 2 : 50 + k * (paths - 100) / (count - 1);
             doc.Paths[static_cast<std::size_t>(p)].Selected = VbTrue;
             grabbed = p;
         }
@@ -125,6 +130,29 @@ BENCHMARK(BM_RealtimeDragStep)
     ->Args({100, 1, 150})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The same drag on the 10,000-path SVG drawing, opened as the user opens it.
+void BM_RealtimeDragStepOnImportedSvg(benchmark::State& state) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("large.svg"));
+    const std::string& svg = LargeSvg();
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg.data(), qint64(svg.size())) != qint64(svg.size())) {
+        state.SkipWithError("cannot write the drawing");
+        return;
+    }
+    file.close();
+    DragRun run(100, static_cast<int>(state.range(0)), 1.0, file.fileName());
+    double total = 0;
+    for (auto _ : state) {
+        const double s = run.Step();
+        state.SetIterationTime(s);
+        total += s;
+    }
+    state.counters["paths"] = static_cast<double>(run.gui.Core().Paths.size() - 1);
+    state.counters["full_ms"] = run.full * 1e3;
+    state.counters["ratio"] = total / static_cast<double>(state.iterations()) / run.full;
+}
+BENCHMARK(BM_RealtimeDragStepOnImportedSvg)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

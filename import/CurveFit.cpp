@@ -7,16 +7,6 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-Vec2 CubicAt(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, double t) {
-    const double s = 1 - t;
-    return p0 * (s * s * s) + p1 * (3 * s * s * t) + p2 * (3 * s * t * t) + p3 * (t * t * t);
-}
-
-Vec2 CubicTangent(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, double t) {
-    const double s = 1 - t;
-    return (p1 - p0) * (3 * s * s) + (p2 - p1) * (6 * s * t) + (p3 - p2) * (3 * t * t);
-}
-
 // Distance of p from the chord a-b, or infinity when p projects outside it.
 double ChordDistance(Vec2 p, Vec2 a, Vec2 b) {
     const Vec2 ab = b - a, ap = p - a;
@@ -33,41 +23,53 @@ double ArcCubicError(double a) {
     return 2 * std::pow(s, 6) / (27 * c * c);
 }
 
-Vec2 CubicSecond(const Vec2 (&c)[4], double t) {
-    return (c[2] - c[1] * 2 + c[0]) * (6 * (1 - t)) + (c[3] - c[2] * 2 + c[1]) * (6 * t);
-}
-
 double Dot(Vec2 a, Vec2 b) { return a.X * b.X + a.Y * b.Y; }
 
-// Squared distance from p to the cubic, by Newton steps on the squared
-// distance from parameter t, kept within [lo, hi].
-double CurveDistance2(const Vec2 (&c)[4], Vec2 p, double t, double lo, double hi) {
-    for (int step = 0; step < 1; ++step) {
-        const Vec2 d = CubicAt(c[0], c[1], c[2], c[3], t) - p, d1 = CubicTangent(c[0], c[1], c[2], c[3], t);
-        const double h = Dot(d1, d1) + Dot(d, CubicSecond(c, t));
-        if (!(h > 0)) break;
-        t = std::clamp(t - Dot(d, d1) / h, lo, hi);
+// A cubic in power form, B(t) = ((A t + B) t + C) t + D, so that points and
+// derivatives cost a few multiplications each while a curve is fitted.
+struct Cubic {
+    Vec2 A, B, C, D;
+    Cubic(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3)
+        : A(p3 - p0 + (p1 - p2) * 3), B((p0 + p2) * 3 - p1 * 6), C((p1 - p0) * 3), D(p0) {}
+    Vec2 At(double t) const { return ((A * t + B) * t + C) * t + D; }
+    Vec2 Tangent(double t) const { return (A * (3 * t) + B * 2) * t + C; }
+    Vec2 Second(double t) const { return A * (6 * t) + B * 2; }
+};
+
+// Squared distance from p to the cubic, by a Newton step on the squared
+// distance from parameter t, kept within [0, 1].
+double CurveDistance2(const Cubic& c, Vec2 p, double t) {
+    Vec2 d = c.At(t) - p;
+    const Vec2 d1 = c.Tangent(t);
+    const double h = Dot(d1, d1) + Dot(d, c.Second(t));
+    if (h > 0) {
+        t = std::clamp(t - Dot(d, d1) / h, 0.0, 1.0);
+        d = c.At(t) - p;
     }
-    const Vec2 d = CubicAt(c[0], c[1], c[2], c[3], t) - p;
     return Dot(d, d);
 }
 
-// The cubic in n equal pieces, each as its midpoint quadratic; false when a
-// quadratic strays further than `tolerance` from the curve.
-bool Split(const Vec2 (&c)[4], int n, double tolerance, std::vector<OutlinePoint>& out) {
+// Appends the cubic in n equal pieces, each as its midpoint quadratic; false,
+// with nothing appended, when a quadratic strays further than `tolerance`
+// from the curve.
+bool Split(const Cubic& c, Vec2 end, int n, double tolerance, std::vector<OutlinePoint>& out) {
     const double limit2 = tolerance * tolerance;
-    Vec2 q0 = c[0], d0 = CubicTangent(c[0], c[1], c[2], c[3], 0);
+    const std::size_t start = out.size();
+    Vec2 q0 = c.D, d0 = c.C;
     for (int i = 1; i <= n; ++i) {
         const double t0 = static_cast<double>(i - 1) / n, t = static_cast<double>(i) / n;
-        const Vec2 q3 = i == n ? c[3] : CubicAt(c[0], c[1], c[2], c[3], t);
-        const Vec2 d3 = CubicTangent(c[0], c[1], c[2], c[3], t);
+        const Vec2 q3 = i == n ? end : c.At(t);
+        const Vec2 d3 = c.Tangent(t);
         const Vec2 q1 = q0 + d0 * (1.0 / (3 * n)), q2 = q3 - d3 * (1.0 / (3 * n));
         const Vec2 control = (q1 + q2) * 0.75 - (q0 + q3) * 0.25;
         if (std::isfinite(tolerance))
             for (const double u : {0.2, 0.5, 0.8}) {  // the error peaks near the piece's quarters and middle
                 const double v = 1 - u;
                 const Vec2 q = q0 * (v * v) + control * (2 * u * v) + q3 * (u * u);
-                if (CurveDistance2(c, q, t0 + (t - t0) * u, 0, 1) > limit2) return false;
+                if (CurveDistance2(c, q, t0 + (t - t0) * u) > limit2) {
+                    out.resize(start);
+                    return false;
+                }
             }
         out.push_back({control, true});
         out.push_back({q3, false});
@@ -101,21 +103,17 @@ void AppendCubic(std::vector<OutlinePoint>& out, Vec2 p0, Vec2 p1, Vec2 p2, Vec2
         return;
     }
     const int most = static_cast<int>(std::clamp(std::ceil(std::cbrt(bound / tolerance) - 1e-9), 1.0, 256.0));
+    const Cubic cubic(p0, p1, p2, p3);
     double normal2 = 0;  // the largest squared normal part
     for (int k = 0; k <= 8; ++k) {
-        const Vec2 d = CubicTangent(p0, p1, p2, p3, k / 8.0);
+        const Vec2 d = cubic.Tangent(k / 8.0);
         const double len2 = d.X * d.X + d.Y * d.Y, cross = third.X * d.Y - third.Y * d.X;
         normal2 = std::max(normal2, len2 > 0 ? cross * cross / len2 : third.X * third.X + third.Y * third.Y);
     }
     const double guess = std::sqrt(3.0) / 36 * std::sqrt(normal2);
     const int fewest = static_cast<int>(std::clamp(std::ceil(std::cbrt(guess / tolerance) - 1e-9), 1.0, double(most)));
-    const Vec2 cubic[4] = {p0, p1, p2, p3};
-    std::vector<OutlinePoint> pieces;
-    for (int n = fewest; n <= most; ++n) {
-        pieces.clear();
-        if (Split(cubic, n, n == most ? INFINITY : tolerance, pieces)) break;
-    }
-    out.insert(out.end(), pieces.begin(), pieces.end());
+    for (int n = fewest; n <= most; ++n)
+        if (Split(cubic, p3, n, n == most ? INFINITY : tolerance, out)) break;
 }
 
 std::vector<CubicSegment> ArcToCubics(Vec2 from, double rx, double ry, double rotation, bool largeArc, bool sweep,

@@ -7,9 +7,11 @@
 
 namespace {
 
+// Equal runs are skipped a block at a time: a drag changes a few bytes in the middle of a large movie.
+constexpr std::size_t Block = 256;
+
 // First index in [from, to) where the texts differ; `to` when none.
 std::size_t FirstDifference(std::string_view a, std::string_view b, std::size_t from, std::size_t to) {
-    constexpr std::size_t Block = 256;
     while (from + Block <= to && std::memcmp(a.data() + from, b.data() + from, Block) == 0) from += Block;
     while (from < to && a[from] == b[from]) ++from;
     return from;
@@ -17,6 +19,7 @@ std::size_t FirstDifference(std::string_view a, std::string_view b, std::size_t 
 
 // One past the last index in [from, to) where the texts differ; `from` when none.
 std::size_t LastDifferenceEnd(std::string_view a, std::string_view b, std::size_t from, std::size_t to) {
+    while (to >= from + Block && std::memcmp(a.data() + to - Block, b.data() + to - Block, Block) == 0) to -= Block;
     while (to > from && a[to - 1] == b[to - 1]) --to;
     return to;
 }
