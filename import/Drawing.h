@@ -35,9 +35,10 @@ struct ImportResult {
     LeftOut Missing;
 };
 
-// Most anchors one import may make, and the coordinates (twips) the movie's 17-bit fields hold.
+// Most anchors one import may make, and the coordinates (twips) its anchors
+// are held within: far beyond the largest canvas, well within the movie's fields.
 inline constexpr std::int64_t MaxImportAnchors = 4'000'000;
-inline constexpr std::int32_t MinImportTwip = -65536, MaxImportTwip = 65535;
+inline constexpr std::int32_t MinImportTwip = -1'000'000, MaxImportTwip = 1'000'000;
 
 // "the drawing would have more than 4000000 anchors"
 std::string ImportAnchorCapMessage();

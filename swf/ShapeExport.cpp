@@ -58,23 +58,68 @@ void EncodeLineStyles(BitString& out, const PathShape& path, int line) {
     ColorBits(out, path.LineColor);
 }
 
+// Edge deltas are 17-bit fields; longer edges (canvases beyond 3,276 px) are
+// written in pieces that fit, so that they never wrap.
+constexpr std::int64_t kLongestDelta = 65535;
+// Points are held within this many twips of the origin (50,000 px, six times
+// the largest canvas), so that no edge needs more than a few dozen pieces.
+constexpr std::int64_t kFarthest = 1'000'000;
+
+bool Fits(std::int64_t d) { return d >= -kLongestDelta - 1 && d <= kLongestDelta; }
+std::int64_t Held(std::int64_t v) { return std::clamp(v, -kFarthest, kFarthest); }
+
 void StraightEdge(BitString& out, std::int64_t& penX, std::int64_t& penY, std::int64_t x, std::int64_t y) {
-    out.append(0b1111111, 7);  // edge, straight, NumBits 15, general line
-    ToBitString(out, x - penX, kDeltaBits);
-    ToBitString(out, y - penY, kDeltaBits);
-    penX = x;
-    penY = y;
+    x = Held(x);
+    y = Held(y);
+    const std::int64_t dx = x - penX, dy = y - penY;
+    const std::int64_t longest = std::max(std::abs(dx), std::abs(dy));
+    // Rounded equal pieces of at most kLongestDelta each differ by at most that much.
+    const std::int64_t pieces = Fits(dx) && Fits(dy) ? 1 : (longest + kLongestDelta - 1) / kLongestDelta;
+    const std::int64_t fromX = penX, fromY = penY;
+    for (std::int64_t k = 1; k <= pieces; ++k) {
+        const std::int64_t nx = k == pieces ? x : fromX + std::llround(double(dx) * double(k) / double(pieces));
+        const std::int64_t ny = k == pieces ? y : fromY + std::llround(double(dy) * double(k) / double(pieces));
+        out.append(0b1111111, 7);  // edge, straight, NumBits 15, general line
+        ToBitString(out, nx - penX, kDeltaBits);
+        ToBitString(out, ny - penY, kDeltaBits);
+        penX = nx;
+        penY = ny;
+    }
+}
+
+// A quadratic edge from the pen; halved (its points rounded to whole twips)
+// until its deltas fit.
+void CurvedEdgeTo(BitString& out, std::int64_t& penX, std::int64_t& penY, std::int64_t cx, std::int64_t cy,
+                  std::int64_t endX, std::int64_t endY) {
+    if (!Fits(cx - penX) || !Fits(cy - penY) || !Fits(endX - cx) || !Fits(endY - cy)) {
+        const std::int64_t lx = MidpointHalfEven(penX, cx), ly = MidpointHalfEven(penY, cy);
+        const std::int64_t rx = MidpointHalfEven(cx, endX), ry = MidpointHalfEven(cy, endY);
+        const std::int64_t mx = MidpointHalfEven(lx, rx), my = MidpointHalfEven(ly, ry);
+        CurvedEdgeTo(out, penX, penY, lx, ly, mx, my);
+        CurvedEdgeTo(out, penX, penY, rx, ry, endX, endY);
+        return;
+    }
+    out.append(0b101111, 6);  // edge, curved, NumBits 15
+    ToBitString(out, cx - penX, kDeltaBits);
+    ToBitString(out, cy - penY, kDeltaBits);
+    ToBitString(out, endX - cx, kDeltaBits);
+    ToBitString(out, endY - cy, kDeltaBits);
+    penX = endX;
+    penY = endY;
 }
 
 void CurvedEdge(BitString& out, std::int64_t& penX, std::int64_t& penY, const AnchorPoint& control,
                 std::int64_t endX, std::int64_t endY) {
-    out.append(0b101111, 6);  // edge, curved, NumBits 15
-    ToBitString(out, control.X - penX, kDeltaBits);
-    ToBitString(out, control.Y - penY, kDeltaBits);
-    ToBitString(out, endX - control.X, kDeltaBits);
-    ToBitString(out, endY - control.Y, kDeltaBits);
-    penX = endX;
-    penY = endY;
+    CurvedEdgeTo(out, penX, penY, Held(control.X), Held(control.Y), Held(endX), Held(endY));
+}
+
+// Bits of the move-to fields: 17, or as many as a far start needs.
+int MoveBits(std::int64_t x, std::int64_t y) {
+    int bits = kDeltaBits;
+    while (bits < 30 && !(x >= -(std::int64_t{1} << (bits - 1)) && x < (std::int64_t{1} << (bits - 1)) &&
+                          y >= -(std::int64_t{1} << (bits - 1)) && y < (std::int64_t{1} << (bits - 1))))
+        ++bits;
+    return bits;
 }
 
 }  // namespace
@@ -155,9 +200,12 @@ BitString EncodePathRecords(const PathShape& path) {
         }
     }
     bits.append(0b001011, 6);  // style change: line style, fill style 0, move-to
-    bits.append(kDeltaBits, 5);
-    ToBitString(bits, x0, kDeltaBits);
-    ToBitString(bits, y0, kDeltaBits);
+    x0 = Held(x0);
+    y0 = Held(y0);
+    const int moveBits = MoveBits(x0, y0);
+    bits.append(static_cast<std::uint32_t>(moveBits), 5);
+    ToBitString(bits, x0, moveBits);
+    ToBitString(bits, y0, moveBits);
     bits.append(fill >= 1 && fill <= 4 ? 1 : 0, 1);
     bits.append(line >= 1 ? 1 : 0, 1);
     EncodeEdges(bits, path, x0, y0);

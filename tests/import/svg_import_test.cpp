@@ -80,6 +80,7 @@ TEST(SvgImport, CanvasViewBoxAndGroups) {
         {R"~(width="200" height="100" viewBox="0 0 10 10" preserveAspectRatio="none")~", 200, 100, 0, 4000},
         {R"~(width="750pt" viewBox="0 0 2500 700")~", 1000, 280, 0, 80},  // the height keeps the proportions
         {R"~(width="10mm" height="1in")~", 38, 96, 0, 200},
+        {R"~(width="8000" height="8000" viewBox="0 0 10 10")~", 8000, 8000, 0, 160000},  // beyond a 17-bit delta
     };
     for (const auto& c : roots) {
         const ImportResult r = ImportSvg(Svg(R"~(<rect width="10" height="10"/>)~", c.Root));

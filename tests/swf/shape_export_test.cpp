@@ -116,15 +116,26 @@ TEST(ShapeExport, PathsEncodeEveryEdgeKindAndOnlyClosedOnesAreFilled) {
     EXPECT_EQ(Records(openOdd), Outlined(openOdd, 0, 0) + Curve(50, 50, 50, -50) + Straight(0, 0));
 }
 
-TEST(ShapeExport, FarCoordinatesKeepTheirLow17Bits) {
+// Far points take a wider move-to; edges longer than a 17-bit delta are
+// written in pieces that fit; points beyond a million twips are held there.
+TEST(ShapeExport, LongEdgesAreWrittenInPiecesThatFit) {
     PathShape far = Styled(MakePath({{70000, -70000, 0}, {-70000, 70000, 0}}), 0);
-    EXPECT_EQ(Records(far), Outlined(far, 70000, -70000) + Straight(-140000, 140000));
+    const std::string farMove = "001011" "10010" + B(70000, 18) + B(-70000, 18) + "01";
+    EXPECT_EQ(Records(far), "010000" + kNoFill + LineStyle(far) + kBits11 + farMove + Straight(-46667, 46667) +
+                                Straight(-46666, 46666) + Straight(-46667, 46667));
+    PathShape edge = Styled(MakePath({{0, 0, 0}, {65535, -65536, 0}}), 0);  // the longest single edge
+    EXPECT_EQ(Records(edge), Outlined(edge, 0, 0) + Straight(65535, -65536));
+    // A curve twice as long as a delta holds: halved once at its middle (100000, 50000).
+    PathShape curve = Styled(MakePath({{0, 0, 0}, {100000, 100000, 1}, {200000, 0, 0}}), 0);
+    EXPECT_EQ(Records(curve), Outlined(curve, 0, 0) + Curve(50000, 50000, 50000, 0) + Curve(50000, 0, 50000, -50000) +
+                                  Straight(0, 0));
 
-    // Extreme stored values: the deltas are taken wide, then cut.
     const std::int32_t lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
-    PathShape extreme = Styled(MakePath({{lo, hi, 1}, {hi, lo, 1}, {hi, hi, 0}}, true), 0);
-    EXPECT_EQ(Records(extreme), Outlined(extreme, 0, 0) + Curve(hi, lo, 0, std::int64_t{hi} - lo) + Straight(0, 0) +
-                                    Curve(std::int64_t{lo} - hi, 0, -std::int64_t{lo}, -std::int64_t{hi}));
+    PathShape extreme = Styled(MakePath({{lo, hi, 0}, {hi, lo, 0}}), 0);
+    const std::string bits = Records(extreme);
+    const std::string heldMove = "001011" "10101" + B(-1'000'000, 21) + B(1'000'000, 21) + "01";
+    EXPECT_EQ(bits.substr(0, bits.find(heldMove) + heldMove.size()), "010000" + kNoFill + LineStyle(extreme) + kBits11 + heldMove);
+    EXPECT_EQ(bits.size(), bits.find(heldMove) + heldMove.size() + 31 * Straight(0, 0).size());  // 2,000,000 / 65,535 pieces
 }
 
 TEST(ShapeExport, GradientFills) {
