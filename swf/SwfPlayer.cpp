@@ -42,7 +42,7 @@ bool SwfPlayer::RefreshMovie() {
         return false;
 
     const std::int64_t readAt = NowNs();
-    std::string bytes;
+    std::string& bytes = spareBytes_;  // its capacity is reused: a drag reads the movie on every step
     std::string reason;
     if (!exists || !ReadFileBytes(Movie, bytes)) {
         bytes.clear();
@@ -59,12 +59,12 @@ bool SwfPlayer::RefreshMovie() {
     if (update == MovieUpdate::Unchanged) return false;
     readOk_ = reason.empty();
     if (update == MovieUpdate::Updated) {
-        fileBytes_ = std::move(bytes);
+        fileBytes_.swap(bytes);
         ++parseCount_;
         ++updateCount_;
         return true;
     }
-    fileBytes_ = std::move(bytes);
+    fileBytes_.swap(bytes);
     if (reason.empty()) {
         auto parsed = std::make_shared<ParsedMovie>(
             ReadMovie(reinterpret_cast<const std::uint8_t*>(fileBytes_.data()), fileBytes_.size()));

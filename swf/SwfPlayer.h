@@ -56,6 +56,7 @@ private:
     std::int64_t readAtNs_ = 0;
     bool readOk_ = false;
     std::string fileBytes_;
+    std::string spareBytes_;
     std::shared_ptr<ParsedMovie> movie_;
     std::string parseReason_;
 
