@@ -18,11 +18,43 @@ void TakeDragSnapshot(const DrawCore& doc, DragSnapshot& snap) {
     if (doc.GetPathCount() > 0) snap.DragCopy = doc.Paths;
 }
 
+namespace {
+// Every field of `from` but its anchors, which `to` holds already.
+void CopyAllButAnchors(PathShape& to, const PathShape& from) {
+    to.AnchorMax = from.AnchorMax;
+    to.Closed = from.Closed;
+    to.LineWidth = from.LineWidth;
+    to.LineOn = from.LineOn;
+    to.LineColor = from.LineColor;
+    to.FillType = from.FillType;
+    to.FillColor = from.FillColor;
+    to.GradX = from.GradX;
+    to.GradY = from.GradY;
+    to.GradAngle = from.GradAngle;
+    to.GradScale = from.GradScale;
+    to.FillColor2 = from.FillColor2;
+    to.ShapeCache = from.ShapeCache;
+    to.Selected = from.Selected;
+    to.Grouped = from.Grouped;
+    to.GroupNo = from.GroupNo;
+}
+}  // namespace
+
 void RestoreDragSnapshot(DrawCore& doc, const DragSnapshot& snap) {
     const auto count = doc.GetPathCount();
     if (count < 1 || static_cast<std::int32_t>(snap.DragCopy.size()) - 1 != count) return;
-    // Cached shape bits travel with the copy: they describe exactly the restored data.
-    for (std::size_t i = 1; i < doc.Paths.size(); ++i) doc.Paths[i] = snap.DragCopy[i];
+    // Cached shape bits travel with the copy: they describe exactly the restored
+    // data. A path still holding the snapshot's own bits has its anchors, as
+    // every change of them empties the cache: those are not copied again, so
+    // that a step costs nothing for the paths the drag leaves alone.
+    for (std::size_t i = 1; i < doc.Paths.size(); ++i) {
+        PathShape& p = doc.Paths[i];
+        const PathShape& from = snap.DragCopy[i];
+        if (p.ShapeCache && p.ShapeCache == from.ShapeCache && p.Anchors.size() == from.Anchors.size())
+            CopyAllButAnchors(p, from);
+        else
+            p = from;
+    }
 }
 
 void MoveSelection(DrawCore& doc, std::int32_t dx, std::int32_t dy) {

@@ -58,7 +58,7 @@ std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shap
 
 void LayerCache::EndFrame() {
     for (auto it = entries_.begin(); it != entries_.end();) {
-        if (!it->second.Used) {
+        if (!it->second.Used && it->second.Layer.use_count() == 1) {
             it = entries_.erase(it);
         } else {
             it->second.Used = false;

@@ -28,7 +28,7 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
 class LayerCache {
 public:
     std::shared_ptr<const PreparedLayer> Get(const ShapeDefinition& shape, const LayerSpan& span);
-    // Forgets the layers not asked for since the previous call.
+    // Forgets the layers not asked for since the previous call and held nowhere else.
     void EndFrame();
     std::size_t size() const { return entries_.size(); }
     std::size_t conversions() const { return conversions_; }

@@ -501,12 +501,19 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         drag_.Valid = false;
         return;
     }
-    // Every layer of the frame, converted or taken from the cache, placed on the stage.
+    // Every layer of the frame placed on the stage: as in the previous frame
+    // where its step kept its key under the same settings (a drag's step then
+    // costs nothing per unchanged layer), else converted or taken from the cache.
     const QTransform stage =
         StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
     frame.Layers.resize(steps.size());
+    const std::size_t kept = settings == lastSettings_ ? std::min(lastKeys_.size(), lastLayers_.size()) : 0;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Drawn& d = frame.Layers[i];
+        if (i < kept && keys[i] == lastKeys_[i]) {
+            d = std::move(lastLayers_[i]);
+            continue;
+        }
         d.Transform = ToQTransform(steps[i].Place->Matrix) * stage;
         d.Scale = std::sqrt(std::abs(d.Transform.determinant()));
         const auto layer = layers_.Get(*steps[i].Shape, *steps[i].Span);
@@ -539,6 +546,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     bitmaps_.Retain(movie);
     lastBounds_.resize(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) lastBounds_[i] = frame.Layers[i].Bounds;
+    lastLayers_ = std::move(frame.Layers);
     lastKeys_ = std::move(keys);
     lastFirstChange_ = firstChange;
     lastChanged_ = std::move(frame.Changed);

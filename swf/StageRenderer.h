@@ -93,6 +93,7 @@ private:
     std::size_t lastFirstChange_ = 0;
     std::vector<std::size_t> lastChanged_;
     std::vector<QRect> lastBounds_;
+    std::vector<Drawn> lastLayers_;  // the previous frame's layers, taken over where a step kept its key
     qint64 lastImageKey_ = 0;
     bool approximate_ = false;
     // While a drag changes the same few layers frame after frame: the image

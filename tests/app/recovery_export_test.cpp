@@ -122,7 +122,7 @@ TEST(Export, WritesSvgPngAtTheZoomAndTheMovieOrSaysItCouldNot) {
     EXPECT_EQ(w.dialogs->Requests.back().Filter, "SVG ファイル (*.svg);;PNG 画像 (*.png);;SWF ムービー (*.swf)");
     EXPECT_TRUE(w.dialogs->Boxes.empty());
     // A missing folder, and the drawing's own file, which stays whole.
-    for (const QString& name : {"missing/a.svg", "a.lvd"}) {
+    for (const char* name : {"missing/a.svg", "a.lvd"}) {
         w.dialogs->Paths.push_back(dir.filePath(name));
         w.gui.mnuExport->trigger();
     }
