@@ -4,6 +4,8 @@
 #include <string>
 
 #include "swf/BitReader.h"
+#include "swf/BitmapReader.h"
+#include "swf/MorphShape.h"
 #include "swf/PlacementReader.h"
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
@@ -44,22 +46,6 @@ ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded) {
     return movie;
 }
 
-std::string ReadBitmap(BitReader& r, std::size_t length, ParsedMovie& movie) {
-    if (length < 2) return "DefineBitsJPEG2 tag too short";
-    auto bitmap = std::make_shared<BitmapDefinition>();
-    bitmap->Id = r.readU16();
-    const std::uint8_t* bytes = r.data() + 2;
-    std::size_t count = length - 2;
-    // The stream may open with an empty table block (FF D9 FF D8) before the image's own start marker.
-    if (count >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD9 && bytes[2] == 0xFF && bytes[3] == 0xD8) {
-        bytes += 4;
-        count -= 4;
-    }
-    bitmap->Jpeg.assign(bytes, bytes + count);
-    movie.Bitmaps.emplace(bitmap->Id, std::move(bitmap));
-    return {};
-}
-
 // Reads the tag header at `pos`, which then moves to the body.
 std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos, int& code, std::size_t& length) {
     if (end - pos < 2) return "tag header truncated";
@@ -76,8 +62,10 @@ std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos,
     return {};
 }
 
-// A sprite's display list at the end of its first frame.
-std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie) {
+// A sprite's display list at the end of its first frame. Skipping damaged
+// tags, a damaged placement in it is counted and the rest kept; a broken tag
+// stream inside it makes the whole sprite damaged.
+std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie, DamagedTagMode damaged) {
     if (size < 4) return "DefineSprite tag too short";
     SpriteDefinition sprite;
     sprite.Id = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
@@ -92,8 +80,12 @@ std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& 
         if (code == TagEnd || code == TagShowFrame) break;
         if (code == TagDoAction) ++movie.Scripts;
         reason = ApplyDisplayTag(body, code, sprite.DisplayList, movie.Scripts);
+        if (!reason.empty() && damaged == DamagedTagMode::Skip) {
+            ++movie.DamagedTags;
+            reason.clear();
+        }
     }
-    movie.Sprites.emplace(sprite.Id, std::move(sprite));
+    if (reason.empty() || damaged == DamagedTagMode::Keep) movie.Sprites.emplace(sprite.Id, std::move(sprite));
     return reason.empty() ? reason : "sprite " + std::to_string(sprite.Id) + ": " + reason;
 }
 
@@ -116,7 +108,7 @@ bool OtherCharacterTag(int code) {
 
 ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) { return ReadMovieFrame(data, size, 1); }
 
-ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame) {
+ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame, DamagedTagMode damaged) {
     ParsedMovie movie;
     int shown = 0;
     std::size_t pos = 0;
@@ -157,11 +149,24 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             shape->BodyOffset = pos - length;
             shape->BodySize = length;
             reason = ReadShape(body, code, *shape, recordBudget);
-            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
+            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id) && (reason.empty() || damaged == DamagedTagMode::Keep))
+                movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
+        case TagDefineMorphShape:
+        case TagDefineMorphShape2: {
+            auto morph = std::make_shared<MorphDefinition>();
+            if (reason = ReadMorphShape(body, code, *morph, recordBudget); reason.empty()) movie.Morphs.emplace(morph->Id, std::move(morph));
+            break;
+        }
+        case TagDefineBits:
+        case TagJpegTables:
         case TagDefineBitsJpeg2:
-            reason = ReadBitmap(body, length, movie);
+        case TagDefineBitsJpeg3:
+        case TagDefineBitsJpeg4:
+        case TagDefineBitsLossless:
+        case TagDefineBitsLossless2:
+            reason = ReadBitmapTag(body, code, movie);
             break;
         case TagPlaceObject:
         case TagPlaceObject2:
@@ -171,7 +176,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             reason = ApplyDisplayTag(body, code, movie.DisplayList, movie.Scripts);
             break;
         case TagDefineSprite:
-            reason = ReadSprite(data + pos - length, length, movie);
+            reason = ReadSprite(data + pos - length, length, movie, damaged);
             break;
         case TagSetBackgroundColor:
             movie.Background = ReadRgb(body);
@@ -188,7 +193,11 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             if (OtherCharacterTag(code) && length >= 2) movie.OtherCharacters.emplace(data[pos - length] | (data[pos - length + 1] << 8), code);
             break;
         }
-        if (!reason.empty()) AddReason(movie, reason);
+        if (!reason.empty()) {
+            // Running out of the record budget is a limit, not damage: it is always reported.
+            if (damaged == DamagedTagMode::Skip && recordBudget > 0) ++movie.DamagedTags;
+            else AddReason(movie, reason);
+        }
         if (recordBudget == 0) return Finish(movie, false);
     }
     return Finish(movie, false);
