@@ -38,8 +38,12 @@ std::string ReadHeader(const std::uint8_t* data, std::size_t size, MovieHeader& 
 
 bool EmptyFrame(const SwfRect& f) { return std::int64_t{f.Xmax} - f.Xmin <= 0 || std::int64_t{f.Ymax} - f.Ymin <= 0; }
 
-// Final checks once the tags are read.
-ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded) {
+constexpr const char* ShortFileReason = "the file is shorter than its header says";
+
+// Final checks once the tags are read. `cutShort`: the file is shorter than
+// its header says and its tags break off, which is not yet reported.
+ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded, bool cutShort = false) {
+    if (cutShort) AddReason(movie, ShortFileReason);
     if (EmptyFrame(movie.Header.FrameSize)) AddReason(movie, "the movie's frame size is empty");
     else if (!frameEnded) AddReason(movie, "the movie ends before its first ShowFrame");
     movie.Complete = movie.Reason.empty();
@@ -60,6 +64,17 @@ std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos,
     }
     if (length > end - pos) return "tag " + std::to_string(code) + " runs past the end of the file";
     return {};
+}
+
+// Whether the tag headers from `pos` on lead to an End tag within the bytes.
+bool TagsRunToEnd(const std::uint8_t* data, std::size_t end, std::size_t pos) {
+    int code = -1;
+    std::size_t length = 0;
+    while (code != TagEnd && pos < end) {
+        if (!NextTag(data, end, pos, code, length).empty()) return false;
+        pos += length;
+    }
+    return code == TagEnd;
 }
 
 // A sprite's display list at the end of its first frame. Skipping damaged
@@ -117,8 +132,11 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
         return movie;
     }
     std::size_t end = size;
-    if (movie.Header.FileLength > size) {
-        AddReason(movie, "the file is shorter than its header says");
+    // Some writers state a length a little past their End tag: skipping
+    // damage, a short file matters only when its tags break off before it.
+    const bool cutShort = movie.Header.FileLength > size && damaged == DamagedTagMode::Skip;
+    if (movie.Header.FileLength > size && !cutShort) {
+        AddReason(movie, ShortFileReason);
     } else if (movie.Header.FileLength < size) {
         end = std::max<std::size_t>(movie.Header.FileLength, pos);
     }
@@ -128,7 +146,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
         std::size_t length = 0;
         if (std::string reason = NextTag(data, end, pos, code, length); !reason.empty()) {
             AddReason(movie, reason);
-            return Finish(movie, false);
+            return Finish(movie, false, cutShort);
         }
         BitReader body(data + pos, length);
         pos += length;
@@ -139,7 +157,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
                 AddReason(movie, "the movie has only " + std::to_string(shown) + (shown == 1 ? " frame" : " frames"));
             return Finish(movie, true);
         case TagShowFrame:
-            if (++shown >= frame) return Finish(movie, true);
+            if (++shown >= frame) return Finish(movie, true, cutShort && !TagsRunToEnd(data, end, pos));
             break;
         case TagDefineShape:
         case TagDefineShape2:
@@ -198,7 +216,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             if (damaged == DamagedTagMode::Skip && recordBudget > 0) ++movie.DamagedTags;
             else AddReason(movie, reason);
         }
-        if (recordBudget == 0) return Finish(movie, false);
+        if (recordBudget == 0) return Finish(movie, false, cutShort);
     }
-    return Finish(movie, false);
+    return Finish(movie, false, cutShort);
 }
