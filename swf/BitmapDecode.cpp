@@ -20,12 +20,15 @@ bool StartsWith(std::span<const std::uint8_t> data, std::string_view magic) {
 std::string SizeText(std::int64_t w, std::int64_t h) { return std::to_string(w) + "x" + std::to_string(h); }
 
 // PNG or GIF data, which the JPEG tags may hold instead of a JPEG stream.
-QImage DecodeOther(std::span<const std::uint8_t> data, std::string& reason) {
+// Neither packs more than some 8,000 one-bit pixels into a byte: a size far
+// beyond what the data can hold is refused before any pixel memory is taken.
+QImage DecodeOther(std::span<const std::uint8_t> data, const char* format, std::string& reason) {
     QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, format);
     const QSize size = reader.size();
-    if (!size.isValid() || std::int64_t{size.width()} * size.height() > MaxJpegPixels) {
+    const std::int64_t plausible = std::max<std::int64_t>(std::int64_t{1} << 20, static_cast<std::int64_t>(data.size()) * 8192);
+    if (!size.isValid() || std::int64_t{size.width()} * size.height() > std::min(MaxJpegPixels, plausible)) {
         reason = "picture too large or unreadable (" + SizeText(size.width(), size.height()) + ")";
         return {};
     }
@@ -61,7 +64,8 @@ QImage WithAlpha(const QImage& picture, const std::vector<std::uint8_t>& packed,
 }
 
 QImage DecodeJpegKinds(const BitmapDefinition& b, std::string& reason) {
-    if (StartsWith(b.Jpeg, "\x89PNG") || StartsWith(b.Jpeg, "GIF8")) return DecodeOther(b.Jpeg, reason);
+    if (StartsWith(b.Jpeg, "\x89PNG")) return DecodeOther(b.Jpeg, "png", reason);
+    if (StartsWith(b.Jpeg, "GIF8")) return DecodeOther(b.Jpeg, "gif", reason);
     const QImage picture = DecodeJpeg(JoinJpegParts(b.Jpeg), reason);
     if (picture.isNull() || b.Alpha.empty()) return picture;
     return WithAlpha(picture, b.Alpha, reason);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+
 #include "import/SwfImport.h"
 #include "swf/JpegBytes.h"
 #include "tests/SvgPictures.h"
@@ -172,6 +174,17 @@ std::string FlatJpeg(QColor colour) {
     return jpeg;
 }
 
+// PNG data of an opaque red and a transparent blue pixel.
+std::string RedAndClearPng() {
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    picture.setPixel(1, 0, qRgba(0, 0, 255, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    return png.toStdString();
+}
+
 }  // namespace
 
 // Both fill sides, holes, styles changing mid-shape, matrix and colour
@@ -296,6 +309,7 @@ TEST(SwfImport, BitmapFillsTakeTheirAverageColour) {
         {{{20, WithId({4, 2, 0, 1, 0}, Zlib(std::string("\x7C\0\0\x1F", 4)))}}, PackColor(128, 0, 128, 255), 0},
         {{{21, WithId({}, jpeg)}}, PackColor(40, 120, 200, 255), 3},
         {{{35, WithId({int(jpeg.size() & 255), int(jpeg.size() >> 8), 0, 0}, jpeg + Zlib(std::string(256, '\x80')))}}, PackColor(40, 120, 200, 128), 3},
+        {{{21, WithId({}, RedAndClearPng())}}, PackColor(255, 0, 0, 128), 0},  // PNG data in a JPEG tag
         // the movie's JPEGTables joined to a DefineBits picture
         {{{8, Raw(jpeg.substr(0, scan) + "\xFF\xD9")}, {6, WithId({0xFF, 0xD8}, jpeg.substr(scan))}}, PackColor(40, 120, 200, 255), 3},
         // 4000 x 4000 pixels claimed, 64 bytes given
