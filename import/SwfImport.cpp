@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "import/GradientFit.h"
 #include "import/Regions.h"
+#include "swf/BitmapDecode.h"
+#include "swf/MorphShape.h"
 #include "swf/MovieContainer.h"
 #include "swf/MovieReader.h"
 #include "swf/ShapeExport.h"
@@ -159,6 +162,7 @@ public:
         LeftOut& lo = result_.Missing;
         lo.Add(LeftOut::Script, movie_.Scripts);
         lo.Add(LeftOut::UnknownTag, movie_.UnknownTags);
+        lo.Add(LeftOut::DamagedTag, movie_.DamagedTags);
         for (const auto& [depth, p] : movie_.DisplayList) {
             Place(p, stage, SwfColorTransform{}, 0);
             if (!error_.empty()) return false;
@@ -178,6 +182,9 @@ private:
         const Affine m = parent * ToAffine(p.Matrix);
         const SwfColorTransform cx = Then(p.ColorTransform, parentCx);
         if (auto it = movie_.Shapes.find(p.CharacterId); it != movie_.Shapes.end()) return Shape(*it->second, m, cx);
+        if (auto it = movie_.Morphs.find(p.CharacterId); it != movie_.Morphs.end())
+            return Shape(MorphShapeAt(*it->second, p.Ratio), m, cx);
+        if (movie_.Bitmaps.count(p.CharacterId)) return lo.Add(LeftOut::Bitmap);
         if (auto it = movie_.Sprites.find(p.CharacterId); it != movie_.Sprites.end()) {
             if (depth >= MaxSpriteDepth) return lo.Add(LeftOut::Object);
             for (const auto& [d, child] : it->second.DisplayList) {
@@ -266,12 +273,23 @@ private:
         case FillRadialGradient:
         case FillFocalGradient:
             return GradientFill(fill, m * ToAffine(fill.Matrix), cx, p);
-        default:  // bitmaps
+        default:  // bitmaps: their average colour
             result_.Missing.Add(LeftOut::Bitmap);
             p.FillType = 1;
-            p.FillColor = PackColor(128, 128, 128, 255);
+            p.FillColor = Packed(BitmapColor(fill.BitmapId), cx);
             return true;
         }
+    }
+
+    // A bitmap's average colour, decoded once per import; mid-grey when it cannot be decoded.
+    SwfColor BitmapColor(std::uint16_t id) {
+        auto [it, fresh] = bitmapColors_.try_emplace(id, SwfColor{128, 128, 128, 255});
+        auto def = movie_.Bitmaps.find(id);
+        if (fresh && def != movie_.Bitmaps.end()) {
+            std::string why;
+            if (const QImage picture = DecodeBitmap(*def->second, why); !picture.isNull()) it->second = AverageColor(picture);
+        }
+        return it->second;
     }
 
     bool GradientFill(const FillStyle& fill, const Affine& g, const SwfColorTransform& cx, PathShape& p) {
@@ -311,6 +329,7 @@ private:
 
     const ParsedMovie& movie_;
     ImportResult& result_;
+    std::map<std::uint16_t, SwfColor> bitmapColors_;
     std::int64_t anchorCount_ = 0, placements_ = 0;
     std::string error_;
 };
@@ -322,7 +341,7 @@ ImportResult ImportSwf(std::string_view bytes, int frame) {
     std::vector<std::uint8_t> fws;
     result.Error = UnpackMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), fws);
     if (!result.Error.empty()) return result;
-    const ParsedMovie movie = ReadMovieFrame(fws.data(), fws.size(), std::max(frame, 1));
+    const ParsedMovie movie = ReadMovieFrame(fws.data(), fws.size(), std::max(frame, 1), DamagedTagMode::Skip);
     if (!movie.Complete) {
         result.Error = movie.Reason;
         return result;

@@ -1,6 +1,6 @@
 #include "swf/BitmapCache.h"
 
-#include "swf/JpegImage.h"
+#include "swf/BitmapDecode.h"
 
 QImage TransformImageColors(const QImage& source, const SwfColorTransform& cx) {
     QImage image = source.convertToFormat(QImage::Format_ARGB32);
@@ -20,9 +20,11 @@ const QImage* BitmapCache::Get(const ParsedMovie& movie, std::uint16_t id, const
     auto def = movie.Bitmaps.find(id);
     if (def == movie.Bitmaps.end()) return nullptr;
     Entry& e = entries_[id];
-    if (!e.Source || (e.Source != def->second && e.Source->Jpeg != def->second->Jpeg)) {
+    const BitmapDefinition& b = *def->second;
+    if (!e.Source || (e.Source != def->second && (e.Source->Jpeg != b.Jpeg || e.Source->TagCode != b.TagCode ||
+                                                   e.Source->Alpha != b.Alpha || e.Source->Lossless != b.Lossless))) {
         e = Entry{};
-        e.Decoded = DecodeJpeg(def->second->Jpeg, e.Failure);
+        e.Decoded = DecodeBitmap(b, e.Failure);
     }
     e.Source = def->second;
     if (e.Decoded.isNull()) {

@@ -112,6 +112,10 @@ struct ShapeDefinition {
 struct BitmapDefinition {
     std::uint16_t Id = 0;
     std::vector<std::uint8_t> Jpeg;  // JPEG stream with the leading FF D9 FF D8 removed
+    // Bitmaps of foreign movies, decoded when drawn: the tag, the JPEG tags' zlib-packed
+    // alpha (one byte a pixel), and for the lossless tags the body after the id.
+    int TagCode = TagDefineBitsJpeg2;
+    std::vector<std::uint8_t> Alpha, Lossless;
 };
 
 struct Placement {
@@ -138,17 +142,22 @@ struct MovieHeader {
     std::uint16_t FrameCount = 0;
 };
 
+struct MorphDefinition;  // swf/MorphShape.h
+
 struct ParsedMovie {
     MovieHeader Header;
     std::map<std::uint16_t, std::shared_ptr<const ShapeDefinition>> Shapes;
     std::map<std::uint16_t, std::shared_ptr<const BitmapDefinition>> Bitmaps;
     std::map<std::uint16_t, Placement> DisplayList;  // by depth: drawn in ascending order
     std::map<std::uint16_t, SpriteDefinition> Sprites;
+    std::map<std::uint16_t, std::shared_ptr<const MorphDefinition>> Morphs;
+    std::vector<std::uint8_t> JpegTables;  // JPEGTables, shared by DefineBits tags
     // Characters defined by tags this reader does not turn into shapes, by id: the tag code.
     std::map<std::uint16_t, int> OtherCharacters;
     std::optional<SwfColor> Background;  // SetBackgroundColor
     int Scripts = 0;      // action and bytecode tags and clip actions: counted, never run
     int UnknownTags = 0;  // tags of codes the format does not define: skipped
+    int DamagedTags = 0;  // tags skipped for a damaged body (read with DamagedTagMode::Skip)
     bool Complete = false;  // first frame read to its ShowFrame (or End) without a fault
     std::string Reason;     // why the movie is blank or partial; empty when complete
 };

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "swf/BitReader.h"
+#include "swf/BitmapReader.h"
+#include "swf/MorphShape.h"
 #include "swf/PlacementReader.h"
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
@@ -36,28 +38,16 @@ std::string ReadHeader(const std::uint8_t* data, std::size_t size, MovieHeader& 
 
 bool EmptyFrame(const SwfRect& f) { return std::int64_t{f.Xmax} - f.Xmin <= 0 || std::int64_t{f.Ymax} - f.Ymin <= 0; }
 
-// Final checks once the tags are read.
-ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded) {
+constexpr const char* ShortFileReason = "the file is shorter than its header says";
+
+// Final checks once the tags are read. `cutShort`: the file is shorter than
+// its header says and its tags break off, which is not yet reported.
+ParsedMovie& Finish(ParsedMovie& movie, bool frameEnded, bool cutShort = false) {
+    if (cutShort) AddReason(movie, ShortFileReason);
     if (EmptyFrame(movie.Header.FrameSize)) AddReason(movie, "the movie's frame size is empty");
     else if (!frameEnded) AddReason(movie, "the movie ends before its first ShowFrame");
     movie.Complete = movie.Reason.empty();
     return movie;
-}
-
-std::string ReadBitmap(BitReader& r, std::size_t length, ParsedMovie& movie) {
-    if (length < 2) return "DefineBitsJPEG2 tag too short";
-    auto bitmap = std::make_shared<BitmapDefinition>();
-    bitmap->Id = r.readU16();
-    const std::uint8_t* bytes = r.data() + 2;
-    std::size_t count = length - 2;
-    // The stream may open with an empty table block (FF D9 FF D8) before the image's own start marker.
-    if (count >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD9 && bytes[2] == 0xFF && bytes[3] == 0xD8) {
-        bytes += 4;
-        count -= 4;
-    }
-    bitmap->Jpeg.assign(bytes, bytes + count);
-    movie.Bitmaps.emplace(bitmap->Id, std::move(bitmap));
-    return {};
 }
 
 // Reads the tag header at `pos`, which then moves to the body.
@@ -76,8 +66,21 @@ std::string NextTag(const std::uint8_t* data, std::size_t end, std::size_t& pos,
     return {};
 }
 
-// A sprite's display list at the end of its first frame.
-std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie) {
+// Whether the tag headers from `pos` on lead to an End tag within the bytes.
+bool TagsRunToEnd(const std::uint8_t* data, std::size_t end, std::size_t pos) {
+    int code = -1;
+    std::size_t length = 0;
+    while (code != TagEnd && pos < end) {
+        if (!NextTag(data, end, pos, code, length).empty()) return false;
+        pos += length;
+    }
+    return code == TagEnd;
+}
+
+// A sprite's display list at the end of its first frame. Skipping damaged
+// tags, a damaged placement in it is counted and the rest kept; a broken tag
+// stream inside it makes the whole sprite damaged.
+std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& movie, DamagedTagMode damaged) {
     if (size < 4) return "DefineSprite tag too short";
     SpriteDefinition sprite;
     sprite.Id = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
@@ -92,8 +95,12 @@ std::string ReadSprite(const std::uint8_t* data, std::size_t size, ParsedMovie& 
         if (code == TagEnd || code == TagShowFrame) break;
         if (code == TagDoAction) ++movie.Scripts;
         reason = ApplyDisplayTag(body, code, sprite.DisplayList, movie.Scripts);
+        if (!reason.empty() && damaged == DamagedTagMode::Skip) {
+            ++movie.DamagedTags;
+            reason.clear();
+        }
     }
-    movie.Sprites.emplace(sprite.Id, std::move(sprite));
+    if (reason.empty() || damaged == DamagedTagMode::Keep) movie.Sprites.emplace(sprite.Id, std::move(sprite));
     return reason.empty() ? reason : "sprite " + std::to_string(sprite.Id) + ": " + reason;
 }
 
@@ -116,7 +123,7 @@ bool OtherCharacterTag(int code) {
 
 ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) { return ReadMovieFrame(data, size, 1); }
 
-ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame) {
+ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame, DamagedTagMode damaged) {
     ParsedMovie movie;
     int shown = 0;
     std::size_t pos = 0;
@@ -125,8 +132,11 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
         return movie;
     }
     std::size_t end = size;
-    if (movie.Header.FileLength > size) {
-        AddReason(movie, "the file is shorter than its header says");
+    // Some writers state a length a little past their End tag: skipping
+    // damage, a short file matters only when its tags break off before it.
+    const bool cutShort = movie.Header.FileLength > size && damaged == DamagedTagMode::Skip;
+    if (movie.Header.FileLength > size && !cutShort) {
+        AddReason(movie, ShortFileReason);
     } else if (movie.Header.FileLength < size) {
         end = std::max<std::size_t>(movie.Header.FileLength, pos);
     }
@@ -136,7 +146,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
         std::size_t length = 0;
         if (std::string reason = NextTag(data, end, pos, code, length); !reason.empty()) {
             AddReason(movie, reason);
-            return Finish(movie, false);
+            return Finish(movie, false, cutShort);
         }
         BitReader body(data + pos, length);
         pos += length;
@@ -147,7 +157,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
                 AddReason(movie, "the movie has only " + std::to_string(shown) + (shown == 1 ? " frame" : " frames"));
             return Finish(movie, true);
         case TagShowFrame:
-            if (++shown >= frame) return Finish(movie, true);
+            if (++shown >= frame) return Finish(movie, true, cutShort && !TagsRunToEnd(data, end, pos));
             break;
         case TagDefineShape:
         case TagDefineShape2:
@@ -157,11 +167,24 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             shape->BodyOffset = pos - length;
             shape->BodySize = length;
             reason = ReadShape(body, code, *shape, recordBudget);
-            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
+            if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id) && (reason.empty() || damaged == DamagedTagMode::Keep))
+                movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
+        case TagDefineMorphShape:
+        case TagDefineMorphShape2: {
+            auto morph = std::make_shared<MorphDefinition>();
+            if (reason = ReadMorphShape(body, code, *morph, recordBudget); reason.empty()) movie.Morphs.emplace(morph->Id, std::move(morph));
+            break;
+        }
+        case TagDefineBits:
+        case TagJpegTables:
         case TagDefineBitsJpeg2:
-            reason = ReadBitmap(body, length, movie);
+        case TagDefineBitsJpeg3:
+        case TagDefineBitsJpeg4:
+        case TagDefineBitsLossless:
+        case TagDefineBitsLossless2:
+            reason = ReadBitmapTag(body, code, movie);
             break;
         case TagPlaceObject:
         case TagPlaceObject2:
@@ -171,7 +194,7 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             reason = ApplyDisplayTag(body, code, movie.DisplayList, movie.Scripts);
             break;
         case TagDefineSprite:
-            reason = ReadSprite(data + pos - length, length, movie);
+            reason = ReadSprite(data + pos - length, length, movie, damaged);
             break;
         case TagSetBackgroundColor:
             movie.Background = ReadRgb(body);
@@ -188,8 +211,12 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             if (OtherCharacterTag(code) && length >= 2) movie.OtherCharacters.emplace(data[pos - length] | (data[pos - length + 1] << 8), code);
             break;
         }
-        if (!reason.empty()) AddReason(movie, reason);
-        if (recordBudget == 0) return Finish(movie, false);
+        if (!reason.empty()) {
+            // Running out of the record budget is a limit, not damage: it is always reported.
+            if (damaged == DamagedTagMode::Skip && recordBudget > 0) ++movie.DamagedTags;
+            else AddReason(movie, reason);
+        }
+        if (recordBudget == 0) return Finish(movie, false, cutShort);
     }
-    return Finish(movie, false);
+    return Finish(movie, false, cutShort);
 }

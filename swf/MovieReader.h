@@ -12,6 +12,14 @@ inline constexpr std::size_t MaxMovieShapeRecords = std::size_t{1} << 21;
 // says why the result is blank or partial.
 ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size);
 
+// What becomes of a tag whose header is sound but whose body is damaged (bad
+// bit fields, lengths inside it that lie). Keep: what it held up to the fault
+// is kept and the fault joins `Reason`, as the player shows a movie. Skip: the
+// tag is left out whole and counted in `DamagedTags`, as an import wants it.
+// A broken tag stream (a tag running past the end) is reported either way.
+enum class DamagedTagMode { Keep, Skip };
+
 // As ReadMovie, for the display list as it stands at the end of frame
 // `frame` (1-based); definitions are read up to there.
-ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame);
+ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame,
+                           DamagedTagMode damaged = DamagedTagMode::Keep);

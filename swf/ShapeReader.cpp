@@ -40,7 +40,7 @@ std::string ReadFillStyle(BitReader& r, int tagCode, FillStyle& fill) {
             stop.Color = ReadColor(r, tagCode);
             fill.Stops.push_back(stop);
         }
-        if (fill.Type == FillFocalGradient) fill.Focal = r.readSB(16) / 256.0;
+        if (fill.Type == FillFocalGradient) fill.Focal = static_cast<std::int16_t>(r.readU16()) / 256.0;
         return {};
     }
     case FillRepeatingBitmap:
@@ -58,7 +58,7 @@ std::string ReadFillStyle(BitReader& r, int tagCode, FillStyle& fill) {
 // The fields after a DefineShape4 line's width: caps, joins and either a
 // colour or a fill, of which a gradient's first stop stands for the colour.
 std::string ReadLineStyle2(BitReader& r, LineStyle& line) {
-    const std::uint16_t flags = r.readU16();
+    const std::uint32_t flags = r.readUB(16);  // bit fields, first bit highest
     if (((flags >> 12) & 3) == 2) r.readU16();  // miter limit
     if (!(flags & 0x0800)) {
         line.Color = ReadRgba(r);
@@ -368,4 +368,17 @@ bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& s
     }
     if (stop.Stopped) CarryPen(shape, first + part.Layers.size(), stop.PenX, stop.PenY);
     return true;
+}
+
+std::string ReadEdgeRecords(BitReader& r, std::vector<ShapeRecord>& records, std::size_t& recordBudget) {
+    ShapeDefinition shape;
+    shape.Layers.emplace_back();
+    r.alignToByte();
+    const int fillBits = static_cast<int>(r.readUB(4));
+    const int lineBits = static_cast<int>(r.readUB(4));
+    LayerStop stop;
+    std::string reason = ReadRecords(r, TagDefineShape3, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+    if (reason.empty() && shape.Layers.size() > 1) reason = "edge records hold new style arrays";
+    records = std::move(shape.Records);
+    return reason;
 }

@@ -11,6 +11,11 @@
 // `recordBudget` caps the records of the whole movie and is decreased.
 std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::size_t& recordBudget);
 
+// Reads edge records that carry no style arrays of their own (a morph's start
+// or end edges): the widths of the style indexes, then records up to the end
+// record. Returns a reason when they are cut short or hold new styles.
+std::string ReadEdgeRecords(BitReader& r, std::vector<ShapeRecord>& records, std::size_t& recordBudget);
+
 // Reads the layers of `shape` again from layer `first` on, from the tag body
 // `body` whose bits changed from that layer's style arrays up to
 // `changedEndBit` and nowhere else. True when the layers read stand in for the

@@ -233,13 +233,15 @@ std::uint64_t PlacementKey(const Placement& p) {
 std::uint64_t BitmapsKey(const ParsedMovie& movie) {
     std::uint64_t h = 0;
     for (const auto& [id, bitmap] : movie.Bitmaps) {
-        h = Mix(h, id);
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i < bitmap->Jpeg.size(); ++i) {
-            word = (word << 8) | bitmap->Jpeg[i];
-            if ((i & 7) == 7) h = Mix(h, word);
+        h = Mix(Mix(h, id), static_cast<std::uint64_t>(bitmap->TagCode));
+        for (const std::vector<std::uint8_t>* bytes : {&bitmap->Jpeg, &bitmap->Alpha, &bitmap->Lossless}) {
+            std::uint64_t word = 0;
+            for (std::size_t i = 0; i < bytes->size(); ++i) {
+                word = (word << 8) | (*bytes)[i];
+                if ((i & 7) == 7) h = Mix(h, word);
+            }
+            h = Mix(Mix(h, word), bytes->size());
         }
-        h = Mix(Mix(h, word), bitmap->Jpeg.size());
     }
     return h;
 }

@@ -22,6 +22,14 @@ inline constexpr int TagPlaceObject3 = 70;
 inline constexpr int TagDoAbc = 72;
 inline constexpr int TagDoAbc2 = 82;
 inline constexpr int TagDefineShape4 = 83;
+inline constexpr int TagDefineBits = 6;
+inline constexpr int TagJpegTables = 8;
+inline constexpr int TagDefineBitsLossless = 20;
+inline constexpr int TagDefineBitsJpeg3 = 35;
+inline constexpr int TagDefineBitsLossless2 = 36;
+inline constexpr int TagDefineMorphShape = 46;
+inline constexpr int TagDefineMorphShape2 = 84;
+inline constexpr int TagDefineBitsJpeg4 = 90;
 
 enum FillStyleType : std::uint8_t {
     FillSolid = 0x00,

@@ -157,6 +157,29 @@ TEST(MovieReader, BadOrTruncatedMoviesGiveReasons) {
     }
 }
 
+// A DefineShape4 line style's flags are bit fields, first bit highest: a
+// miter join brings its limit, the fill flag a fill instead of a colour.
+TEST(MovieReader, DefineShape4LineStylesFollowTheirFlags) {
+    const struct Case { std::vector<int> Line; SwfColor Colour; } cases[] = {
+        {{0x20, 0, 0, 3, 10, 20, 30, 255}, {10, 20, 30, 255}},
+        {{0x08, 0, 0, 40, 50, 60, 128}, {40, 50, 60, 128}},
+    };
+    for (const Case& c : cases) {
+        BitString b;
+        U16(b, 1);
+        for (int rect = 0; rect < 2; ++rect) EncodeRect24(b, 0, 100, 0, 100), b.padToByte();
+        Bytes(b, {0, 0, 1, 20, 0});  // stroke flags; no fills; one line, 20 twips wide
+        for (int v : c.Line) Bytes(b, {v});
+        Bytes(b, {0x01, 0});  // index widths, end record
+        std::string m = Header(2000, 2000);
+        Tag(m, 83, b);
+        ShortTag(m, 1);
+        const ParsedMovie p = Read(Finish(m));
+        ASSERT_TRUE(p.Complete) << p.Reason;
+        EXPECT_EQ(p.Shapes.at(1)->StyleSets[0].Lines.at(0).Color, c.Colour);
+    }
+}
+
 TEST(MovieReader, AbsurdCountsAndLengthsStayBounded) {
     const std::string good = OneShapeMovie(2000, 2000, Square(0, 0, 100, 1, 1));
     std::mt19937 rng(1234);
