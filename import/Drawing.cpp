@@ -12,6 +12,7 @@ constexpr KindName Names[LeftOut::Simplified] = {
     {"filter", "filters"}, {"mask", "masks"}, {"clip path", "clip paths"}, {"pattern", "patterns"},
     {"marker", "markers"}, {"image", "images"}, {"dash", "dashes"}, {"text", "texts"},
     {"bitmap", "bitmaps"}, {"script", "scripts"}, {"other object", "other objects"}, {"unknown tag", "unknown tags"},
+    {"text field", "text fields"}, {"missing glyph", "missing glyphs"},
 };
 
 std::string Counted(std::int64_t n, const char* one, const char* many) {

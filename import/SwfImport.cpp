@@ -5,6 +5,7 @@
 
 #include "import/GradientFit.h"
 #include "import/Regions.h"
+#include "import/SwfText.h"
 #include "swf/MovieContainer.h"
 #include "swf/MovieReader.h"
 #include "swf/ShapeExport.h"
@@ -17,6 +18,8 @@ constexpr double GradientHalf = 16384;                     // the gradient squar
 constexpr int MaxSpriteDepth = 16;
 // Placements visited, counting each one inside a sprite again for every placement of the sprite.
 constexpr std::int64_t MaxPlacements = 1'000'000;
+// Glyph outline commands walked for all texts; beyond, a text's outlines would pass the anchor cap anyway.
+constexpr std::int64_t MaxGlyphCommands = 4 * MaxImportAnchors;
 
 // Placements may scale far beyond any canvas; points stay within this many
 // twips (50,000 pixels) so that every later step holds them in whole numbers.
@@ -178,6 +181,7 @@ private:
         const Affine m = parent * ToAffine(p.Matrix);
         const SwfColorTransform cx = Then(p.ColorTransform, parentCx);
         if (auto it = movie_.Shapes.find(p.CharacterId); it != movie_.Shapes.end()) return Shape(*it->second, m, cx);
+        if (auto it = movie_.Texts.find(p.CharacterId); it != movie_.Texts.end()) return Text(*it->second, m, cx);
         if (auto it = movie_.Sprites.find(p.CharacterId); it != movie_.Sprites.end()) {
             if (depth >= MaxSpriteDepth) return lo.Add(LeftOut::Object);
             for (const auto& [d, child] : it->second.DisplayList) {
@@ -233,6 +237,25 @@ private:
                 for (std::size_t k = 0; k < s.Contours.size(); ++k)
                     Add(style, Anchors(s, k), s.Closed[k]);
             }
+        }
+    }
+
+    // Each glyph as filled outlines with its holes; a glyph of several outlines is a group, as the text tool makes it.
+    void Text(const TextCharacter& text, const Affine& m, const SwfColorTransform& cx) {
+        const TextLayout layout = LayOutText(movie_.Texts, text, movie_.Header.Version >= 6);
+        result_.Missing.Add(LeftOut::Glyph, layout.Missing);
+        if (layout.LeftOutField) result_.Missing.Add(LeftOut::TextField);
+        for (const PlacedGlyph& g : layout.Glyphs) {
+            if ((glyphCommands_ += static_cast<std::int64_t>(g.Glyph->Commands.size())) > MaxGlyphCommands) {
+                error_ = "the movie's text has more than " + std::to_string(MaxGlyphCommands) + " glyph edges";
+                return;
+            }
+            std::vector<std::vector<AnchorPoint>> outlines = FillOutlines(ToContours(g.Glyph->Commands, m * g.Map).Contours, FillRuleKind::EvenOdd);
+            PathShape style;
+            std::tie(style.LineOn, style.FillType, style.FillColor) = std::tuple{0, 1, Packed(g.Color, cx)};
+            if (outlines.size() > 1) std::tie(style.Grouped, style.GroupNo) = std::tuple{VbTrue, ++groups_};
+            for (auto& anchors : outlines) Add(style, std::move(anchors), true);
+            if (!error_.empty()) return;
         }
     }
 
@@ -311,7 +334,8 @@ private:
 
     const ParsedMovie& movie_;
     ImportResult& result_;
-    std::int64_t anchorCount_ = 0, placements_ = 0;
+    std::int64_t anchorCount_ = 0, placements_ = 0, glyphCommands_ = 0;
+    std::int32_t groups_ = 0;
     std::string error_;
 };
 

@@ -130,6 +130,8 @@ struct SpriteDefinition {
     std::map<std::uint16_t, Placement> DisplayList;
 };
 
+struct TextCharacter;  // swf/TextData.h
+
 struct MovieHeader {
     std::uint8_t Version = 0;
     std::uint32_t FileLength = 0;
@@ -144,6 +146,7 @@ struct ParsedMovie {
     std::map<std::uint16_t, std::shared_ptr<const BitmapDefinition>> Bitmaps;
     std::map<std::uint16_t, Placement> DisplayList;  // by depth: drawn in ascending order
     std::map<std::uint16_t, SpriteDefinition> Sprites;
+    std::map<std::uint16_t, std::shared_ptr<const TextCharacter>> Texts;  // fonts, static and edit texts
     // Characters defined by tags this reader does not turn into shapes, by id: the tag code.
     std::map<std::uint16_t, int> OtherCharacters;
     std::optional<SwfColor> Background;  // SetBackgroundColor

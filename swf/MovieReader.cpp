@@ -8,6 +8,8 @@
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
 #include "swf/TagCodes.h"
+#include "swf/TextReader.h"
+#include "swf/FontReader.h"
 
 namespace {
 
@@ -160,6 +162,14 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             if (!shape->Layers.empty() && !movie.Shapes.count(shape->Id)) movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
+        case TagDefineFont:
+        case TagDefineFont2:
+        case TagDefineFont3:
+        case TagDefineText:
+        case TagDefineText2:
+        case TagDefineEditText:
+            reason = ReadTextTag(body, code, movie, recordBudget);
+            break;
         case TagDefineBitsJpeg2:
             reason = ReadBitmap(body, length, movie);
             break;

@@ -369,3 +369,13 @@ bool RereadLayers(const std::uint8_t* body, std::size_t size, ShapeDefinition& s
     if (stop.Stopped) CarryPen(shape, first + part.Layers.size(), stop.PenX, stop.PenY);
     return true;
 }
+
+std::string ReadGlyphShape(BitReader& r, ShapeDefinition& shape, std::size_t& recordBudget) {
+    shape.TagCode = TagDefineShape;
+    shape.StyleSets.assign(1, StyleSet{{FillStyle{}}, {}});
+    shape.Layers.assign(1, LayerSpan{});
+    const int fillBits = static_cast<int>(r.readUB(4));
+    const int lineBits = static_cast<int>(r.readUB(4));
+    LayerStop stop;
+    return ReadRecords(r, TagDefineShape, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+}
