@@ -18,8 +18,9 @@ constexpr double GradientHalf = 16384;                     // the gradient squar
 constexpr int MaxSpriteDepth = 16;
 // Placements visited, counting each one inside a sprite again for every placement of the sprite.
 constexpr std::int64_t MaxPlacements = 1'000'000;
-// Glyph outline commands walked for all texts; beyond, a text's outlines would pass the anchor cap anyway.
-constexpr std::int64_t MaxGlyphCommands = 4 * MaxImportAnchors;
+// Steps of outlining all placed glyphs: a glyph's commands, plus its contours
+// squared for sorting holes from outlines. Beyond, the anchors would pass their cap anyway.
+constexpr std::int64_t MaxGlyphSteps = 4 * MaxImportAnchors;
 
 // Placements may scale far beyond any canvas; points stay within this many
 // twips (50,000 pixels) so that every later step holds them in whole numbers.
@@ -181,7 +182,8 @@ private:
         const Affine m = parent * ToAffine(p.Matrix);
         const SwfColorTransform cx = Then(p.ColorTransform, parentCx);
         if (auto it = movie_.Shapes.find(p.CharacterId); it != movie_.Shapes.end()) return Shape(*it->second, m, cx);
-        if (auto it = movie_.Texts.find(p.CharacterId); it != movie_.Texts.end()) return Text(*it->second, m, cx);
+        if (auto it = movie_.Texts.find(p.CharacterId); it != movie_.Texts.end())
+            return Text(p.CharacterId, *it->second, m, cx);
         if (auto it = movie_.Sprites.find(p.CharacterId); it != movie_.Sprites.end()) {
             if (depth >= MaxSpriteDepth) return lo.Add(LeftOut::Object);
             for (const auto& [d, child] : it->second.DisplayList) {
@@ -241,16 +243,21 @@ private:
     }
 
     // Each glyph as filled outlines with its holes; a glyph of several outlines is a group, as the text tool makes it.
-    void Text(const TextCharacter& text, const Affine& m, const SwfColorTransform& cx) {
-        const TextLayout layout = LayOutText(movie_.Texts, text, movie_.Header.Version >= 6);
+    void Text(std::uint16_t id, const TextCharacter& text, const Affine& m, const SwfColorTransform& cx) {
+        auto at = layouts_.find(id);
+        if (at == layouts_.end())
+            at = layouts_.emplace(id, LayOutText(movie_.Texts, text, movie_.Header.Version >= 6)).first;
+        const TextLayout& layout = at->second;
         result_.Missing.Add(LeftOut::Glyph, layout.Missing);
         if (layout.LeftOutField) result_.Missing.Add(LeftOut::TextField);
         for (const PlacedGlyph& g : layout.Glyphs) {
-            if ((glyphCommands_ += static_cast<std::int64_t>(g.Glyph->Commands.size())) > MaxGlyphCommands) {
-                error_ = "the movie's text has more than " + std::to_string(MaxGlyphCommands) + " glyph edges";
+            const Subpaths s = ToContours(g.Glyph->Commands, m * g.Map);
+            const auto n = static_cast<std::int64_t>(std::min<std::size_t>(s.Contours.size(), 4096));
+            if ((glyphSteps_ += static_cast<std::int64_t>(g.Glyph->Commands.size()) + 1 + n * n) > MaxGlyphSteps) {
+                error_ = "the movie's text would take more than " + std::to_string(MaxGlyphSteps) + " steps to outline";
                 return;
             }
-            std::vector<std::vector<AnchorPoint>> outlines = FillOutlines(ToContours(g.Glyph->Commands, m * g.Map).Contours, FillRuleKind::EvenOdd);
+            std::vector<std::vector<AnchorPoint>> outlines = FillOutlines(s.Contours, FillRuleKind::EvenOdd);
             PathShape style;
             std::tie(style.LineOn, style.FillType, style.FillColor) = std::tuple{0, 1, Packed(g.Color, cx)};
             if (outlines.size() > 1) std::tie(style.Grouped, style.GroupNo) = std::tuple{VbTrue, ++groups_};
@@ -334,8 +341,9 @@ private:
 
     const ParsedMovie& movie_;
     ImportResult& result_;
-    std::int64_t anchorCount_ = 0, placements_ = 0, glyphCommands_ = 0;
+    std::int64_t anchorCount_ = 0, placements_ = 0, glyphSteps_ = 0;
     std::int32_t groups_ = 0;
+    std::map<std::uint16_t, TextLayout> layouts_;  // by character id: laid out once however often placed
     std::string error_;
 };
 

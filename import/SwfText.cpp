@@ -85,7 +85,8 @@ TextLayout LayOutField(const TextCharacters& characters, const EditText& field, 
     }
     std::map<char32_t, std::size_t> glyphOf;
     for (std::size_t i = 0; i < font->Glyphs.size(); ++i) glyphOf.emplace(font->Glyphs[i].Code, i);
-    QString text = utf8 ? QString::fromStdString(field.Text) : QString::fromLatin1(field.Text.data(), qsizetype(field.Text.size()));
+    const QByteArray bytes = QByteArray::fromStdString(field.Text);
+    QString text = utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
     if (field.Html) text = PlainText(text);
     text.replace("\r\n", "\n").replace('\r', '\n');
     const double scale = field.Height / font->EmSize;
@@ -107,7 +108,8 @@ TextLayout LayOutField(const TextCharacters& characters, const EditText& field, 
             x += g.Advance * scale;
         }
         const double shift = field.Align == 1 ? room - x : field.Align == 2 ? (room - x) / 2 : 0;
-        for (const auto& [g, at] : glyphs) out.Glyphs.push_back({g, GlyphMap({}, left + shift + at, baseline, field.Height, *font), field.Color});
+        for (const auto& [g, at] : glyphs)
+            out.Glyphs.push_back({g, GlyphMap({}, left + shift + at, baseline, field.Height, *font), field.Color});
         baseline += (font->Ascent + font->Descent + font->Leading) * scale + field.Leading;
     }
     return out;

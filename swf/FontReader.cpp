@@ -104,7 +104,8 @@ std::string ReadFont2(BitReader& r, int tagCode, FontDefinition& font, std::size
 
 std::string ReadFont(BitReader& r, int tagCode, FontDefinition& font, std::size_t& recordBudget) {
     font.Id = r.readU16();
-    std::string reason = tagCode == TagDefineFont ? ReadFont1(r, font, recordBudget) : ReadFont2(r, tagCode, font, recordBudget);
+    std::string reason =
+        tagCode == TagDefineFont ? ReadFont1(r, font, recordBudget) : ReadFont2(r, tagCode, font, recordBudget);
     if (r.failed() && reason.empty()) reason = "the tag is too short";
     return reason.empty() ? reason : "font " + std::to_string(font.Id) + ": " + reason;
 }

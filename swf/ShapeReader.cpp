@@ -377,5 +377,6 @@ std::string ReadGlyphShape(BitReader& r, ShapeDefinition& shape, std::size_t& re
     const int fillBits = static_cast<int>(r.readUB(4));
     const int lineBits = static_cast<int>(r.readUB(4));
     LayerStop stop;
-    return ReadRecords(r, TagDefineShape, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+    std::string reason = ReadRecords(r, TagDefineShape, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+    return r.failed() ? "no end record" : reason;
 }
