@@ -80,29 +80,22 @@ std::vector<Records> Glyphs() {
 }
 
 std::string TextMovie(const BitString& font, int code, const BitString& text, const BitString& place) {
-    const std::vector<Records> g = Glyphs();
     std::string m = Header(4000, 3000);
     Tag(m, 75, font);
-    Tag(m, 48, FontTag(2, {g[2]}, {'A'}));
+    Tag(m, 48, FontTag(2, {Glyphs()[2]}, {'A'}));
     Tag(m, code, text);
     Tag(m, 26, place);
     ShortTag(m, 1);
-    ShortTag(m, 0);
     return Finish(m);
 }
 
-BitString Font3() {
-    const std::vector<Records> g = Glyphs();
-    return FontTag(1, {g[0], g[1]}, {'O', 'i'}, {14000, 7000}, 16000, 4000);
-}
+BitString Font3() { return FontTag(1, {Glyphs()[0], Glyphs()[1]}, {'O', 'i'}, {14000, 7000}, 16000, 4000); }
 
 // "Oi" in red from font 1 at height 1024 (1/20 of its em), a missing glyph,
 // a half-transparent triangle from font 2 at height 512, a glyph of a missing font.
-BitString Text2(int glyphBits = 8) {
+BitString Text2() {
     return TextTag(3, {{1, {200, 0, 0}, 100, 1000, 1024, {{0, 700}, {1, 300}, {7, 0}}},
-                       {2, {0, 0, 200, 128}, 1200, 1000, 512, {{0, 0}}},
-                       {9, {0, 0, 0}, 0, 0, 512, {{0, 0}}}},
-                   true, glyphBits);
+                       {2, {0, 0, 200, 128}, 1200, 1000, 512, {{0, 0}}}, {9, {0, 0, 0}, 0, 0, 512, {{0, 0}}}});
 }
 
 // The first `keep` bytes of `b`, with byte `at` set to `v`.
@@ -122,7 +115,6 @@ TEST(SwfImport, TextBecomesGlyphOutlines) {
     ASSERT_TRUE(r.Ok) << r.Error;
     EXPECT_EQ(r.Missing.Sentence(), "2 missing glyphs were left out");
     const auto& p = r.Result.Paths;
-    ASSERT_EQ(p.size(), 4u);
     const int red = PackColor(200, 0, 0, 255);
     const std::tuple<std::size_t, AnchorPoint, std::int32_t, std::int32_t> want[] = {
         {10, {700, 700, 0}, red, 0},  // O: outline, hole and the bridge both ways
@@ -130,6 +122,7 @@ TEST(SwfImport, TextBecomesGlyphOutlines) {
         {4, {2300, 900, 0}, red, 1},
         {3, {2900, 2300, 0}, PackColor(0, 0, 200, 128), 0},
     };
+    ASSERT_EQ(p.size(), 4u);
     for (std::size_t i = 0; i < p.size(); ++i)
         EXPECT_EQ(std::make_tuple(p[i].Anchors.size(), p[i].Anchors[0], p[i].FillColor, p[i].GroupNo), want[i]) << i;
     // The same outlines as shapes, placed where the text puts them.
@@ -146,21 +139,14 @@ TEST(SwfImport, TextBecomesGlyphOutlines) {
         Tag(m, 26, Place(k + 1, k + 1, scale, scale, 0, 0, x, 2300));
     }
     ShortTag(m, 1);
-    QTemporaryDir dir;
+    const QTemporaryDir dir;
     EXPECT_GT(Agreement(Play(Finish(m), dir, 200, 150), Play(Written(p, 200, 150), dir, 200, 150), 20), 0.998);
 }
 
 // An edit text with an embedded font is laid out line by line from its
 // font's advances and ascent; without one it is counted.
 TEST(SwfImport, EditTextIsLaidOutWithItsFont) {
-    struct Case {
-        int Font;
-        std::string Text;
-        bool Html;
-        std::size_t Paths;
-        AnchorPoint LastStart;
-        std::string LeftOut;
-    } cases[] = {
+    struct Case { int Font; std::string Text; bool Html; std::size_t Paths; AnchorPoint LastStart; std::string LeftOut; } cases[] = {
         {1, "Oi\rO", false, 4, {140, 471, 0}, ""},
         {1, "<p align=\"left\"><font face=\"A\">O&amp;i</font></p><p>&#79;</p>", true, 4, {140, 471, 0},
          "1 missing glyph was left out"},
@@ -168,14 +154,11 @@ TEST(SwfImport, EditTextIsLaidOutWithItsFont) {
         {0, "Oi", false, 0, {}, "1 text field was left out"},
     };
     for (const Case& c : cases) {
-        const BitString field = EditTextTag(3, 3000, 2000, c.Font, 400, {0, 90, 0, 255}, c.Text, c.Html);
-        const ImportResult r = ImportSwf(TextMovie(Font3(), 37, field, Place(3, 1)));
+        const ImportResult r = ImportSwf(TextMovie(Font3(), 37, EditTextTag(3, c.Font, c.Text, c.Html), Place(3, 1)));
         ASSERT_TRUE(r.Ok) << r.Error;
         EXPECT_EQ(r.Missing.Sentence(), c.LeftOut) << c.Text;
         ASSERT_EQ(r.Result.Paths.size(), c.Paths) << c.Text;
-        if (c.Paths) {
-            EXPECT_EQ(r.Result.Paths.back().Anchors[0], c.LastStart) << c.Text;
-        }
+        EXPECT_EQ(c.Paths ? r.Result.Paths.back().Anchors[0] : AnchorPoint{}, c.LastStart) << c.Text;
     }
 }
 
