@@ -44,7 +44,7 @@ TextLayout LayOutStatic(const TextCharacters& characters, const StaticText& text
 // Character codes to replace a named or numbered HTML entity; 0 when unknown.
 char32_t Entity(const QString& name) {
     static const std::map<QString, char32_t> named = {{"amp", U'&'}, {"lt", U'<'}, {"gt", U'>'}, {"quot", U'"'},
-                                                      {"apos", U'\''}, {"nbsp", 0xA0}};
+                                                      {"apos", U'\''}, {"nbsp", U' '}};
     if (auto it = named.find(name); it != named.end()) return it->second;
     bool ok = false;
     const uint n = name.startsWith("#x") ? name.mid(2).toUInt(&ok, 16) : name.startsWith('#') ? name.mid(1).toUInt(&ok) : 0;
@@ -58,8 +58,10 @@ QString PlainText(const QString& html) {
     for (qsizetype i = 0; i < html.size(); ++i) {
         if (html[i] == '<') {
             const qsizetype close = html.indexOf('>', i);
-            const QString tag = html.mid(i + 1, (close < 0 ? html.size() : close) - i - 1).trimmed().toLower();
-            if (tag == "br" || tag == "br/" || tag == "/p" || tag == "/li") out += '\n';
+            QString tag = html.mid(i + 1, (close < 0 ? html.size() : close) - i - 1).trimmed().toLower();
+            tag = tag.left(tag.indexOf(' '));  // the name: <br/>, <br /> and <BR> are one tag
+            if (tag.endsWith('/')) tag.chop(1);
+            if (tag == "br" || tag == "/p" || tag == "/li") out += '\n';
             if (close < 0) break;
             i = close;
         } else if (const qsizetype semi = html[i] == '&' ? html.mid(i, 12).indexOf(';') : -1; semi > 1) {

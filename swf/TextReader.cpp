@@ -59,7 +59,7 @@ bool ReadString(BitReader& r, std::string& out) {
     return r.skipBytes(out.size() + 1);
 }
 
-std::string ReadEditText(BitReader& r, EditText& field) {
+std::string ReadEditText(BitReader& r, EditText& field, std::size_t& recordBudget) {
     field.Bounds = ReadRect(r);
     const std::uint8_t flags = r.readU8(), flags2 = r.readU8();
     const bool hasText = flags & 0x80, hasColor = flags & 0x04, hasMaxLength = flags & 0x02;
@@ -82,6 +82,8 @@ std::string ReadEditText(BitReader& r, EditText& field) {
     }
     if (r.failed() || !ReadString(r, ignored)) return "the variable name runs past the tag";
     if (hasText && !ReadString(r, field.Text)) return "the initial text runs past the tag";
+    if (field.Text.size() > recordBudget) return "too much text";
+    recordBudget -= field.Text.size();
     field.Password = flags & 0x10;
     return {};
 }
@@ -102,7 +104,7 @@ std::string ReadTextTag(BitReader& r, int tagCode, ParsedMovie& movie, std::size
         const char* kind = tagCode == TagDefineEditText ? "edit text " : "text ";
         if (tagCode == TagDefineEditText) {
             EditText field;
-            reason = ReadEditText(r, field);
+            reason = ReadEditText(r, field, recordBudget);
             c->Def = std::move(field);
         } else {
             StaticText text;

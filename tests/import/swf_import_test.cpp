@@ -148,7 +148,7 @@ TEST(SwfImport, TextBecomesGlyphOutlines) {
 TEST(SwfImport, EditTextIsLaidOutWithItsFont) {
     struct Case { int Font; std::string Text; bool Html; std::size_t Paths; AnchorPoint LastStart; std::string LeftOut; } cases[] = {
         {1, "Oi\rO", false, 4, {140, 471, 0}, ""},
-        {1, "<p align=\"left\"><font face=\"A\">O&amp;i</font></p><p>&#79;</p>", true, 4, {140, 471, 0},
+        {1, "<P ALIGN=\"LEFT\"><font face=\"A\">O&amp;i</font><br />&#79;</P>", true, 4, {140, 471, 0},
          "1 missing glyph was left out"},
         {1, "iO", false, 3, {277, 40, 0}, ""},
         {0, "Oi", false, 0, {}, "1 text field was left out"},
