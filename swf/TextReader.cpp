@@ -20,8 +20,8 @@ std::string ReadRun(BitReader& r, std::uint8_t flags, bool rgba, int glyphBits, 
     if (run.HasY) run.Y = static_cast<std::int16_t>(r.readU16());
     if (run.HasFont) run.Height = r.readU16();
     const std::size_t count = r.readU8();
-    if (count > recordBudget) return "too many glyph entries";
-    recordBudget -= count;
+    if (count + 1 > recordBudget) return "too many glyph entries";
+    recordBudget -= count + 1;  // the record itself costs one too
     run.Glyphs.resize(count);
     for (TextGlyphEntry& g : run.Glyphs) {
         g.Index = r.readUB(glyphBits);
