@@ -13,6 +13,7 @@ constexpr KindName Names[LeftOut::Simplified] = {
     {"marker", "markers"}, {"image", "images"}, {"dash", "dashes"}, {"text", "texts"},
     {"bitmap", "bitmaps"}, {"script", "scripts"}, {"other object", "other objects"}, {"unknown tag", "unknown tags"},
     {"damaged tag", "damaged tags"},
+    {"text field", "text fields"}, {"missing glyph", "missing glyphs"},
 };
 
 std::string Counted(std::int64_t n, const char* one, const char* many) {

@@ -9,7 +9,7 @@
 
 // What an importer could not carry over, by kind.
 struct LeftOut {
-    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Bitmap, Script, Object, UnknownTag, DamagedTag, Simplified, KindCount };
+    enum Kind { Filter, Mask, ClipPath, Pattern, Marker, Image, Dash, Text, Bitmap, Script, Object, UnknownTag, DamagedTag, TextField, Glyph, Simplified, KindCount };
     std::array<std::int64_t, KindCount> Counts{};
     void Add(Kind k, std::int64_t n = 1) { Counts[static_cast<std::size_t>(k)] += n; }
     bool Empty() const;

@@ -8,6 +8,7 @@
 #include "import/Regions.h"
 #include "swf/BitmapDecode.h"
 #include "swf/MorphShape.h"
+#include "import/SwfText.h"
 #include "swf/MovieContainer.h"
 #include "swf/MovieReader.h"
 #include "swf/ShapeExport.h"
@@ -20,6 +21,9 @@ constexpr double GradientHalf = 16384;                     // the gradient squar
 constexpr int MaxSpriteDepth = 16;
 // Placements visited, counting each one inside a sprite again for every placement of the sprite.
 constexpr std::int64_t MaxPlacements = 1'000'000;
+// Steps of outlining all placed glyphs: a glyph's commands, plus its contours
+// squared for sorting holes from outlines. Beyond, the anchors would pass their cap anyway.
+constexpr std::int64_t MaxGlyphSteps = 4 * MaxImportAnchors;
 
 // Placements may scale far beyond any canvas; points stay within this many
 // twips (50,000 pixels) so that every later step holds them in whole numbers.
@@ -185,6 +189,8 @@ private:
         if (auto it = movie_.Morphs.find(p.CharacterId); it != movie_.Morphs.end())
             return Shape(MorphShapeAt(*it->second, p.Ratio), m, cx);
         if (movie_.Bitmaps.count(p.CharacterId)) return lo.Add(LeftOut::Bitmap);
+        if (auto it = movie_.Texts.find(p.CharacterId); it != movie_.Texts.end())
+            return Text(p.CharacterId, *it->second, m, cx);
         if (auto it = movie_.Sprites.find(p.CharacterId); it != movie_.Sprites.end()) {
             if (depth >= MaxSpriteDepth) return lo.Add(LeftOut::Object);
             for (const auto& [d, child] : it->second.DisplayList) {
@@ -193,16 +199,7 @@ private:
             }
             return;
         }
-        auto other = movie_.OtherCharacters.find(p.CharacterId);
-        if (other == movie_.OtherCharacters.end()) return lo.Add(LeftOut::Object);
-        switch (other->second) {
-        case 6: case 20: case 21: case 35: case 36: case 90:
-            return lo.Add(LeftOut::Bitmap);
-        case 11: case 33: case 37:
-            return lo.Add(LeftOut::Text);
-        default:
-            return lo.Add(LeftOut::Object);
-        }
+        lo.Add(LeftOut::Object);  // a button, a video, or a character that is not there
     }
 
     void Shape(const ShapeDefinition& shape, const Affine& m, const SwfColorTransform& cx) {
@@ -240,6 +237,30 @@ private:
                 for (std::size_t k = 0; k < s.Contours.size(); ++k)
                     Add(style, Anchors(s, k), s.Closed[k]);
             }
+        }
+    }
+
+    // Each glyph as filled outlines with its holes; a glyph of several outlines is a group, as the text tool makes it.
+    void Text(std::uint16_t id, const TextCharacter& text, const Affine& m, const SwfColorTransform& cx) {
+        auto at = layouts_.find(id);
+        if (at == layouts_.end())
+            at = layouts_.emplace(id, LayOutText(movie_.Texts, text, movie_.Header.Version >= 6)).first;
+        const TextLayout& layout = at->second;
+        result_.Missing.Add(LeftOut::Glyph, layout.Missing);
+        if (layout.LeftOutField) result_.Missing.Add(LeftOut::TextField);
+        for (const PlacedGlyph& g : layout.Glyphs) {
+            const Subpaths s = ToContours(g.Glyph->Commands, m * g.Map);
+            const auto n = static_cast<std::int64_t>(std::min<std::size_t>(s.Contours.size(), 4096));
+            if ((glyphSteps_ += static_cast<std::int64_t>(g.Glyph->Commands.size()) + 1 + n * n) > MaxGlyphSteps) {
+                error_ = "the movie's text would take more than " + std::to_string(MaxGlyphSteps) + " steps to outline";
+                return;
+            }
+            std::vector<std::vector<AnchorPoint>> outlines = FillOutlines(s.Contours, FillRuleKind::EvenOdd);
+            PathShape style;
+            std::tie(style.LineOn, style.FillType, style.FillColor) = std::tuple{0, 1, Packed(g.Color, cx)};
+            if (outlines.size() > 1) std::tie(style.Grouped, style.GroupNo) = std::tuple{VbTrue, ++groups_};
+            for (auto& anchors : outlines) Add(style, std::move(anchors), true);
+            if (!error_.empty()) return;
         }
     }
 
@@ -330,7 +351,9 @@ private:
     const ParsedMovie& movie_;
     ImportResult& result_;
     std::map<std::uint16_t, SwfColor> bitmapColors_;
-    std::int64_t anchorCount_ = 0, placements_ = 0;
+    std::int64_t anchorCount_ = 0, placements_ = 0, glyphSteps_ = 0;
+    std::int32_t groups_ = 0;
+    std::map<std::uint16_t, TextLayout> layouts_;  // by character id: laid out once however often placed
     std::string error_;
 };
 

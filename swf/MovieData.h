@@ -134,6 +134,8 @@ struct SpriteDefinition {
     std::map<std::uint16_t, Placement> DisplayList;
 };
 
+struct TextCharacter;  // swf/TextData.h
+
 struct MovieHeader {
     std::uint8_t Version = 0;
     std::uint32_t FileLength = 0;
@@ -152,8 +154,7 @@ struct ParsedMovie {
     std::map<std::uint16_t, SpriteDefinition> Sprites;
     std::map<std::uint16_t, std::shared_ptr<const MorphDefinition>> Morphs;
     std::vector<std::uint8_t> JpegTables;  // JPEGTables, shared by DefineBits tags
-    // Characters defined by tags this reader does not turn into shapes, by id: the tag code.
-    std::map<std::uint16_t, int> OtherCharacters;
+    std::map<std::uint16_t, std::shared_ptr<const TextCharacter>> Texts;  // fonts, static and edit texts
     std::optional<SwfColor> Background;  // SetBackgroundColor
     int Scripts = 0;      // action and bytecode tags and clip actions: counted, never run
     int UnknownTags = 0;  // tags of codes the format does not define: skipped

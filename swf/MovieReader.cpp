@@ -10,6 +10,8 @@
 #include "swf/RecordReaders.h"
 #include "swf/ShapeReader.h"
 #include "swf/TagCodes.h"
+#include "swf/TextReader.h"
+#include "swf/FontReader.h"
 
 namespace {
 
@@ -113,12 +115,6 @@ bool KnownTag(int code) {
     return std::find(std::begin(known), std::end(known), code) != std::end(known);
 }
 
-// Character tags whose content is not read: their ids, so placements of them can be told apart.
-bool OtherCharacterTag(int code) {
-    static constexpr int codes[] = {6, 7, 10, 11, 20, 33, 34, 35, 36, 37, 46, 48, 60, 75, 84, 90, 91};
-    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
-}
-
 }  // namespace
 
 ParsedMovie ReadMovie(const std::uint8_t* data, std::size_t size) { return ReadMovieFrame(data, size, 1); }
@@ -171,6 +167,14 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
                 movie.Shapes.emplace(shape->Id, std::move(shape));
             break;
         }
+        case TagDefineFont:
+        case TagDefineFont2:
+        case TagDefineFont3:
+        case TagDefineText:
+        case TagDefineText2:
+        case TagDefineEditText:
+            reason = ReadTextTag(body, code, movie, recordBudget);
+            break;
         case TagDefineMorphShape:
         case TagDefineMorphShape2: {
             auto morph = std::make_shared<MorphDefinition>();
@@ -208,7 +212,6 @@ ParsedMovie ReadMovieFrame(const std::uint8_t* data, std::size_t size, int frame
             break;
         default:
             if (!KnownTag(code)) ++movie.UnknownTags;
-            if (OtherCharacterTag(code) && length >= 2) movie.OtherCharacters.emplace(data[pos - length] | (data[pos - length + 1] << 8), code);
             break;
         }
         if (!reason.empty()) {

@@ -382,3 +382,14 @@ std::string ReadEdgeRecords(BitReader& r, std::vector<ShapeRecord>& records, std
     records = std::move(shape.Records);
     return reason;
 }
+
+std::string ReadGlyphShape(BitReader& r, ShapeDefinition& shape, std::size_t& recordBudget) {
+    shape.TagCode = TagDefineShape;
+    shape.StyleSets.assign(1, StyleSet{{FillStyle{}}, {}});
+    shape.Layers.assign(1, LayerSpan{});
+    const int fillBits = static_cast<int>(r.readUB(4));
+    const int lineBits = static_cast<int>(r.readUB(4));
+    LayerStop stop;
+    std::string reason = ReadRecords(r, TagDefineShape, shape, recordBudget, fillBits, lineBits, 0, 0, SIZE_MAX, stop);
+    return r.failed() ? "no end record" : reason;
+}

@@ -16,6 +16,11 @@ std::string ReadShape(BitReader& r, int tagCode, ShapeDefinition& shape, std::si
 // record. Returns a reason when they are cut short or hold new styles.
 std::string ReadEdgeRecords(BitReader& r, std::vector<ShapeRecord>& records, std::size_t& recordBudget);
 
+// Reads a font's glyph: a SHAPE (fill and line bit counts, then records)
+// without style arrays, whose fill style 1 is the glyph. `shape` gets one
+// solid fill style for it; otherwise as ReadShape.
+std::string ReadGlyphShape(BitReader& r, ShapeDefinition& shape, std::size_t& recordBudget);
+
 // Reads the layers of `shape` again from layer `first` on, from the tag body
 // `body` whose bits changed from that layer's style arrays up to
 // `changedEndBit` and nowhere else. True when the layers read stand in for the

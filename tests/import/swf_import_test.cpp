@@ -115,6 +115,38 @@ std::string MorphMovie(int tag, int ratio) {
     return Finish(m);
 }
 
+// A glyph's rectangle: the fill on its inside, or, for a hole, outside.
+void GlyphRect(Records& g, int x0, int y0, int x1, int y1, bool hole = false) {
+    g.LineBits = 0;
+    g.Change(x0, y0, hole ? 1 : 0, hole ? 0 : 1, -1);
+    for (auto [dx, dy] : {std::pair{x1 - x0, 0}, {0, y1 - y0}, {x0 - x1, 0}, {0, y0 - y1}}) g.Straight(dx, dy);
+}
+
+// DefineFont3 1 (em 20480): glyph 0 "O", a square with a square hole; glyph
+// 1 "i", a stem and a dot; with a layout (advances 14000 and 7000).
+// DefineFont2 2 (em 1024, no layout): glyph 0 a triangle.
+std::vector<Records> Glyphs() {
+    std::vector<Records> g(3);
+    GlyphRect(g[0], 0, -16000, 12000, 0);
+    GlyphRect(g[0], 3000, -13000, 9000, -3000, true);
+    GlyphRect(g[1], 2000, -10000, 5000, 0);
+    GlyphRect(g[1], 2000, -14000, 5000, -12000);
+    g[2].LineBits = 0;
+    g[2].Change(0, 0, 1, 0, -1);
+    for (auto [dx, dy] : {std::pair{800, 0}, {-400, -700}, {-400, 700}}) g[2].Straight(dx, dy);
+    return g;
+}
+
+std::string TextMovie(const BitString& font, int code, const BitString& text, const BitString& place) {
+    std::string m = Header(4000, 3000);
+    Tag(m, 75, font);
+    Tag(m, 48, FontTag(2, {Glyphs()[2]}, {'A'}));
+    Tag(m, code, text);
+    Tag(m, 26, place);
+    ShortTag(m, 1);
+    return Finish(m);
+}
+
 // What the morph should be at `t`: the corners blended, the second edge a curve.
 std::string BlendedSquare(double t) {
     const auto at = [t](double a, double b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
@@ -185,7 +217,78 @@ std::string RedAndClearPng() {
     return png.toStdString();
 }
 
+BitString Font3() { return FontTag(1, {Glyphs()[0], Glyphs()[1]}, {'O', 'i'}, {14000, 7000}, 16000, 4000); }
+
+// "Oi" in red from font 1 at height 1024 (1/20 of its em), a missing glyph,
+// a half-transparent triangle from font 2 at height 512, a glyph of a missing font.
+BitString Text2() {
+    return TextTag(3, {{1, {200, 0, 0}, 100, 1000, 1024, {{0, 700}, {1, 300}, {7, 0}}},
+                       {2, {0, 0, 200, 128}, 1200, 1000, 512, {{0, 0}}}, {9, {0, 0, 0}, 0, 0, 512, {{0, 0}}}});
+}
+
+// The first `keep` bytes of `b`, with byte `at` set to `v`.
+BitString Edited(const BitString& b, std::size_t keep, std::size_t at = SIZE_MAX, int v = 0) {
+    BitString out;
+    for (std::size_t i = 0; i < std::min(keep, b.bytes().size()); ++i) out.append(i == at ? v : b.bytes()[i], 8);
+    return out;
+}
+
 }  // namespace
+
+// Glyphs at their pen positions, scaled per em, through the placement; the
+// hole of "O" bridged, the two outlines of "i" grouped: the import draws
+// what the player draws of the same outlines placed as shapes.
+TEST(SwfImport, TextBecomesGlyphOutlines) {
+    const ImportResult r = ImportSwf(TextMovie(Font3(), 33, Text2(), Place(3, 1, 2, 2, 0, 0, 500, 300)));
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Missing.Sentence(), "2 missing glyphs were left out");
+    const auto& p = r.Result.Paths;
+    const int red = PackColor(200, 0, 0, 255);
+    const std::tuple<std::size_t, AnchorPoint, std::int32_t, std::int32_t> want[] = {
+        {10, {700, 700, 0}, red, 0},  // O: outline, hole and the bridge both ways
+        {4, {2300, 1300, 0}, red, 1},
+        {4, {2300, 900, 0}, red, 1},
+        {3, {2900, 2300, 0}, PackColor(0, 0, 200, 128), 0},
+    };
+    ASSERT_EQ(p.size(), 4u);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        EXPECT_EQ(std::make_tuple(p[i].Anchors.size(), p[i].Anchors[0], p[i].FillColor, p[i].GroupNo), want[i]) << i;
+    // The same outlines as shapes, placed where the text puts them.
+    const std::vector<Records> g = Glyphs();
+    std::string m = Header(4000, 3000);
+    const std::tuple<int, Color, double, int> shapes[] = {
+        {0, {200, 0, 0}, 0.1, 700}, {1, {200, 0, 0}, 0.1, 2100}, {2, {0, 0, 200, 128}, 1.0, 2900}};
+    for (int k = 0; k < 3; ++k) {
+        const auto& [glyph, color, scale, x] = shapes[k];
+        Records s;
+        s.NewStyles({Fill{0, color}}, {}, 1, 0);
+        s.Bits.append(g[glyph].Bits);
+        Tag(m, 32, Shape3(k + 1, 100, 100, s));
+        Tag(m, 26, Place(k + 1, k + 1, scale, scale, 0, 0, x, 2300));
+    }
+    ShortTag(m, 1);
+    const QTemporaryDir dir;
+    EXPECT_GT(Agreement(Play(Finish(m), dir, 200, 150), Play(Written(p, 200, 150), dir, 200, 150), 20), 0.998);
+}
+
+// An edit text with an embedded font is laid out line by line from its
+// font's advances and ascent; without one it is counted.
+TEST(SwfImport, EditTextIsLaidOutWithItsFont) {
+    struct Case { int Font; std::string Text; bool Html; std::size_t Paths; AnchorPoint LastStart; std::string LeftOut; } cases[] = {
+        {1, "Oi\rO", false, 4, {140, 471, 0}, ""},
+        {1, "<P ALIGN=\"LEFT\"><font face=\"A\">O&amp;i</font><br />&#79;</P>", true, 4, {140, 471, 0},
+         "1 missing glyph was left out"},
+        {1, "iO", false, 3, {277, 40, 0}, ""},
+        {0, "Oi", false, 0, {}, "1 text field was left out"},
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = ImportSwf(TextMovie(Font3(), 37, EditTextTag(3, c.Font, c.Text, c.Html), Place(3, 1)));
+        ASSERT_TRUE(r.Ok) << r.Error;
+        EXPECT_EQ(r.Missing.Sentence(), c.LeftOut) << c.Text;
+        ASSERT_EQ(r.Result.Paths.size(), c.Paths) << c.Text;
+        EXPECT_EQ(c.Paths ? r.Result.Paths.back().Anchors[0] : AnchorPoint{}, c.LastStart) << c.Text;
+    }
+}
 
 // Both fill sides, holes, styles changing mid-shape, matrix and colour
 // transform: the import draws what the player draws from the movie itself.
@@ -249,6 +352,7 @@ TEST(SwfImport, BadMoviesAreRefusedOrTheirDamagedTagsSkipped) {
     Bytes(brokenSprite, {0xBF, 0x06, 0xFF, 0xFF, 0, 0});  // an inner tag far longer than the sprite
     std::string longer = good;  // claims one byte more than it holds, its tags whole
     longer[4] = static_cast<char>(longer[4] + 1);
+    const BitString font = Font3(), place = Place(3, 1);
     struct Case {
         std::string Bytes, Text;  // the error, or what was left out
         bool Ok = false;
@@ -264,6 +368,10 @@ TEST(SwfImport, BadMoviesAreRefusedOrTheirDamagedTagsSkipped) {
         {withTag(26, cutPlacement), "1 damaged tag", true, 4},
         {withTag(39, brokenSprite), "1 damaged tag", true, 4},
         {withTag(46, MorphBody(46, true)), "1 damaged tag", true, 4},
+        // A damaged font goes with its glyphs (the other font's triangle stays); a damaged text goes whole.
+        {TextMovie(Edited(font, font.bytes().size() - 5), 33, Text2(), place), "1 damaged tag", true, 1},
+        {TextMovie(Edited(font, SIZE_MAX, 9, 0xFF), 33, Text2(), place), "1 damaged tag", true, 1},
+        {TextMovie(font, 33, Edited(Text2(), Text2().bytes().size() - 4), place), "1 damaged tag", true, 0},
     };
     for (const Case& c : cases) {
         const ImportResult r = ImportSwf(c.Bytes, c.Frame);

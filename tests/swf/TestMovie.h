@@ -140,6 +140,80 @@ inline BitString Place(int id, int depth, double sx = 1, double sy = 1, double r
     return b;
 }
 
+// DefineFont2 or DefineFont3 body: glyphs of records with one fill bit and no
+// line bits, 16-bit offsets and codes, and a layout (ascent, descent, no
+// leading, advances, empty bounds) when `advances` is given.
+inline BitString FontTag(int id, const std::vector<Records>& glyphs, const std::vector<int>& codes,
+                       const std::vector<int>& advances = {}, int ascent = 0, int descent = 0) {
+    BitString b, table;
+    U16(b, id);
+    Bytes(b, {(advances.empty() ? 0 : 0x80) | 0x04, 0, 1, 'A'});
+    U16(b, static_cast<int>(glyphs.size()));
+    int at = 2 * static_cast<int>(glyphs.size()) + 2;
+    for (const Records& g : glyphs) {
+        U16(b, at);
+        Bytes(table, {0x10});
+        table.append(g.Bits);
+        table.appendZeros(6);  // end record
+        table.padToByte();
+        at = 2 * static_cast<int>(glyphs.size()) + 2 + static_cast<int>(table.bytes().size());
+    }
+    U16(b, at);
+    b.append(table);
+    for (int c : codes) U16(b, c);
+    if (advances.empty()) return b;
+    for (int v : {ascent, descent, 0}) U16(b, v);
+    for (int a : advances) U16(b, a);
+    for (std::size_t i = 0; i < advances.size(); ++i) Bytes(b, {0});
+    U16(b, 0);  // no kerning
+    return b;
+}
+
+struct RunSpec { int Font; Color C; int X, Y, Height; std::vector<std::pair<int, int>> Glyphs; };  // glyph: index, advance
+
+// DefineText2 body (DefineText with `rgba` false): identity matrix, every run
+// setting font, colour, x and y; 8-bit glyph indexes and 16-bit advances.
+inline BitString TextTag(int id, const std::vector<RunSpec>& runs, bool rgba = true) {
+    BitString b;
+    U16(b, id);
+    EncodeRect24(b, 0, 0, 0, 0);
+    b.padToByte();
+    Matrix(b, 1, 1, 0, 0, 0, 0);
+    Bytes(b, {8, 16});
+    for (const RunSpec& r : runs) {
+        Bytes(b, {0x8F});
+        U16(b, r.Font);
+        Bytes(b, {r.C.R, r.C.G, r.C.B});
+        if (rgba) Bytes(b, {r.C.A});
+        for (int v : {r.X, r.Y, r.Height}) U16(b, v);
+        Bytes(b, {static_cast<int>(r.Glyphs.size())});
+        for (auto [index, advance] : r.Glyphs) {
+            b.append(static_cast<std::uint32_t>(index), 8);
+            b.append(static_cast<std::uint32_t>(advance) & 0xFFFF, 16);
+        }
+        b.padToByte();
+    }
+    Bytes(b, {0});
+    return b;
+}
+
+// DefineEditText body of bounds 3000 x 2000: the text in font `font` (0: no
+// font) with outlines, 400 twips high, green, a left margin of 100 and a leading of 40.
+inline BitString EditTextTag(int id, int font, const std::string& text, bool html) {
+    BitString b;
+    U16(b, id);
+    EncodeRect24(b, 0, 3000, 0, 2000);
+    b.padToByte();
+    Bytes(b, {0x84 | (font ? 1 : 0), 0x21 | (html ? 2 : 0)});
+    if (font) U16(b, font), U16(b, 400);
+    Bytes(b, {0, 90, 0, 255, 0});  // colour, left aligned
+    for (int v : {100, 0, 0, 40}) U16(b, v);
+    Bytes(b, {0});  // no variable name
+    for (char ch : text) Bytes(b, {static_cast<unsigned char>(ch)});
+    Bytes(b, {0});
+    return b;
+}
+
 // Header for a frame of w x h twips; Finish patches the file length.
 inline std::string Header(int w, int h, int version = 6) {
     SWFMakeCore mk;
