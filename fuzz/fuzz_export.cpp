@@ -16,9 +16,11 @@ std::uint32_t Le32(const std::string& b, std::size_t at) {
     return v;
 }
 
-// Walks the tags after the header; true when they end with End exactly at the end.
+// Walks the tags after the header (its frame RECT as wide as the canvas
+// needs); true when they end with End exactly at the end.
 bool TagsAddUp(const std::string& movie) {
-    std::size_t pos = 21;
+    const std::size_t rectBits = 5 + 4 * (static_cast<unsigned char>(movie[8]) >> 3);
+    std::size_t pos = 8 + (rectBits + 7) / 8 + 4;
     while (pos + 2 <= movie.size()) {
         const unsigned word = static_cast<unsigned char>(movie[pos]) | (static_cast<unsigned char>(movie[pos + 1]) << 8);
         std::size_t length = word & 0x3F;
