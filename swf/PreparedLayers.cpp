@@ -17,26 +17,62 @@ QPainterPath ToPainterPath(const std::vector<PathCommand>& commands) {
     return path;
 }
 
+const QPainterPath& PreparedLayer::PainterPath(std::size_t slot, const StylePath& path) const {
+    if (painterPaths_.size() <= slot) painterPaths_.resize(FillPaths.size() + LinePaths.size());
+    std::optional<QPainterPath>& made = painterPaths_[slot];
+    if (!made) made = ToPainterPath(path.Commands);
+    return *made;
+}
+
+namespace {
+
+// The rectangle of a path's points and control points, as QPainterPath reports it.
+struct ControlPointBounds {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Any = false;
+    void Add(const QPointF& p) {
+        if (!Any) {
+            Left = Right = p.x();
+            Top = Bottom = p.y();
+            Any = true;
+            return;
+        }
+        Left = std::min(Left, p.x());
+        Right = std::max(Right, p.x());
+        Top = std::min(Top, p.y());
+        Bottom = std::max(Bottom, p.y());
+    }
+    void MoveTo(const QPointF& p) { Add(p); }
+    void LineTo(const QPointF& p) { Add(p); }
+    void CubicTo(const QPointF& c1, const QPointF& c2, const QPointF& p) {
+        Add(c1);
+        Add(c2);
+        Add(p);
+    }
+    void Close() {}
+    QRectF Rect() const { return Any ? QRectF(QPointF(Left, Top), QPointF(Right, Bottom)) : QRectF(); }
+};
+
+}  // namespace
+
 std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span) {
     ShapeLayer layer = BuildShapeLayer(shape, span);
     auto prepared = std::make_shared<PreparedLayer>();
     prepared->Fills = std::move(layer.Fills);
     prepared->Lines = std::move(layer.Lines);
-    for (const StylePath& p : layer.FillPaths) prepared->FillPaths.emplace_back(p.Style, ToPainterPath(p.Commands));
-    for (const StylePath& p : layer.LinePaths) {
-        // A closed path's outline is usually its fill contour run backwards: share the path.
-        auto same = std::find_if(layer.FillPaths.begin(), layer.FillPaths.end(),
-                                 [&](const StylePath& f) { return IsReversedContour(f.Commands, p.Commands); });
-        prepared->LinePaths.emplace_back(
-            p.Style, same != layer.FillPaths.end()
-                         ? prepared->FillPaths[static_cast<std::size_t>(same - layer.FillPaths.begin())].second
-                         : ToPainterPath(p.Commands));
-    }
+    prepared->FillPaths = std::move(layer.FillPaths);
+    prepared->LinePaths = std::move(layer.LinePaths);
     double reach = 0;
-    for (const auto& [style, path] : prepared->FillPaths) prepared->Bounds |= path.controlPointRect();
-    for (const auto& [style, path] : prepared->LinePaths) {
-        prepared->Bounds |= path.controlPointRect();
-        reach = std::max<double>(reach, prepared->Lines[style - 1].Width / 2.0);
+    for (const StylePath& p : prepared->FillPaths) {
+        ControlPointBounds b;
+        WalkCommands(p.Commands, b);
+        prepared->Bounds |= b.Rect();
+    }
+    for (const StylePath& p : prepared->LinePaths) {
+        ControlPointBounds b;
+        WalkCommands(p.Commands, b);
+        prepared->Bounds |= b.Rect();
+        reach = std::max<double>(reach, prepared->Lines[p.Style - 1].Width / 2.0);
     }
     prepared->Bounds.adjust(-reach, -reach, reach, reach);
     return prepared;
