@@ -1,8 +1,8 @@
 #include "swf/GradientShade.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <vector>
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -26,19 +26,32 @@ struct Stop {
 };
 
 // Stops in order of position; of stops at one position the last given wins.
-std::vector<Stop> SortedStops(const FillStyle& fill, const SwfColorTransform& cx) {
-    std::vector<Stop> stops;
-    for (const SwfGradientStop& s : fill.Stops) {
-        const SwfColor c = ApplyColorTransform(cx, s.Color);
-        const Stop stop{s.Ratio / 255.0, {float(c.R), float(c.G), float(c.B), float(c.A)}};
-        auto at = std::lower_bound(stops.begin(), stops.end(), stop.At, [](const Stop& a, double v) { return a.At < v; });
-        if (at != stops.end() && at->At == stop.At)
+// One per possible position at most, so a fixed array holds them without
+// allocating for every fill.
+struct SortedStops {
+    std::array<Stop, 256> Items;
+    std::size_t Count = 0;
+
+    SortedStops(const FillStyle& fill, const SwfColorTransform& cx) {
+        Items[0] = {};
+        for (const SwfGradientStop& s : fill.Stops) {
+            const SwfColor c = ApplyColorTransform(cx, s.Color);
+            const Stop stop{s.Ratio / 255.0, {float(c.R), float(c.G), float(c.B), float(c.A)}};
+            Stop* at = std::lower_bound(begin(), end(), stop.At, [](const Stop& a, double v) { return a.At < v; });
+            if (at == end() || at->At != stop.At) {
+                std::copy_backward(at, end(), end() + 1);
+                ++Count;
+            }
             *at = stop;
-        else
-            stops.insert(at, stop);
+        }
     }
-    return stops;
-}
+    Stop* begin() { return Items.data(); }
+    Stop* end() { return Items.data() + Count; }
+    const Stop& front() const { return Items[0]; }
+    const Stop& back() const { return Items[Count - 1]; }
+    std::size_t size() const { return Count; }
+    const Stop& operator[](std::size_t i) const { return Items[i]; }
+};
 
 // Table indices of positions on the axis (in entries, plus one half),
 // clamped to the table (pad spread); a position that is not a number takes
@@ -115,7 +128,7 @@ void Flat(std::uint32_t* table, int from, int to, const Stop& stop) {
 
 // Entry k holds the colour at k / (TableSize - 1) along the axis.
 void GradientShade::BuildTable(const FillStyle& fill, const SwfColorTransform& cx) {
-    const std::vector<Stop> stops = SortedStops(fill, cx);
+    const SortedStops stops(fill, cx);
     std::uint32_t* table = table_.data();
     constexpr double last = TableSize - 1;
     // The first entry at or past a position.

@@ -26,32 +26,24 @@ const QPainterPath& PreparedLayer::PainterPath(std::size_t slot, const StylePath
 
 namespace {
 
-// The rectangle of a path's points and control points, as QPainterPath reports it.
-struct ControlPointBounds {
-    double Left = 0, Top = 0, Right = 0, Bottom = 0;
-    bool Any = false;
-    void Add(const QPointF& p) {
-        if (!Any) {
-            Left = Right = p.x();
-            Top = Bottom = p.y();
-            Any = true;
-            return;
-        }
-        Left = std::min(Left, p.x());
-        Right = std::max(Right, p.x());
-        Top = std::min(Top, p.y());
-        Bottom = std::max(Bottom, p.y());
+// The rectangle of the commands' points and control points: it holds the
+// path, as a curve stays within the triangle of its ends and control point.
+QRectF ControlPointRect(const std::vector<PathCommand>& commands) {
+    if (commands.empty()) return {};
+    std::int64_t left = commands[0].X, right = left, top = commands[0].Y, bottom = top;
+    const auto add = [&](std::int32_t x, std::int32_t y) {
+        left = std::min<std::int64_t>(left, x);
+        right = std::max<std::int64_t>(right, x);
+        top = std::min<std::int64_t>(top, y);
+        bottom = std::max<std::int64_t>(bottom, y);
+    };
+    for (const PathCommand& c : commands) {
+        if (c.Op == PathOp::Close) continue;
+        add(c.X, c.Y);
+        if (c.Op == PathOp::CurveTo) add(c.CX, c.CY);
     }
-    void MoveTo(const QPointF& p) { Add(p); }
-    void LineTo(const QPointF& p) { Add(p); }
-    void CubicTo(const QPointF& c1, const QPointF& c2, const QPointF& p) {
-        Add(c1);
-        Add(c2);
-        Add(p);
-    }
-    void Close() {}
-    QRectF Rect() const { return Any ? QRectF(QPointF(Left, Top), QPointF(Right, Bottom)) : QRectF(); }
-};
+    return QRectF(QPointF(double(left), double(top)), QPointF(double(right), double(bottom)));
+}
 
 }  // namespace
 
@@ -63,15 +55,9 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
     prepared->FillPaths = std::move(layer.FillPaths);
     prepared->LinePaths = std::move(layer.LinePaths);
     double reach = 0;
-    for (const StylePath& p : prepared->FillPaths) {
-        ControlPointBounds b;
-        WalkCommands(p.Commands, b);
-        prepared->Bounds |= b.Rect();
-    }
+    for (const StylePath& p : prepared->FillPaths) prepared->Bounds |= ControlPointRect(p.Commands);
     for (const StylePath& p : prepared->LinePaths) {
-        ControlPointBounds b;
-        WalkCommands(p.Commands, b);
-        prepared->Bounds |= b.Rect();
+        prepared->Bounds |= ControlPointRect(p.Commands);
         reach = std::max<double>(reach, prepared->Lines[p.Style - 1].Width / 2.0);
     }
     prepared->Bounds.adjust(-reach, -reach, reach, reach);

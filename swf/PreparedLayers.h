@@ -71,6 +71,8 @@ void WalkCommands(const std::vector<PathCommand>& commands, Visitor&& visit) {
 class LayerCache {
 public:
     std::shared_ptr<const PreparedLayer> Get(const ShapeDefinition& shape, const LayerSpan& span);
+    // Room for this many layers, so that a large first frame does not rehash as it grows.
+    void Reserve(std::size_t layers) { entries_.reserve(layers); }
     // Forgets the layers not asked for since the previous call.
     void EndFrame();
     std::size_t size() const { return entries_.size(); }

@@ -501,6 +501,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     const QTransform stage =
         StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
     frame.Layers.resize(steps.size());
+    layers_.Reserve(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Drawn& d = frame.Layers[i];
         d.Transform = ToQTransform(steps[i].Place->Matrix) * stage;
