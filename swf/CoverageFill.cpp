@@ -117,15 +117,23 @@ inline __m128i Over4(__m128i srcLow, __m128i srcHigh, __m128i dst) {
 // Source pixels through their coverage over the line, four at a time; returns how many were done.
 int BlendFour(std::uint32_t* line, const std::uint32_t* source, std::size_t sourceStep, const std::uint8_t* cover,
               int count) {
-    const __m128i zero = _mm_setzero_si128();
+    const __m128i zero = _mm_setzero_si128(), opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     int i = 0;
     for (; i + 4 <= count; i += 4) {
+        const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i * sourceStep));
+        auto* at = reinterpret_cast<__m128i*>(line + i);
+        // Inside an opaque fill the source replaces the pixels, as the arithmetic would.
+        std::uint32_t covers;
+        std::memcpy(&covers, cover + i, 4);
+        if (covers == 0xFFFFFFFFu &&
+            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(src, opaque), opaque)) == 0xFFFF) {
+            _mm_storeu_si128(at, src);
+            continue;
+        }
         __m128i coverLow, coverHigh;
         SpreadCover(cover + i, coverLow, coverHigh);
-        const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i * sourceStep));
         const __m128i sLow = ByteMul16(_mm_unpacklo_epi8(src, zero), coverLow);
         const __m128i sHigh = ByteMul16(_mm_unpackhi_epi8(src, zero), coverHigh);
-        auto* at = reinterpret_cast<__m128i*>(line + i);
         _mm_storeu_si128(at, Over4(sLow, sHigh, _mm_loadu_si128(at)));
     }
     return i;

@@ -156,7 +156,8 @@ void CoverageRaster::AddClampedX(double x0, double y0, double x1, double y1) {
 // Adds the edge's part within rows [top, bottom) to the band's cells: per
 // row, the area between the edge and the row's right end, spread so that a
 // running sum along the row gives each pixel's coverage.
-void CoverageRaster::Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride) const {
+void CoverageRaster::Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride,
+                             Touched* touched) const {
     const double ya = std::max(e.Y0, double(top)), yb = std::min(e.Y1, double(bottom));
     if (ya >= yb) return;
     const double dxdy = (e.X1 - e.X0) / (e.Y1 - e.Y0);
@@ -169,6 +170,9 @@ void CoverageRaster::Deposit(const Edge& e, int top, int bottom, int left, float
         const double d = dy * e.Dir;
         const double lo = std::min(x, next), hi = std::max(x, next);
         const int i0 = static_cast<int>(std::floor(lo)), i1 = static_cast<int>(std::ceil(hi));
+        Touched& t = touched[y - top];
+        t.First = std::min(t.First, i0);
+        t.Last = std::max(t.Last, std::max(i1, i0 + 1));
         if (i1 <= i0 + 1) {
             const double m = 0.5 * (x + next) - i0;
             row[i0] += static_cast<float>(d * (1 - m));
@@ -225,20 +229,27 @@ bool CoverageRaster::BeginSweep(SweepArea& a) {
     a.BandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / a.Stride, 1, 64));
     acc_.assign(static_cast<std::size_t>(a.Stride) * a.BandRows, 0.0f);
     row_.resize(static_cast<std::size_t>(a.Stride));
+    touched_.resize(static_cast<std::size_t>(a.BandRows));
     return true;
 }
 
-bool CoverageRaster::CoverRow(float* sums, const SweepArea& a, FillRule rule, int& first, int& last) {
+bool CoverageRaster::CoverRow(float* sums, Touched touched, const SweepArea& a, FillRule rule, int& first, int& last) {
+    if (touched.Last < touched.First) return false;
     std::uint8_t* out = row_.data();
+    const int from = touched.First, to = std::min(touched.Last, a.Cells - 1);
     if (rule == FillRule::EvenOdd)
-        CoverCells<FillRule::EvenOdd>(sums, out, a.Cells);
+        CoverCells<FillRule::EvenOdd>(sums + from, out + from, to - from + 1);
     else
-        CoverCells<FillRule::NonZero>(sums, out, a.Cells);
-    std::fill(sums + a.Cells, sums + a.Stride, 0.0f);
-    first = 0;
-    while (first < a.Cells && !out[first]) ++first;
-    if (first == a.Cells) return false;
-    last = a.Cells - 1;
+        CoverCells<FillRule::NonZero>(sums + from, out + from, to - from + 1);
+    std::fill(sums + to + 1, sums + touched.Last + 1, 0.0f);
+    last = to;
+    if (out[to] != 0) {
+        std::fill(out + to + 1, out + a.Cells, out[to]);
+        last = a.Cells - 1;
+    }
+    first = from;
+    while (first <= last && !out[first]) ++first;
+    if (first > last) return false;
     while (!out[last]) --last;
     return true;
 }

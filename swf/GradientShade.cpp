@@ -10,6 +10,14 @@
 
 #include "swf/TagCodes.h"
 
+// The loops below vectorise; where the processor has wider vectors, a copy
+// compiled for them runs.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define LV_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define LV_WIDE_VECTORS
+#endif
+
 namespace {
 
 QTransform MatrixOf(const FillStyle& fill) {
@@ -107,7 +115,7 @@ namespace {
 // Entries [from, to) between the straight colours a and b at the weights
 // w0 + k * dw (0..1), premultiplied with one rounding. No branches, so that
 // the loop vectorises: a table is built for every gradient fill drawn.
-void Ramp(std::uint32_t* table, int from, int to, double w0, double dw, const float (&a)[4], const float (&b)[4]) {
+LV_WIDE_VECTORS void Ramp(std::uint32_t* table, int from, int to, double w0, double dw, const float (&a)[4], const float (&b)[4]) {
     const float start = static_cast<float>(w0), step = static_cast<float>(dw);
     for (int k = from; k < to; ++k) {
         const float w = start + static_cast<float>(k) * step;
@@ -145,7 +153,7 @@ void GradientShade::BuildTable(const FillStyle& fill, const SwfColorTransform& c
     Flat(table, k, TableSize, stops.back());
 }
 
-void GradientShade::Shade(int y, int x0, int count, std::uint32_t* out) const {
+LV_WIDE_VECTORS void GradientShade::Shade(int y, int x0, int count, std::uint32_t* out) const {
     constexpr int chunk = 256;
     int index[chunk];
     for (int done = 0; done < count; done += chunk) {
@@ -155,7 +163,7 @@ void GradientShade::Shade(int y, int x0, int count, std::uint32_t* out) const {
     }
 }
 
-void GradientShade::Indices(int y, int x0, int count, int* index) const {
+LV_WIDE_VECTORS void GradientShade::Indices(int y, int x0, int count, int* index) const {
     const QTransform& m = toGradient_;
     // Gradient units, in extents, at the first pixel's centre and their step per pixel.
     const double px = x0 + 0.5, py = y + 0.5, e = GradientExtent;
