@@ -125,15 +125,18 @@ int BlendFour(std::uint32_t* line, const std::uint32_t* source, std::size_t sour
         // Inside an opaque fill the source replaces the pixels, as the arithmetic would.
         std::uint32_t covers;
         std::memcpy(&covers, cover + i, 4);
-        if (covers == 0xFFFFFFFFu &&
-            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(src, opaque), opaque)) == 0xFFFF) {
-            _mm_storeu_si128(at, src);
-            continue;
+        __m128i sLow = _mm_unpacklo_epi8(src, zero), sHigh = _mm_unpackhi_epi8(src, zero);
+        if (covers == 0xFFFFFFFFu) {
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(src, opaque), opaque)) == 0xFFFF) {
+                _mm_storeu_si128(at, src);
+                continue;
+            }
+        } else {  // fully covered pixels keep the source as it is (ByteMul by 255 is exact)
+            __m128i coverLow, coverHigh;
+            SpreadCover(cover + i, coverLow, coverHigh);
+            sLow = ByteMul16(sLow, coverLow);
+            sHigh = ByteMul16(sHigh, coverHigh);
         }
-        __m128i coverLow, coverHigh;
-        SpreadCover(cover + i, coverLow, coverHigh);
-        const __m128i sLow = ByteMul16(_mm_unpacklo_epi8(src, zero), coverLow);
-        const __m128i sHigh = ByteMul16(_mm_unpackhi_epi8(src, zero), coverHigh);
         _mm_storeu_si128(at, Over4(sLow, sHigh, _mm_loadu_si128(at)));
     }
     return i;

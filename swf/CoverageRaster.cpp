@@ -169,7 +169,8 @@ void CoverageRaster::Deposit(const Edge& e, int top, int bottom, int left, float
         float* row = acc + static_cast<std::ptrdiff_t>(y - top) * stride;
         const double d = dy * e.Dir;
         const double lo = std::min(x, next), hi = std::max(x, next);
-        const int i0 = static_cast<int>(std::floor(lo)), i1 = static_cast<int>(std::ceil(hi));
+        // Floor and ceiling by truncation: both lie within 0..maxX.
+        const int i0 = static_cast<int>(lo), whole = static_cast<int>(hi), i1 = whole + (whole < hi);
         Touched& t = touched[y - top];
         t.First = std::min(t.First, i0);
         t.Last = std::max(t.Last, std::max(i1, i0 + 1));
@@ -227,7 +228,8 @@ bool CoverageRaster::BeginSweep(SweepArea& a) {
     a.Cells = box.Right - box.Left;
     a.Stride = a.Cells + 2;
     a.BandRows = static_cast<int>(std::clamp<std::size_t>(BandCells / a.Stride, 1, 64));
-    acc_.assign(static_cast<std::size_t>(a.Stride) * a.BandRows, 0.0f);
+    const std::size_t cells = static_cast<std::size_t>(a.Stride) * a.BandRows;
+    if (acc_.size() < cells) acc_.resize(cells, 0.0f);
     row_.resize(static_cast<std::size_t>(a.Stride));
     touched_.resize(static_cast<std::size_t>(a.BandRows));
     return true;

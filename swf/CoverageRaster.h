@@ -60,7 +60,8 @@ private:
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped
     std::vector<Edge> edges_;
-    std::vector<float> acc_;
+    std::vector<const Edge*> active_;
+    std::vector<float> acc_;  // all 0 between sweeps: each row's cells are cleared as it is covered
     std::vector<std::uint8_t> row_;
     std::vector<Touched> touched_;  // per band row
 };
@@ -69,7 +70,7 @@ template <typename Sink>
 void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
     SweepArea a;
     if (!BeginSweep(a)) return;
-    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, [&](int band, int bandEnd, const auto& active) {
+    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, active_, [&](int band, int bandEnd, const auto& active) {
         std::fill(touched_.begin(), touched_.end(), Touched{a.Stride, -1});
         for (const Edge* e : active) Deposit(*e, band, bandEnd, a.Left, acc_.data(), a.Stride, touched_.data());
         for (int y = band; y < bandEnd; ++y) {
