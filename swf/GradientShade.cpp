@@ -6,7 +6,6 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
-#include <QRgb>
 
 #include "swf/TagCodes.h"
 
