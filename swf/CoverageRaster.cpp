@@ -285,6 +285,10 @@ bool CoverageRaster::CoverRow(float* sums, Touched touched, const SweepArea& a, 
     if (touched.Last < touched.First) return false;
     std::uint8_t* out = row_.data();
     const int from = touched.First, to = std::min(touched.Last, a.Cells - 1);
+    if (to < from) {  // only the cells past the row's end were touched: nothing is covered
+        std::fill(sums + from, sums + touched.Last + 1, 0.0f);
+        return false;
+    }
     if (rule == FillRule::EvenOdd)
         CoverCells<FillRule::EvenOdd>(sums + from, out + from, to - from + 1);
     else

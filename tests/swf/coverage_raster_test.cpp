@@ -56,6 +56,7 @@ TEST(CoverageRaster, PixelsGetTheExactAreaUnderTheEvenOddRule) {
          {{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {{1, 1}, {3, 1}, {3, 3}, {1, 3}}},
          {{0, 0, 255}, {2, 2, 0}, {3, 3, 255}}},
         {"unusable points are dropped", {{{0, 0}, {nan, 1}, {1e300, 2}, {4, 4}}}, {}},
+        {"a fill of no width covers nothing", {{{2, 0}, {2, 3}}}, {{1, 1, 0}, {2, 1, 0}}},
         {"clip off the origin, reaching past its right",
          {{{3, 0}, {50, 0}, {50, 4}, {3, 4}}},
          {{2, 1, 0}, {3, 1, 255}, {5, 3, 255}},
