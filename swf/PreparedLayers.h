@@ -71,8 +71,12 @@ void WalkCommands(const std::vector<PathCommand>& commands, Visitor&& visit) {
 class LayerCache {
 public:
     std::shared_ptr<const PreparedLayer> Get(const ShapeDefinition& shape, const LayerSpan& span);
-    // Room for this many layers, so that a large first frame does not rehash as it grows.
-    void Reserve(std::size_t layers) { entries_.reserve(layers); }
+    // Room for this many layers, so that a large first frame does not rehash
+    // as it grows; a cache with room already is left as it is.
+    void Reserve(std::size_t layers) {
+        if (static_cast<double>(layers) > static_cast<double>(entries_.bucket_count()) * entries_.max_load_factor())
+            entries_.reserve(layers);
+    }
     // Forgets the layers not asked for since the previous call.
     void EndFrame();
     std::size_t size() const { return entries_.size(); }
