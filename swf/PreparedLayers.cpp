@@ -67,15 +67,18 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
 std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shape, const LayerSpan& span) {
     // A layer that moves the pen before its first edge draws the same from any pen.
     const Key key{span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, shape.TagCode};
-    auto it = entries_.find(key);
-    if (it != entries_.end()) {
-        it->second.Used = true;
-        return it->second.Layer;
+    auto [it, added] = entries_.try_emplace(key);
+    it->second.Used = true;
+    if (added) {
+        try {
+            it->second.Layer = PrepareLayer(shape, span);
+        } catch (...) {  // no memory: no entry without a layer stays behind
+            entries_.erase(it);
+            throw;
+        }
+        ++conversions_;
     }
-    ++conversions_;
-    auto layer = PrepareLayer(shape, span);
-    entries_.emplace(key, Entry{layer, true});
-    return layer;
+    return it->second.Layer;
 }
 
 void LayerCache::EndFrame() {
