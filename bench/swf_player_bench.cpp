@@ -202,11 +202,12 @@ void BM_ParseAndConvert(benchmark::State& state) {
     SWFMakeCore mk;
     const std::string bytes = BuildPreviewMovie(mk, d.doc);
     const bool convert = state.range(0) != 0;
+    ShapeLayerScratch scratch;
     for (auto _ : state) {
         const ParsedMovie m = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         if (convert)
             for (const auto& [id, shape] : m.Shapes)
-                for (const LayerSpan& span : shape->Layers) benchmark::DoNotOptimize(PrepareLayer(*shape, span));
+                for (const LayerSpan& span : shape->Layers) benchmark::DoNotOptimize(PrepareLayer(*shape, span, scratch));
     }
 }
 

@@ -47,8 +47,9 @@ QRectF ControlPointRect(const std::vector<PathCommand>& commands) {
 
 }  // namespace
 
-std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span) {
-    ShapeLayer layer = BuildShapeLayer(shape, span);
+std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span,
+                                                  ShapeLayerScratch& scratch) {
+    ShapeLayer layer = BuildShapeLayer(shape, span, scratch);
     auto prepared = std::make_shared<PreparedLayer>();
     prepared->Fills = std::move(layer.Fills);
     prepared->Lines = std::move(layer.Lines);
@@ -71,7 +72,7 @@ std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shap
     it->second.Used = true;
     if (added) {
         try {
-            it->second.Layer = PrepareLayer(shape, span);
+            it->second.Layer = PrepareLayer(shape, span, scratch_);
         } catch (...) {  // no memory: no entry without a layer stays behind
             entries_.erase(it);
             throw;

@@ -31,7 +31,8 @@ private:
 };
 
 QPainterPath ToPainterPath(const std::vector<PathCommand>& commands);
-std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span);
+std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span,
+                                                  ShapeLayerScratch& scratch);
 
 // Calls `visit.MoveTo(p)`, `visit.LineTo(p)`, `visit.CubicTo(c1, c2, p)` and
 // `visit.Close()` for the commands as QPainterPath holds them: quadratic
@@ -103,4 +104,5 @@ private:
     };
     std::unordered_map<Key, Entry, KeyHash> entries_;
     std::size_t conversions_ = 0;
+    ShapeLayerScratch scratch_;
 };
