@@ -40,7 +40,12 @@ private:
     };
     void AddLine(double x0, double y0, double x1, double y1);
     void AddClampedX(double x0, double y0, double x1, double y1);
-    void Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride) const;
+    // Cells of a band row that edges touched: before the first the coverage
+    // is 0, after the last it stays what it is there.
+    struct Touched {
+        int First, Last;
+    };
+    void Deposit(const Edge& e, int top, int bottom, int left, float* acc, int stride, Touched* touched) const;
     // The sweep's rows and band buffer, in clip coordinates; false when nothing is covered.
     struct SweepArea {
         int Left = 0, Top = 0, Bottom = 0, Cells = 0, Stride = 0, BandRows = 0;
@@ -48,26 +53,30 @@ private:
     bool BeginSweep(SweepArea& area);
     // Turns a band row of sums into coverage in row_ and clears the sums;
     // false when no pixel is covered, else the covered range [first, last].
-    bool CoverRow(float* sums, const SweepArea& area, FillRule rule, int& first, int& last);
+    bool CoverRow(float* sums, Touched touched, const SweepArea& area, FillRule rule, int& first, int& last);
 
     RasterClip clip_;  // edges are kept relative to its top-left
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped
     std::vector<Edge> edges_;
-    std::vector<float> acc_;
+    std::vector<const Edge*> active_;
+    std::vector<float> acc_;  // all 0 between sweeps: each row's cells are cleared as it is covered
     std::vector<std::uint8_t> row_;
+    std::vector<Touched> touched_;  // per band row
 };
 
 template <typename Sink>
 void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
     SweepArea a;
     if (!BeginSweep(a)) return;
-    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, [&](int band, int bandEnd, const auto& active) {
-        for (const Edge* e : active) Deposit(*e, band, bandEnd, a.Left, acc_.data(), a.Stride);
+    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, active_, [&](int band, int bandEnd, const auto& active) {
+        std::fill(touched_.begin(), touched_.end(), Touched{a.Stride, -1});
+        for (const Edge* e : active) Deposit(*e, band, bandEnd, a.Left, acc_.data(), a.Stride, touched_.data());
         for (int y = band; y < bandEnd; ++y) {
             int first = 0, last = 0;
-            if (CoverRow(acc_.data() + static_cast<std::ptrdiff_t>(y - band) * a.Stride, a, rule, first, last))
+            const std::size_t row = static_cast<std::size_t>(y - band);
+            if (CoverRow(acc_.data() + row * a.Stride, touched_[row], a, rule, first, last))
                 sink(clip_.OriginY + y, clip_.OriginX + a.Left + first, row_.data() + first, last - first + 1);
         }
     });

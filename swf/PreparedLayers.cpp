@@ -17,26 +17,49 @@ QPainterPath ToPainterPath(const std::vector<PathCommand>& commands) {
     return path;
 }
 
-std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span) {
-    ShapeLayer layer = BuildShapeLayer(shape, span);
+const QPainterPath& PreparedLayer::PainterPath(std::size_t slot, const StylePath& path) const {
+    if (painterPaths_.size() <= slot) painterPaths_.resize(FillPaths.size() + LinePaths.size());
+    std::optional<QPainterPath>& made = painterPaths_[slot];
+    if (!made) made = ToPainterPath(path.Commands);
+    return *made;
+}
+
+namespace {
+
+// The rectangle of the commands' points and control points: it holds the
+// path, as a curve stays within the triangle of its ends and control point.
+QRectF ControlPointRect(const std::vector<PathCommand>& commands) {
+    if (commands.empty()) return {};
+    std::int64_t left = commands[0].X, right = left, top = commands[0].Y, bottom = top;
+    const auto add = [&](std::int32_t x, std::int32_t y) {
+        left = std::min<std::int64_t>(left, x);
+        right = std::max<std::int64_t>(right, x);
+        top = std::min<std::int64_t>(top, y);
+        bottom = std::max<std::int64_t>(bottom, y);
+    };
+    for (const PathCommand& c : commands) {
+        if (c.Op == PathOp::Close) continue;
+        add(c.X, c.Y);
+        if (c.Op == PathOp::CurveTo) add(c.CX, c.CY);
+    }
+    return QRectF(QPointF(double(left), double(top)), QPointF(double(right), double(bottom)));
+}
+
+}  // namespace
+
+std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span,
+                                                  ShapeLayerScratch& scratch) {
+    ShapeLayer layer = BuildShapeLayer(shape, span, scratch);
     auto prepared = std::make_shared<PreparedLayer>();
     prepared->Fills = std::move(layer.Fills);
     prepared->Lines = std::move(layer.Lines);
-    for (const StylePath& p : layer.FillPaths) prepared->FillPaths.emplace_back(p.Style, ToPainterPath(p.Commands));
-    for (const StylePath& p : layer.LinePaths) {
-        // A closed path's outline is usually its fill contour run backwards: share the path.
-        auto same = std::find_if(layer.FillPaths.begin(), layer.FillPaths.end(),
-                                 [&](const StylePath& f) { return IsReversedContour(f.Commands, p.Commands); });
-        prepared->LinePaths.emplace_back(
-            p.Style, same != layer.FillPaths.end()
-                         ? prepared->FillPaths[static_cast<std::size_t>(same - layer.FillPaths.begin())].second
-                         : ToPainterPath(p.Commands));
-    }
+    prepared->FillPaths = std::move(layer.FillPaths);
+    prepared->LinePaths = std::move(layer.LinePaths);
     double reach = 0;
-    for (const auto& [style, path] : prepared->FillPaths) prepared->Bounds |= path.controlPointRect();
-    for (const auto& [style, path] : prepared->LinePaths) {
-        prepared->Bounds |= path.controlPointRect();
-        reach = std::max<double>(reach, prepared->Lines[style - 1].Width / 2.0);
+    for (const StylePath& p : prepared->FillPaths) prepared->Bounds |= ControlPointRect(p.Commands);
+    for (const StylePath& p : prepared->LinePaths) {
+        prepared->Bounds |= ControlPointRect(p.Commands);
+        reach = std::max<double>(reach, prepared->Lines[p.Style - 1].Width / 2.0);
     }
     prepared->Bounds.adjust(-reach, -reach, reach, reach);
     return prepared;
@@ -45,15 +68,18 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
 std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shape, const LayerSpan& span) {
     // A layer that moves the pen before its first edge draws the same from any pen.
     const Key key{span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, shape.TagCode};
-    auto it = entries_.find(key);
-    if (it != entries_.end()) {
-        it->second.Used = true;
-        return it->second.Layer;
+    auto [it, added] = entries_.try_emplace(key);
+    it->second.Used = true;
+    if (added) {
+        try {
+            it->second.Layer = PrepareLayer(shape, span, scratch_);
+        } catch (...) {  // no memory: no entry without a layer stays behind
+            entries_.erase(it);
+            throw;
+        }
+        ++conversions_;
     }
-    ++conversions_;
-    auto layer = PrepareLayer(shape, span);
-    entries_.emplace(key, Entry{layer, true});
-    return layer;
+    return it->second.Layer;
 }
 
 void LayerCache::EndFrame() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <unordered_map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -11,23 +12,72 @@
 #include "swf/MovieData.h"
 #include "swf/ShapeLayers.h"
 
-// One shape layer as QPainter paths in twips, with its styles.
+// One shape layer ready to draw: its styles and paths in twips. The coverage
+// rasteriser reads the command lists straight; QPainter's form of a path is
+// made only when QPainter draws it (aliased drawing, one-pixel lines).
 struct PreparedLayer {
     std::vector<FillStyle> Fills;
     std::vector<LineStyle> Lines;
-    std::vector<std::pair<std::uint32_t, QPainterPath>> FillPaths;  // style index (1-based), even-odd path
-    std::vector<std::pair<std::uint32_t, QPainterPath>> LinePaths;
+    std::vector<StylePath> FillPaths;  // even-odd
+    std::vector<StylePath> LinePaths;
     QRectF Bounds;  // twips covered by the fills and half the widest line around them
+
+    const QPainterPath& FillPainterPath(std::size_t i) const { return PainterPath(i, FillPaths[i]); }
+    const QPainterPath& LinePainterPath(std::size_t i) const { return PainterPath(FillPaths.size() + i, LinePaths[i]); }
+
+private:
+    const QPainterPath& PainterPath(std::size_t slot, const StylePath& path) const;
+    mutable std::vector<std::optional<QPainterPath>> painterPaths_;  // fill paths, then line paths
 };
 
 QPainterPath ToPainterPath(const std::vector<PathCommand>& commands);
-std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span);
+std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, const LayerSpan& span,
+                                                  ShapeLayerScratch& scratch);
+
+// Calls `visit.MoveTo(p)`, `visit.LineTo(p)`, `visit.CubicTo(c1, c2, p)` and
+// `visit.Close()` for the commands as QPainterPath holds them: quadratic
+// curves raised to cubic ones, segments that go nowhere dropped.
+template <typename Visitor>
+void WalkCommands(const std::vector<PathCommand>& commands, Visitor&& visit) {
+    QPointF start, current;
+    for (const PathCommand& c : commands) {
+        const QPointF p(c.X, c.Y);
+        switch (c.Op) {
+        case PathOp::MoveTo:
+            visit.MoveTo(p);
+            start = current = p;
+            break;
+        case PathOp::LineTo:
+            if (p == current) break;
+            visit.LineTo(p);
+            current = p;
+            break;
+        case PathOp::CurveTo: {
+            const QPointF control(c.CX, c.CY);
+            if (current == control && control == p) break;
+            visit.CubicTo((current + 2 * control) / 3, (p + 2 * control) / 3, p);
+            current = p;
+            break;
+        }
+        case PathOp::Close:
+            visit.Close();
+            current = start;
+            break;
+        }
+    }
+}
 
 // Prepared layers by content: a layer whose bits did not change since the
 // previous frame is taken from here instead of being converted again.
 class LayerCache {
 public:
     std::shared_ptr<const PreparedLayer> Get(const ShapeDefinition& shape, const LayerSpan& span);
+    // Room for this many layers, so that a large first frame does not rehash
+    // as it grows; a cache with room already is left as it is.
+    void Reserve(std::size_t layers) {
+        if (static_cast<double>(layers) > static_cast<double>(entries_.bucket_count()) * entries_.max_load_factor())
+            entries_.reserve(layers);
+    }
     // Forgets the layers not asked for since the previous call and held nowhere else.
     void EndFrame();
     std::size_t size() const { return entries_.size(); }
@@ -54,4 +104,5 @@ private:
     };
     std::unordered_map<Key, Entry, KeyHash> entries_;
     std::size_t conversions_ = 0;
+    ShapeLayerScratch scratch_;
 };

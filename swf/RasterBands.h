@@ -29,10 +29,12 @@ inline bool UsableCoordinate(double v) { return std::isfinite(v) && std::abs(v) 
 // their `top` row; each is active in the bands that overlap its rows
 // [top, bottom). `band(from, to, active)` runs for every band with an active
 // item, so the work follows the rows the items reach, not their number.
+// `active` is the caller's, kept between sweeps so that none allocates.
 template <typename T, typename Band>
-void SweepBands(std::vector<T>& items, double T::*top, double T::*bottom, int first, int last, int rows, Band band) {
+void SweepBands(std::vector<T>& items, double T::*top, double T::*bottom, int first, int last, int rows,
+                std::vector<const T*>& active, Band band) {
     std::sort(items.begin(), items.end(), [top](const T& a, const T& b) { return a.*top < b.*top; });
-    std::vector<const T*> active;
+    active.clear();
     std::size_t next = 0;
     for (int from = first; from < last; from += rows) {
         const int to = std::min(from + rows, last);

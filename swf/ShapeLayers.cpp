@@ -28,14 +28,16 @@ void AppendEdge(std::vector<PathCommand>& out, const Edge& e) {
 
 // Links directed edges into contours: each contour follows edges end to
 // start until it returns to its first point or no edge continues it.
-std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges) {
+// `used` and `starts` are working buffers.
+std::vector<PathCommand> LinkContours(const std::vector<Edge>& edges, std::vector<char>& used,
+                                      std::vector<std::pair<std::uint64_t, std::size_t>>& starts) {
     std::vector<PathCommand> out;
     out.reserve(edges.size() + 2);
     const std::size_t n = edges.size();
-    std::vector<char> used(n, 0);
+    used.assign(n, 0);
     // Edges by start point, built only when a contour does not simply continue
     // with its neighbour in record order.
-    std::vector<std::pair<std::uint64_t, std::size_t>> starts;
+    starts.clear();
 
     const auto findNext = [&](std::size_t cur, Point at) -> std::size_t {
         if (cur + 1 < n && !used[cur + 1] && edges[cur + 1].From == at) return cur + 1;
@@ -96,7 +98,25 @@ struct LineBuilder {
 
 }  // namespace
 
+// Records of a layer beyond which its working buffers are not kept.
+constexpr std::size_t LargeLayerRecords = std::size_t{1} << 16;
+
+struct ShapeLayerScratch::Buffers {
+    std::vector<std::vector<Edge>> FillEdges, ReversedEdges;
+    std::vector<LineBuilder> Lines;
+    std::vector<char> Used;
+    std::vector<std::pair<std::uint64_t, std::size_t>> Starts;
+};
+
+ShapeLayerScratch::ShapeLayerScratch() : Held(std::make_unique<Buffers>()) {}
+ShapeLayerScratch::~ShapeLayerScratch() = default;
+
 ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) {
+    ShapeLayerScratch scratch;
+    return BuildShapeLayer(shape, span, scratch);
+}
+
+ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span, ShapeLayerScratch& scratch) {
     ShapeLayer layer;
     if (span.StyleSetIndex < shape.StyleSets.size()) {
         layer.Fills = shape.StyleSets[span.StyleSetIndex].Fills;
@@ -105,9 +125,17 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
     // Per fill style: edges with the fill on their right (fill style 1) in
     // record order, and the reversed fill style 0 edges, later appended in
     // reverse record order so a run of them still links edge after edge.
-    std::vector<std::vector<Edge>> fillEdges(layer.Fills.size() + 1);
-    std::vector<std::vector<Edge>> reversedEdges(layer.Fills.size() + 1);
-    std::vector<LineBuilder> lines(layer.Lines.size() + 1);
+    ShapeLayerScratch::Buffers& b = *scratch.Held;
+    // Emptied, keeping what they hold room for.
+    const auto reuse = [](auto& buffers, std::size_t count) -> auto& {
+        for (auto& v : buffers) v.clear();
+        buffers.resize(count);
+        return buffers;
+    };
+    std::vector<std::vector<Edge>>& fillEdges = reuse(b.FillEdges, layer.Fills.size() + 1);
+    std::vector<std::vector<Edge>>& reversedEdges = reuse(b.ReversedEdges, layer.Fills.size() + 1);
+    std::vector<LineBuilder>& lines = b.Lines;
+    lines.assign(layer.Lines.size() + 1, LineBuilder{});
     std::uint32_t fill0 = 0, fill1 = 0, line = 0;
     Point pen{span.PenX, span.PenY};
     const std::size_t end = std::min(span.EndRecord, shape.Records.size());
@@ -145,19 +173,22 @@ ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) 
 
     for (std::uint32_t f = 1; f < fillEdges.size(); ++f) {
         fillEdges[f].insert(fillEdges[f].end(), reversedEdges[f].rbegin(), reversedEdges[f].rend());
-        if (!fillEdges[f].empty()) layer.FillPaths.push_back({f, LinkContours(fillEdges[f])});
+        if (!fillEdges[f].empty()) layer.FillPaths.push_back({f, LinkContours(fillEdges[f], b.Used, b.Starts)});
     }
     for (std::uint32_t l = 1; l < lines.size(); ++l) {
         lines[l].Finish();
         if (!lines[l].Commands.empty()) layer.LinePaths.push_back({l, std::move(lines[l].Commands)});
     }
+    // Buffers grown by an unusually large layer are let go rather than kept.
+    if (end > span.FirstRecord + LargeLayerRecords) b = ShapeLayerScratch::Buffers{};
     return layer;
 }
 
 std::vector<ShapeLayer> BuildShapeLayers(const ShapeDefinition& shape) {
     std::vector<ShapeLayer> layers;
     layers.reserve(shape.Layers.size());
-    for (const LayerSpan& span : shape.Layers) layers.push_back(BuildShapeLayer(shape, span));
+    ShapeLayerScratch scratch;
+    for (const LayerSpan& span : shape.Layers) layers.push_back(BuildShapeLayer(shape, span, scratch));
     return layers;
 }
 

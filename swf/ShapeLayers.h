@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "swf/MovieData.h"
@@ -29,8 +30,21 @@ struct ShapeLayer {
     std::vector<StylePath> LinePaths;
 };
 
+// The buffers BuildShapeLayer works in. A caller that builds many layers
+// keeps one, so that each build does not allocate them anew.
+class ShapeLayerScratch {
+public:
+    ShapeLayerScratch();
+    ~ShapeLayerScratch();
+    ShapeLayerScratch(const ShapeLayerScratch&) = delete;
+    ShapeLayerScratch& operator=(const ShapeLayerScratch&) = delete;
+    struct Buffers;
+    std::unique_ptr<Buffers> Held;
+};
+
 // One layer: fill contours linked from the edges carrying a fill style on
 // either side (fill style 0 edges reversed), line subpaths in record order.
+ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span, ShapeLayerScratch& scratch);
 ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span);
 std::vector<ShapeLayer> BuildShapeLayers(const ShapeDefinition& shape);
 

@@ -1,6 +1,7 @@
 #include "swf/StageRenderer.h"
 
 #include "swf/CoverageFill.h"
+#include "swf/GradientShade.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,25 +16,13 @@
 
 namespace {
 
-// Half the side of the gradient square, in gradient units.
-constexpr double GradientExtent = 16384.0;
-
 QColor ToQColor(const SwfColorTransform& cx, SwfColor c) {
     const SwfColor t = ApplyColorTransform(cx, c);
     return QColor(t.R, t.G, t.B, t.A);
 }
 
-QBrush GradientBrush(const FillStyle& fill, const SwfColorTransform& cx) {
-    QGradient gradient = fill.Type == FillLinearGradient
-                             ? QGradient(QLinearGradient(-GradientExtent, 0, GradientExtent, 0))
-                             : QGradient(QRadialGradient(0, 0, GradientExtent));
-    gradient.setSpread(QGradient::PadSpread);
-    // Flash interpolates straight (not premultiplied) colours.
-    gradient.setInterpolationMode(QGradient::ComponentInterpolation);
-    for (const SwfGradientStop& s : fill.Stops) gradient.setColorAt(s.Ratio / 255.0, ToQColor(cx, s.Color));
-    QBrush brush(gradient);
-    brush.setTransform(ToQTransform(fill.Matrix));
-    return brush;
+bool IsGradient(const FillStyle& fill) {
+    return fill.Type == FillLinearGradient || fill.Type == FillRadialGradient || fill.Type == FillFocalGradient;
 }
 
 CoverageRaster::Box BoxOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
@@ -46,7 +35,7 @@ struct LayerPainter {
     QPainter* Painter;  // aliased drawing; null: anti-aliased
     CoverageRaster& Raster;
     StrokeRaster& Stroke;
-    QImage& Scratch;  // a gradient's or bitmap's pixels under the path being filled
+    QImage& Scratch;  // a bitmap's pixels under the path being filled
     const ParsedMovie& Movie;
     BitmapCache& Bitmaps;
     const SwfColorTransform& Cx;
@@ -55,66 +44,73 @@ struct LayerPainter {
     std::string& Reason;
     QRect Clip;  // the pixels it may change
 
-    void Fill(const FillStyle& fill, const QPainterPath& path) {
-        switch (fill.Type) {
-        case FillSolid:
+    void Fill(const FillStyle& fill, const std::vector<PathCommand>& path) {
+        if (fill.Type == FillSolid) {
             FillSolidColor(path, ToQColor(Cx, fill.Color));
-            return;
-        case FillLinearGradient:
-        case FillRadialGradient: {
-            if (fill.Stops.empty()) return;
-            if (!ToQTransform(fill.Matrix).isInvertible()) {
+        } else if (!IsGradient(fill)) {
+            FillBitmap(fill, path);
+        } else if (!fill.Stops.empty()) {
+            const std::optional<GradientShade> shade = GradientShade::Of(fill, Cx, Transform);
+            if (!shade) {
                 FillSolidColor(path, ToQColor(Cx, fill.Stops.back().Color));
                 return;
             }
-            if (Painter) {
-                Painter->fillPath(path, GradientBrush(fill, Cx));
-                return;
-            }
-            FillThroughScratch(path, [&](QPainter& p, const QTransform& toScratch) {
-                QBrush brush = GradientBrush(fill, Cx);
-                brush.setTransform(brush.transform() * toScratch);
-                p.fillRect(QRect(QPoint(0, 0), Scratch.size()), brush);
-            });
-            return;
-        }
-        default:
-            FillBitmap(fill, path);
-            return;
+            Raster.Reset(BoxOf(Clip));
+            AddPath(Raster, path, Transform);
+            FillGradient(Raster, FillRule::EvenOdd, Image, *shade);
         }
     }
 
-    void FillSolidColor(const QPainterPath& path, const QColor& colour) {
-        if (Painter) {
-            Painter->fillPath(path, colour);
-            return;
-        }
+    void FillSolidColor(const std::vector<PathCommand>& path, const QColor& colour) {
         Raster.Reset(BoxOf(Clip));
         AddPath(Raster, path, Transform);
         FillColor(Raster, FillRule::EvenOdd, Image, qPremultiply(colour.rgba()));
     }
 
+    // The aliased fill, all through QPainter.
+    void PaintFill(const FillStyle& fill, const QPainterPath& path) {
+        if (fill.Type == FillSolid) {
+            Painter->fillPath(path, ToQColor(Cx, fill.Color));
+        } else if (!IsGradient(fill)) {
+            PaintBitmap(fill, path);
+        } else if (!fill.Stops.empty()) {
+            if (ToQTransform(fill.Matrix).isInvertible())
+                Painter->fillPath(path, GradientBrush(fill, Cx));
+            else
+                Painter->fillPath(path, ToQColor(Cx, fill.Stops.back().Color));
+        }
+    }
+
     // Lines of one pixel go through QPainter's thin-line drawing, which is
     // linear in their length; wider ones through the stroke rasteriser.
-    void StrokeSmooth(const QPainterPath& path, double width, const QColor& colour) {
+    void StrokeSmooth(const PreparedLayer& layer, std::size_t i, double width, const QColor& colour) {
         if (colour.alpha() == 0) return;
         if (width * PixelsPerTwip <= 1.0 + 1e-9) {
             QPainter painter(&Image);
             painter.setClipRect(Clip);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setTransform(Transform);
-            painter.strokePath(path, QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.strokePath(layer.LinePainterPath(i), QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             return;
         }
         Stroke.Reset(BoxOf(Clip), width * PixelsPerTwip);
-        AddPath(Stroke, path, Transform);
+        AddPath(Stroke, layer.LinePaths[i].Commands, Transform);
         StrokeColor(Stroke, Image, qPremultiply(colour.rgba()));
     }
 
-    // Paints the fill's pixels over the path's bounds into the scratch image
-    // with `paint`, then composes them through the path's coverage.
-    template <typename Paint>
-    void FillThroughScratch(const QPainterPath& path, Paint paint) {
+    const QImage* BitmapOf(const FillStyle& fill) {
+        std::string why;
+        const QImage* image = Bitmaps.Get(Movie, fill.BitmapId, Cx, why);
+        if (!image && !why.empty() && Reason.find(why) == std::string::npos)
+            Reason += (Reason.empty() ? "" : "; ") + why;
+        return image;
+    }
+
+    // Paints the bitmap over the path's bounds into the scratch image, then
+    // composes it through the path's coverage.
+    void FillBitmap(const FillStyle& fill, const std::vector<PathCommand>& path) {
+        const QImage* image = BitmapOf(fill);
+        if (!image) return;
         Raster.Reset(BoxOf(Clip));
         AddPath(Raster, path, Transform);
         const CoverageRaster::Box box = Raster.Bounds();
@@ -123,45 +119,33 @@ struct LayerPainter {
         if (Scratch.width() < size.width() || Scratch.height() < size.height())
             Scratch = QImage(Scratch.size().expandedTo(size), QImage::Format_ARGB32_Premultiplied);
         if (Scratch.isNull()) return;
+        const bool smooth = SoftBitmap(fill) && Movie.Header.Version >= 8;
+        const QTransform toDevice = ToQTransform(fill.Matrix) * Transform * QTransform::fromTranslate(-box.Left, -box.Top);
         {
             QPainter p(&Scratch);
             p.setClipRect(QRect(QPoint(0, 0), size));
             p.setCompositionMode(QPainter::CompositionMode_Source);
             p.fillRect(QRect(QPoint(0, 0), size), Qt::transparent);
             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            paint(p, Transform * QTransform::fromTranslate(-box.Left, -box.Top));
+            p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+            if (ClippedBitmap(fill)) {
+                p.setTransform(toDevice);
+                p.drawImage(0, 0, *image);
+            } else {
+                QBrush brush(*image);
+                brush.setTransform(toDevice);
+                p.fillRect(QRect(0, 0, Scratch.width(), Scratch.height()), brush);
+            }
         }
         FillPattern(Raster, FillRule::EvenOdd, Image, Scratch, QPoint(box.Left, box.Top));
     }
 
-    void FillBitmap(const FillStyle& fill, const QPainterPath& path) {
-        std::string why;
-        const QImage* image = Bitmaps.Get(Movie, fill.BitmapId, Cx, why);
-        if (!image) {
-            if (!why.empty() && Reason.find(why) == std::string::npos) Reason += (Reason.empty() ? "" : "; ") + why;
-            return;
-        }
-        const bool soft = fill.Type == FillRepeatingBitmap || fill.Type == FillClippedBitmap;
-        const bool smooth = !Painter && soft && Movie.Header.Version >= 8;
-        const bool clipped = fill.Type == FillClippedBitmap || fill.Type == FillClippedBitmapHard;
-        const auto paint = [&](QPainter& p, const QTransform& toDevice) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-            if (clipped) {
-                p.setTransform(ToQTransform(fill.Matrix) * toDevice);
-                p.drawImage(0, 0, *image);
-            } else {
-                QBrush brush(*image);
-                brush.setTransform(ToQTransform(fill.Matrix) * toDevice);
-                p.fillRect(QRect(0, 0, p.device()->width(), p.device()->height()), brush);
-            }
-        };
-        if (!Painter) {
-            FillThroughScratch(path, paint);
-            return;
-        }
+    void PaintBitmap(const FillStyle& fill, const QPainterPath& path) {
+        const QImage* image = BitmapOf(fill);
+        if (!image) return;
         Painter->save();
-        Painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-        if (clipped) {
+        Painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (ClippedBitmap(fill)) {
             Painter->setClipPath(path, Qt::IntersectClip);
             Painter->setTransform(ToQTransform(fill.Matrix) * Transform);
             Painter->drawImage(0, 0, *image);
@@ -173,17 +157,29 @@ struct LayerPainter {
         Painter->restore();
     }
 
+    static bool SoftBitmap(const FillStyle& f) { return f.Type == FillRepeatingBitmap || f.Type == FillClippedBitmap; }
+    static bool ClippedBitmap(const FillStyle& f) {
+        return f.Type == FillClippedBitmap || f.Type == FillClippedBitmapHard;
+    }
+
     void Draw(const PreparedLayer& layer) {
         if (Painter) Painter->setTransform(Transform);
-        for (const auto& [style, path] : layer.FillPaths) Fill(layer.Fills[style - 1], path);
-        for (const auto& [style, path] : layer.LinePaths) {
-            const LineStyle& line = layer.Lines[style - 1];
+        for (std::size_t i = 0; i < layer.FillPaths.size(); ++i) {
+            const FillStyle& fill = layer.Fills[layer.FillPaths[i].Style - 1];
+            if (Painter)
+                PaintFill(fill, layer.FillPainterPath(i));
+            else
+                Fill(fill, layer.FillPaths[i].Commands);
+        }
+        for (std::size_t i = 0; i < layer.LinePaths.size(); ++i) {
+            const LineStyle& line = layer.Lines[layer.LinePaths[i].Style - 1];
             // Never thinner than one device pixel; a 0-twip line is a hairline.
             const double width = std::max<double>(line.Width, 1.0 / PixelsPerTwip);
             if (Painter)
-                Painter->strokePath(path, QPen(ToQColor(Cx, line.Color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                Painter->strokePath(layer.LinePainterPath(i),
+                                    QPen(ToQColor(Cx, line.Color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             else
-                StrokeSmooth(path, width, ToQColor(Cx, line.Color));
+                StrokeSmooth(layer, i, width, ToQColor(Cx, line.Color));
         }
     }
 };
@@ -509,6 +505,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     const QTransform stage =
         StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
     frame.Layers.resize(steps.size());
+    layers_.Reserve(steps.size());
     const std::size_t kept = settings == lastSettings_ ? std::min(lastKeys_.size(), lastLayers_.size()) : 0;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Drawn& d = frame.Layers[i];

@@ -41,6 +41,7 @@ private:
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false, drawn_ = false;
     std::vector<Segment> segments_;
+    std::vector<const Segment*> active_;
     std::vector<std::uint8_t> row_;
 };
 
@@ -50,7 +51,7 @@ void StrokeRaster::Sweep(Sink&& sink) {
     if (!BeginSweep(first, last)) return;
     // Rows between updates of the list of segments that reach them.
     constexpr int bandRows = 32;
-    SweepBands(segments_, &Segment::Top, &Segment::Bottom, first, last, bandRows,
+    SweepBands(segments_, &Segment::Top, &Segment::Bottom, first, last, bandRows, active_,
                [&](int band, int bandEnd, const std::vector<const Segment*>& active) {
                    for (int y = band; y < bandEnd; ++y) {
                        std::uint8_t* row = row_.data();
