@@ -69,7 +69,7 @@ std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shap
     // A layer that moves the pen before its first edge draws the same from any pen.
     const Key key{span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, shape.TagCode};
     auto [it, added] = entries_.try_emplace(key);
-    it->second.Used = true;
+    it->second.Frame = frame_;
     if (added) {
         try {
             it->second.Layer = PrepareLayer(shape, span, scratch_);
@@ -82,13 +82,16 @@ std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shap
     return it->second.Layer;
 }
 
-void LayerCache::EndFrame() {
-    for (auto it = entries_.begin(); it != entries_.end();) {
-        if (!it->second.Used && it->second.Layer.use_count() == 1) {
-            it = entries_.erase(it);
-        } else {
-            it->second.Used = false;
-            ++it;
+void LayerCache::EndFrame(std::size_t layersInFrame) {
+    // A sweep walks every entry: it waits until the cache holds well over a
+    // frame's layers, so that a drag step does not walk thousands of them.
+    if (entries_.size() > 2 * layersInFrame + 256) {
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            if (it->second.Frame != frame_ && it->second.Layer.use_count() == 1)
+                it = entries_.erase(it);
+            else
+                ++it;
         }
     }
+    ++frame_;
 }

@@ -78,8 +78,9 @@ public:
         if (static_cast<double>(layers) > static_cast<double>(entries_.bucket_count()) * entries_.max_load_factor())
             entries_.reserve(layers);
     }
-    // Forgets the layers not asked for since the previous call and held nowhere else.
-    void EndFrame();
+    // Ends a frame of `layersInFrame` layers. Once the cache holds more than
+    // twice that, forgets the layers not asked for in this frame and held nowhere else.
+    void EndFrame(std::size_t layersInFrame);
     std::size_t size() const { return entries_.size(); }
     std::size_t conversions() const { return conversions_; }
 
@@ -100,9 +101,10 @@ private:
     };
     struct Entry {
         std::shared_ptr<const PreparedLayer> Layer;
-        bool Used = true;
+        std::uint64_t Frame = 0;  // the last frame that asked for it
     };
     std::unordered_map<Key, Entry, KeyHash> entries_;
     std::size_t conversions_ = 0;
+    std::uint64_t frame_ = 0;
     ShapeLayerScratch scratch_;
 };

@@ -541,7 +541,7 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         else
             DrawExact(frame, image, from, reason);
     }
-    layers_.EndFrame();
+    layers_.EndFrame(steps.size());
     bitmaps_.Retain(movie);
     lastBounds_.resize(steps.size());
     for (std::size_t i = 0; i < steps.size(); ++i) lastBounds_[i] = frame.Layers[i].Bounds;
