@@ -1,5 +1,6 @@
 #include "bench/LargeSvg.h"
 
+#include <fstream>
 #include <random>
 
 namespace {
@@ -28,4 +29,11 @@ const std::string& LargeSvg() {
         return s + "</svg>";
     }();
     return svg;
+}
+
+bool WriteBenchFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
 }

@@ -2,7 +2,6 @@
 // painted canvas (wall time, as the user waits for it), against opening the
 // same drawing from its .lvd the same way in the same run (`vs_lvd`).
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -14,14 +13,6 @@
 #include "view/CanvasWidget.h"
 
 namespace {
-
-QString Write(const QTemporaryDir& dir, const char* name, const std::string& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        return {};
-    return path;
-}
 
 std::string LvdOfLargeSvg() {
     const ImportResult r = ImportSvg(LargeSvg());
@@ -42,8 +33,8 @@ double OpenSeconds(DrawGUI& gui, const QString& path) {
 
 void BM_OpenSvgToFirstPaint(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString svg = Write(dir, "large.svg", LargeSvg()), lvd = Write(dir, "large.lvd", LvdOfLargeSvg());
-    if (svg.isEmpty() || lvd.isEmpty()) {
+    const QString svg = dir.filePath("large.svg"), lvd = dir.filePath("large.lvd");
+    if (!WriteBenchFile(svg.toStdString(), LargeSvg()) || !WriteBenchFile(lvd.toStdString(), LvdOfLargeSvg())) {
         state.SkipWithError("cannot write the drawings");
         return;
     }

@@ -160,11 +160,15 @@ bool SegmentsCross(Vec2 a, Vec2 b, Vec2 c, Vec2 d) {
     return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
 }
 
-// Whether two rings' edges cross; beyond a million edge pairs, overlapping boxes count as crossing.
-bool RingsCross(const Ring& a, const Ring& b) {
+// Whether two rings' edges cross. The edge pairs tried are taken from
+// `budget`; once it is spent, overlapping boxes count as crossing. Joining two
+// rings that do not cross draws the same (they are disjoint, or nest with
+// opposite fill), it only leaves fewer paths.
+bool RingsCross(const Ring& a, const Ring& b, std::size_t& budget) {
     if (!BoxesOverlap(a, b)) return false;
     const std::size_t n = a.Polygon.size(), m = b.Polygon.size();
-    if (n * m > 1'000'000) return true;
+    if (n * m > budget) return true;
+    budget -= n * m;
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j < m; ++j)
             if (SegmentsCross(a.Polygon[i], a.Polygon[(i + 1) % n], b.Polygon[j], b.Polygon[(j + 1) % m])) return true;
@@ -186,13 +190,14 @@ std::vector<std::size_t> JoinCrossings(const std::vector<Ring>& rings, FillRuleK
     for (std::size_t i = 0; i < n; ++i)
         parent[i] = rings[i].Hole && rings[i].Container >= 0 ? static_cast<std::size_t>(rings[i].Container) : i;
     if (n > MaxNestedContours) return parent;
+    std::size_t budget = 20'000'000;  // edge pairs: a fraction of a second for the whole shape
     auto kept = [&](std::size_t i) { return rings[i].Outer || (rings[i].Hole && rings[i].Container >= 0); };
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = i + 1; kept(i) && j < n; ++j) {
             if (!kept(j)) continue;
             const std::size_t a = Root(parent, i), b = Root(parent, j);
             if (a == b || (rule == FillRuleKind::NonZero && (rings[i].Area > 0) == (rings[j].Area > 0))) continue;
-            if (RingsCross(rings[i], rings[j])) parent[std::max(a, b)] = std::min(a, b);
+            if (RingsCross(rings[i], rings[j], budget)) parent[std::max(a, b)] = std::min(a, b);
         }
     }
     for (std::size_t i = 0; i < n; ++i) parent[i] = Root(parent, i);

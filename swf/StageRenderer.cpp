@@ -342,7 +342,7 @@ void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t fr
 bool StageRenderer::CanCompose(const Frame& frame, const QImage& image) const {
     const DragCache& c = drag_;
     if (!frame.Options.AllowComposite || !c.Valid || c.Settings != frame.Settings || !frame.SameSteps ||
-        c.Keys.size() != frame.Keys.size() || lastBounds_.size() != frame.Keys.size() ||
+        c.Keys.size() != frame.Keys.size() || lastLayers_.size() != frame.Keys.size() ||
         image.cacheKey() != lastImageKey_ || snapshot_.size() != image.size() || snapshotStep_ != c.Changing.front())
         return false;
     std::size_t k = 0;
@@ -360,7 +360,7 @@ bool StageRenderer::CanCompose(const Frame& frame, const QImage& image) const {
 void StageRenderer::ComposeChanges(const Frame& frame, QImage& image, std::string& reason) {
     std::vector<QRect> dirty;
     for (const std::size_t i : frame.Changed)
-        if (const QRect r = lastBounds_[i] | frame.Layers[i].Bounds; !r.isEmpty()) dirty.push_back(r);
+        if (const QRect r = lastLayers_[i].Bounds | frame.Layers[i].Bounds; !r.isEmpty()) dirty.push_back(r);
     resumedAt_ = snapshotStep_;
     layersDrawn_ = 0;
     const DragCache& c = drag_;
@@ -543,8 +543,6 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
     }
     layers_.EndFrame(steps.size());
     bitmaps_.Retain(movie);
-    lastBounds_.resize(steps.size());
-    for (std::size_t i = 0; i < steps.size(); ++i) lastBounds_[i] = frame.Layers[i].Bounds;
     lastLayers_ = std::move(frame.Layers);
     lastKeys_ = std::move(keys);
     lastFirstChange_ = firstChange;

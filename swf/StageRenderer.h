@@ -92,8 +92,9 @@ private:
     std::size_t snapshotStep_ = 0;  // 0: no snapshot
     std::size_t lastFirstChange_ = 0;
     std::vector<std::size_t> lastChanged_;
-    std::vector<QRect> lastBounds_;
-    std::vector<Drawn> lastLayers_;  // the previous frame's layers, taken over where a step kept its key
+    // The previous frame's layers: taken over where a step kept its key (a
+    // taken layer keeps its bounds), and where the others were drawn.
+    std::vector<Drawn> lastLayers_;
     qint64 lastImageKey_ = 0;
     bool approximate_ = false;
     // While a drag changes the same few layers frame after frame: the image
