@@ -119,9 +119,16 @@ void CoverCells(float* sums, std::uint8_t* out, int cells) {
 
 void CoverageRaster::Reset(Box clip) {
     clip_ = RasterClip::Of(clip);
+    rowsTop_ = 0;
+    rowsBottom_ = clip_.Height;
     edges_.clear();
     open_ = false;
     reachesRight_ = false;
+}
+
+void CoverageRaster::LimitRows(int top, int bottom) {
+    rowsTop_ = std::max(top - clip_.OriginY, 0);
+    rowsBottom_ = std::min(bottom - clip_.OriginY, clip_.Height);
 }
 
 void CoverageRaster::MoveTo(double x, double y) {
@@ -279,6 +286,10 @@ bool CoverageRaster::BeginSweep(SweepArea& a) {
     row_.resize(static_cast<std::size_t>(a.Stride));
     touched_.resize(static_cast<std::size_t>(a.BandRows));
     return true;
+}
+
+void CoverageRaster::ClearRow(float* sums, Touched touched) {
+    if (touched.Last >= touched.First) std::fill(sums + touched.First, sums + touched.Last + 1, 0.0f);
 }
 
 bool CoverageRaster::CoverRow(float* sums, Touched touched, const SweepArea& a, FillRule rule, int& first, int& last) {

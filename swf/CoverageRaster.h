@@ -17,6 +17,10 @@ public:
     // Starts a new drawing clipped to `clip`, or to [0, width) x [0, height).
     void Reset(Box clip);
     void Reset(int width, int height) { Reset(Box{0, 0, width, height}); }
+    // Hands out only the image rows [top, bottom) of the clip, each exactly as
+    // a sweep of the whole clip gives it, so that bands of one image drawn
+    // apart meet without a seam. Reset hands out every row again.
+    void LimitRows(int top, int bottom);
     // Subpaths close themselves, as fills do.
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
@@ -54,11 +58,13 @@ private:
     // Turns a band row of sums into coverage in row_ and clears the sums;
     // false when no pixel is covered, else the covered range [first, last].
     bool CoverRow(float* sums, Touched touched, const SweepArea& area, FillRule rule, int& first, int& last);
+    static void ClearRow(float* sums, Touched touched);
 
     RasterClip clip_;  // edges are kept relative to its top-left
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped
+    int rowsTop_ = 0, rowsBottom_ = 0;  // rows handed out, relative to the clip
     std::vector<Edge> edges_;
     std::vector<const Edge*> active_;
     std::vector<float> acc_;  // all 0 between sweeps: each row's cells are cleared as it is covered
@@ -70,13 +76,20 @@ template <typename Sink>
 void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
     SweepArea a;
     if (!BeginSweep(a)) return;
-    SweepBands(edges_, &Edge::Y0, &Edge::Y1, a.Top, a.Bottom, a.BandRows, active_, [&](int band, int bandEnd, const auto& active) {
+    // A limited sweep starts at the band holding its first row, so that the
+    // rows come out of the same bands as in a whole one.
+    const int top = rowsTop_ > a.Top ? a.Top + (rowsTop_ - a.Top) / a.BandRows * a.BandRows : a.Top;
+    const int bottom = std::min(a.Bottom, rowsBottom_);
+    if (top >= bottom) return;
+    SweepBands(edges_, &Edge::Y0, &Edge::Y1, top, bottom, a.BandRows, active_, [&](int band, int bandEnd, const auto& active) {
         std::fill(touched_.begin(), touched_.end(), Touched{a.Stride, -1});
         for (const Edge* e : active) Deposit(*e, band, bandEnd, a.Left, acc_.data(), a.Stride, touched_.data());
         for (int y = band; y < bandEnd; ++y) {
             int first = 0, last = 0;
             const std::size_t row = static_cast<std::size_t>(y - band);
-            if (CoverRow(acc_.data() + row * a.Stride, touched_[row], a, rule, first, last))
+            if (y < rowsTop_)
+                ClearRow(acc_.data() + row * a.Stride, touched_[row]);
+            else if (CoverRow(acc_.data() + row * a.Stride, touched_[row], a, rule, first, last))
                 sink(clip_.OriginY + y, clip_.OriginX + a.Left + first, row_.data() + first, last - first + 1);
         }
     });

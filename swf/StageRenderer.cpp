@@ -4,9 +4,13 @@
 #include "swf/GradientShade.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 #include <QBrush>
 #include <QLinearGradient>
@@ -27,6 +31,9 @@ bool IsGradient(const FillStyle& fill) {
 
 CoverageRaster::Box BoxOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
+// Lines of one device pixel go through QPainter's thin-line drawing.
+bool IsThinLine(double width, double pixelsPerTwip) { return width * pixelsPerTwip <= 1.0 + 1e-9; }
+
 // Draws layers onto the stage image: anti-aliased through the coverage
 // rasteriser, whose time stays proportional to the edges whatever their
 // crossings, or aliased with QPainter for "low" quality.
@@ -43,6 +50,12 @@ struct LayerPainter {
     double PixelsPerTwip;
     std::string& Reason;
     QRect Clip;  // the pixels it may change
+    QRect Band;  // the rows of them it changes: all, or one band of the image
+
+    void StartFill() {
+        Raster.Reset(BoxOf(Clip));
+        Raster.LimitRows(Band.top(), Band.bottom() + 1);
+    }
 
     void Fill(const FillStyle& fill, const std::vector<PathCommand>& path) {
         if (fill.Type == FillSolid) {
@@ -55,14 +68,14 @@ struct LayerPainter {
                 FillSolidColor(path, ToQColor(Cx, fill.Stops.back().Color));
                 return;
             }
-            Raster.Reset(BoxOf(Clip));
+            StartFill();
             AddPath(Raster, path, Transform);
             FillGradient(Raster, FillRule::EvenOdd, Image, *shade);
         }
     }
 
     void FillSolidColor(const std::vector<PathCommand>& path, const QColor& colour) {
-        Raster.Reset(BoxOf(Clip));
+        StartFill();
         AddPath(Raster, path, Transform);
         FillColor(Raster, FillRule::EvenOdd, Image, qPremultiply(colour.rgba()));
     }
@@ -85,15 +98,16 @@ struct LayerPainter {
     // linear in their length; wider ones through the stroke rasteriser.
     void StrokeSmooth(const PreparedLayer& layer, std::size_t i, double width, const QColor& colour) {
         if (colour.alpha() == 0) return;
-        if (width * PixelsPerTwip <= 1.0 + 1e-9) {
+        if (IsThinLine(width, PixelsPerTwip)) {
             QPainter painter(&Image);
-            painter.setClipRect(Clip);
+            painter.setClipRect(Clip & Band);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setTransform(Transform);
             painter.strokePath(layer.LinePainterPath(i), QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             return;
         }
         Stroke.Reset(BoxOf(Clip), width * PixelsPerTwip);
+        Stroke.LimitRows(Band.top(), Band.bottom() + 1);
         AddPath(Stroke, layer.LinePaths[i].Commands, Transform);
         StrokeColor(Stroke, Image, qPremultiply(colour.rgba()));
     }
@@ -111,7 +125,7 @@ struct LayerPainter {
     void FillBitmap(const FillStyle& fill, const std::vector<PathCommand>& path) {
         const QImage* image = BitmapOf(fill);
         if (!image) return;
-        Raster.Reset(BoxOf(Clip));
+        StartFill();
         AddPath(Raster, path, Transform);
         const CoverageRaster::Box box = Raster.Bounds();
         const QSize size(box.Right - box.Left, box.Bottom - box.Top);
@@ -301,6 +315,23 @@ constexpr std::size_t MaxChangingLayers = 16;
 // runs are drawn in, and each run where it draws) stay within this many pixels.
 constexpr std::int64_t MaxDragCachePixels = std::int64_t{1} << 25;
 
+// Bands drawn side by side are at least this many rows high.
+constexpr int MinBandRows = 64;
+
+int DrawingThreads(int asked) {
+    if (asked > 0) return std::min(asked, 64);
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+// Lines no wider than a device pixel are drawn by QPainter from the layer's
+// painter path; makes those paths.
+void WarmThinLines(const PreparedLayer& layer, double pixelsPerTwip) {
+    for (std::size_t i = 0; i < layer.LinePaths.size(); ++i) {
+        const double width = std::max<double>(layer.Lines[layer.LinePaths[i].Style - 1].Width, 1.0 / pixelsPerTwip);
+        if (IsThinLine(width, pixelsPerTwip)) layer.LinePainterPath(i);
+    }
+}
+
 // Overlapping rects merged, so that no pixel is laid together twice.
 std::vector<QRect> MergeRects(std::vector<QRect> rects) {
     for (std::size_t i = 0; i < rects.size();) {
@@ -320,21 +351,79 @@ std::vector<QRect> MergeRects(std::vector<QRect> rects) {
 
 void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip,
                               std::string& reason) {
+    std::size_t drawable = 0;
+    for (std::size_t i = from; i < to; ++i) drawable += frame.Layers[i].Layer != nullptr;
+    layersDrawn_ += drawable;
+    const int threads = DrawingThreads(frame.Options.Threads);
+    // Bands side by side when the image is large and anti-aliased; a bitmap
+    // fill is decoded through the shared cache, so such a movie is drawn whole.
+    const int bands = std::min(2 * threads, clip.height() / MinBandRows);
+    if (threads > 1 && bands > 1 && drawable > 1 && frame.Options.AntiAlias && frame.Movie.Bitmaps.empty())
+        DrawInBands(frame, target, from, to, clip, bands, std::min(threads, bands), reason);
+    else
+        DrawBand(frame, target, tools_.front(), from, to, clip, clip, reason);
+}
+
+void StageRenderer::DrawBand(const Frame& frame, QImage& target, Tools& tools, std::size_t from, std::size_t to,
+                             const QRect& clip, const QRect& band, std::string& reason) {
     std::optional<QPainter> painter;
     if (!frame.Options.AntiAlias) {
         painter.emplace(&target);
         painter->setPen(Qt::NoPen);
-        painter->setClipRect(clip);
+        painter->setClipRect(clip & band);
     }
+    const QRect area = clip & band;
     for (std::size_t i = from; i < to; ++i) {
         const Drawn& d = frame.Layers[i];
-        if (!d.Layer) continue;
-        ++layersDrawn_;
-        if (!clip.intersects(d.Bounds)) continue;
-        LayerPainter lp{target, painter ? &*painter : nullptr, raster_, stroke_, scratch_, frame.Movie, bitmaps_,
-                        frame.Steps[i].Place->ColorTransform, d.Transform, d.Scale, reason, clip};
+        if (!d.Layer || !area.intersects(d.Bounds)) continue;
+        LayerPainter lp{target, painter ? &*painter : nullptr, tools.Raster, tools.Stroke, tools.Scratch, frame.Movie, bitmaps_,
+                        frame.Steps[i].Place->ColorTransform, d.Transform, d.Scale, reason, clip, band};
         lp.Draw(*d.Layer);
     }
+}
+
+// Draws the steps in bands of rows, several threads taking the next band in
+// turn. Each thread paints through an image of its own over the same pixels,
+// and only within its band, so the result is the single thread's to the bit.
+void StageRenderer::DrawInBands(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip,
+                                int bands, int threads, std::string& reason) {
+    // Thin lines are drawn by QPainter from a path each layer makes when first
+    // asked; it is made here, before threads that share the layer ask for it.
+    for (std::size_t i = from; i < to; ++i)
+        if (const Drawn& d = frame.Layers[i]; d.Layer && clip.intersects(d.Bounds)) WarmThinLines(*d.Layer, d.Scale);
+    if (tools_.size() < static_cast<std::size_t>(threads)) tools_.resize(static_cast<std::size_t>(threads));
+    uchar* bits = target.bits();  // detaches here, before the threads share the pixels
+    std::vector<std::string> reasons(static_cast<std::size_t>(bands));
+    std::atomic<int> next{0};
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(threads));
+    const auto work = [&](int t) {
+        try {
+            QImage view(bits, target.width(), target.height(), target.bytesPerLine(), target.format());
+            for (int b = next++; b < bands; b = next++) {
+                const int top = clip.top() + static_cast<int>(std::int64_t{clip.height()} * b / bands);
+                const int bottom = clip.top() + static_cast<int>(std::int64_t{clip.height()} * (b + 1) / bands);
+                const QRect band(clip.left(), top, clip.width(), bottom - top);
+                DrawBand(frame, view, tools_[static_cast<std::size_t>(t)], from, to, clip, band, reasons[static_cast<std::size_t>(b)]);
+            }
+        } catch (...) {
+            failures[static_cast<std::size_t>(t)] = std::current_exception();
+            next = bands;  // the others stop after their band
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(work, t);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the ones running take the remaining bands
+        }
+    }
+    work(0);
+    for (std::thread& h : helpers) h.join();
+    for (const std::exception_ptr& f : failures)
+        if (f) std::rethrow_exception(f);
+    for (const std::string& r : reasons)
+        if (!r.empty() && reason.find(r) == std::string::npos) reason += (reason.empty() ? "" : "; ") + r;
 }
 
 // True when the drag cache holds this frame: the same stage, and every step

@@ -24,6 +24,8 @@ struct StageOptions {
     // While a drag changes the same layers frame after frame, the layers above
     // them may come from a cached image laid over: faster, within 2 per channel.
     bool AllowComposite = false;
+    // Threads that draw bands of a large image side by side; 0: one per core.
+    int Threads = 0;
 };
 
 // Twips of the movie's frame to pixels of a Width x Height stage: uniform
@@ -74,7 +76,17 @@ private:
         std::vector<std::size_t> Changed;  // steps whose key differs from the previous frame's
         bool SameSteps = false;            // as many steps as before, same settings
     };
+    // What one drawing thread draws with.
+    struct Tools {
+        CoverageRaster Raster;
+        StrokeRaster Stroke;
+        QImage Scratch;  // a bitmap's pixels under the path being filled
+    };
     void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
+    void DrawBand(const Frame& frame, QImage& target, Tools& tools, std::size_t from, std::size_t to, const QRect& clip,
+                  const QRect& band, std::string& reason);
+    void DrawInBands(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, int bands,
+                     int threads, std::string& reason);
     bool CanCompose(const Frame& frame, const QImage& image) const;
     void ComposeChanges(const Frame& frame, QImage& image, std::string& reason);
     bool KeepSnapshot(const QImage& image, std::size_t step);
@@ -82,9 +94,7 @@ private:
     void DrawExact(const Frame& frame, QImage& image, std::size_t from, std::string& reason);
 
     LayerCache layers_;
-    CoverageRaster raster_;
-    StrokeRaster stroke_;
-    QImage scratch_;
+    std::vector<Tools> tools_ = std::vector<Tools>(1);  // the first is the calling thread's
     BitmapCache bitmaps_;
     std::vector<std::uint64_t> lastKeys_;
     std::uint64_t lastSettings_ = 0;

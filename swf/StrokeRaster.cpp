@@ -19,10 +19,17 @@ bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) 
 
 void StrokeRaster::Reset(CoverageRaster::Box clip, double lineWidth) {
     clip_ = RasterClip::Of(clip);
+    rowsTop_ = 0;
+    rowsBottom_ = clip_.Height;
     const double w = std::isfinite(lineWidth) ? std::clamp(lineWidth, 1.0, 1e6) : 1.0;
     radius_ = w / 2 + 0.5;
     segments_.clear();
     open_ = false;
+}
+
+void StrokeRaster::LimitRows(int top, int bottom) {
+    rowsTop_ = std::max(top - clip_.OriginY, 0);
+    rowsBottom_ = std::min(bottom - clip_.OriginY, clip_.Height);
 }
 
 void StrokeRaster::MoveTo(double x, double y) {
@@ -103,8 +110,10 @@ bool StrokeRaster::BeginSweep(int& first, int& last) {
         top = std::min(top, s.Top);
         bottom = std::max(bottom, s.Bottom);
     }
-    first = std::max(0, static_cast<int>(std::floor(top)));
-    last = std::min(clip_.Height, static_cast<int>(std::ceil(bottom)) + 1);
+    // Each row is covered on its own, so a limited sweep starts at its first row.
+    first = std::max(rowsTop_, static_cast<int>(std::floor(top)));
+    last = std::min(rowsBottom_, static_cast<int>(std::ceil(bottom)) + 1);
+    if (first >= last) return false;
     row_.assign(static_cast<std::size_t>(clip_.Width), 0);
     return true;
 }

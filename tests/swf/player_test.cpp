@@ -13,7 +13,10 @@
 
 #include "core/DrawCore.h"
 #include "edit/ShapeCreate.h"
+#include "core/FileBytes.h"
+#include "swf/MovieReader.h"
 #include "swf/Preview.h"
+#include "swf/StageRenderer.h"
 #include "swf/SwfPlayer.h"
 #include "tests/TestPaths.h"
 #include "tests/swf/TestMovie.h"
@@ -92,6 +95,20 @@ struct DocumentPlayer : ::testing::Test {
         fresh.Movie = player.Movie;
         fresh.Quality2 = "high";
         return fresh.Render(320, 320).copy();
+    }
+    // 24 overlapping quadrilaterals of every fill kind, some outlined (from
+    // one-pixel lines up), at quality "high".
+    void AppendOverlappingPaths() {
+        for (int i = 0; i < 24; ++i) {
+            const int x = 400 + (i % 6) * 900, y = 400 + (i / 6) * 1300;
+            PathShape p = Polygon({{x, y}, {x + 1800, y + 300, 1}, {x + 1500, y + 1700}, {x - 200, y + 1400}}, true,
+                                  1 + i % 4, PackColor(50 * (i % 5), 255 - 9 * i, 30 * (i % 7), 90 + 6 * i), i % 3,
+                                  20 + 30 * (i % 4));
+            p.FillColor2 = PackColor(255 - 10 * i, 40, 10 * i, 200);
+            FitGradientToPath(p);
+            doc.AppendPath(p);
+        }
+        doc.Setup.Quality = 2;
     }
     // Any bytes as the movie file, at quality "low".
     const QImage& ShowBytes(const std::string& movie) {
@@ -305,15 +322,7 @@ TEST_F(DocumentPlayer, EditingOnePathResumesFromTheLayersBelowIt) {
 // Drag frames are laid together from cached layers; they stay within 2 per
 // channel of a full render, and the frame after the release is exact.
 TEST_F(DocumentPlayer, RealtimeDragFramesStayNearAFullRenderAndTheReleaseIsExact) {
-    for (int i = 0; i < 24; ++i) {
-        const int x = 400 + (i % 6) * 900, y = 400 + (i / 6) * 1300;
-        PathShape p = Polygon({{x, y}, {x + 1800, y + 300, 1}, {x + 1500, y + 1700}, {x - 200, y + 1400}}, true,
-                              1 + i % 4, PackColor(50 * (i % 5), 255 - 9 * i, 30 * (i % 7), 90 + 6 * i), i % 3, 20 + 30 * (i % 4));
-        p.FillColor2 = PackColor(255 - 10 * i, 40, 10 * i, 200);
-        FitGradientToPath(p);
-        doc.AppendPath(p);
-    }
-    doc.Setup.Quality = 2;
+    AppendOverlappingPaths();
     for (const std::vector<int>& moving : {std::vector<int>{12}, std::vector<int>{2, 7, 11, 16, 21, 24}}) {
         player.Realtime = true;
         for (int step = 1; step <= 5; ++step) {
@@ -330,6 +339,28 @@ TEST_F(DocumentPlayer, RealtimeDragFramesStayNearAFullRenderAndTheReleaseIsExact
         EXPECT_TRUE(player.Render(320, 320) == FreshRender());
     }
     EXPECT_GE(player.UpdateCount(), 8u);
+}
+
+// A large image is drawn in bands on several threads; the bands meet without
+// a seam, so it is the single thread's image to the bit.
+TEST_F(DocumentPlayer, BandsDrawnOnSeveralThreadsAreTheSingleThreadsImage) {
+    AppendOverlappingPaths();
+    Show();
+    std::string bytes, reason;
+    ASSERT_TRUE(ReadFileBytes(doc.TempMoviePath, bytes));
+    const ParsedMovie movie = ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    for (const int side : {320, 800}) {  // one-pixel lines through QPainter, and wider ones
+        QImage images[2];
+        for (const int threads : {1, 3}) {
+            StageRenderer stage;
+            StageOptions options;
+            options.Width = options.Height = side;
+            options.Threads = threads;
+            stage.Render(movie, options, images[threads / 2], reason);
+        }
+        EXPECT_TRUE(images[0] == images[1]) << side << " px: worst " << WorstDifference(images[0], images[1]);
+    }
+    EXPECT_EQ(reason, "");
 }
 
 using namespace testmovie;
