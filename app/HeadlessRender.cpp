@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <system_error>
+#include <thread>
 
 #include <QBuffer>
 #include <QImage>
 #include <QString>
-#include <QTemporaryDir>
 
 #include "app/HeadlessExport.h"
 #include "core/DrawCore.h"
@@ -72,6 +74,16 @@ bool ParseArgs(std::vector<std::string> args, RenderArgs& out, std::ostream& err
     return true;
 }
 
+// Frees what `held` holds on a thread of its own; on this one when no thread is to be had.
+template <typename... Held>
+std::thread ReleaseAside(Held&&... held) {
+    try {
+        return std::thread([... h = std::move(held)]() mutable {});
+    } catch (const std::system_error&) {
+        return {};  // what was held went with the lambda, freed on this thread
+    }
+}
+
 }  // namespace
 
 int RunRender(const std::vector<std::string>& args, std::ostream& err) {
@@ -92,38 +104,36 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
         return 1;
     }
 
-    QTemporaryDir temp;
-    if (!temp.isValid()) {
-        err << "cannot create a temporary folder\n";
-        return 2;
-    }
-    doc.TempMoviePath = temp.filePath("_canvtemp.tmp").toStdString();
     SWFMakeCore& mk = ra.Movie;
     const std::string underlayFailure = PrepareUnderlay(mk, doc);
-    std::string error;
-    if (!RebuildPreview(mk, doc, error)) {
-        err << error << "\n";
-        return 2;
-    }
-
-    SwfPlayer player;
-    player.Movie = doc.TempMoviePath;
-    player.BackgroundColor = mk.BackgroundColor;
-    player.Quality2 = mk.Quality2;
-    const QImage& image = player.Render(static_cast<int>(width), static_cast<int>(height));
+    // The movie the canvas would show, drawn from memory: a one-off render
+    // needs no movie file.
+    const std::string& movie = UpdatePreviewMovie(mk, doc);
+    SetPlayerProperties(mk, doc.Setup);
+    auto player = std::make_unique<SwfPlayer>();
+    player->BackgroundColor = mk.BackgroundColor;
+    player->Quality2 = mk.Quality2;
+    const QImage image =
+        player->RenderMovie(movie, static_cast<int>(width), static_cast<int>(height)).convertToFormat(QImage::Format_RGB32);
+    const std::string reason = player->Reason();
+    // A large drawing's player, document and movie take about as long to free
+    // as the PNG to encode: they are freed on another thread meanwhile.
+    std::thread release = ReleaseAside(std::move(player), std::move(doc), std::move(mk));
     // The PNG goes to exactly the bytes of the name given: a QString of a
     // name that is not UTF-8 would stand for another file.
     QByteArray png;
     QBuffer buffer(&png);
     // The stage is opaque: an RGB file at a fast zlib level (quality 80) writes
     // in a fraction of the default's time, and no larger, for busy drawings.
-    if (!buffer.open(QIODevice::WriteOnly) || !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG", 80)) {
+    const bool encoded = buffer.open(QIODevice::WriteOnly) && !image.isNull() && image.save(&buffer, "PNG", 80);
+    if (release.joinable()) release.join();
+    if (!encoded) {
         err << "cannot encode the PNG image\n";
         return 2;
     }
     if (!WriteHeadlessOutput(ra.Out, png.toStdString(), err)) return 2;
-    if (!player.Reason().empty() || !underlayFailure.empty()) {
-        err << (underlayFailure.empty() ? "the movie was drawn only in part: " + player.Reason() : underlayFailure)
+    if (!reason.empty() || !underlayFailure.empty()) {
+        err << (underlayFailure.empty() ? "the movie was drawn only in part: " + reason : underlayFailure)
             << "\n";
         return 3;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "swf/WorkerThreads.h"
+
 QPainterPath ToPainterPath(const std::vector<PathCommand>& commands) {
     QPainterPath path;
     path.setFillRule(Qt::OddEvenFill);
@@ -65,21 +67,47 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
     return prepared;
 }
 
-std::shared_ptr<const PreparedLayer> LayerCache::Get(const ShapeDefinition& shape, const LayerSpan& span) {
+LayerCache::Key LayerCache::KeyOf(const Request& r) {
     // A layer that moves the pen before its first edge draws the same from any pen.
-    const Key key{span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, shape.TagCode};
-    auto [it, added] = entries_.try_emplace(key);
-    it->second.Frame = frame_;
-    if (added) {
-        try {
-            it->second.Layer = PrepareLayer(shape, span, scratch_);
-        } catch (...) {  // no memory: no entry without a layer stays behind
-            entries_.erase(it);
-            throw;
+    const LayerSpan& span = *r.Span;
+    return {span.Hash, span.UsesPen ? span.PenX : 0, span.UsesPen ? span.PenY : 0, r.Shape->TagCode};
+}
+
+std::vector<std::shared_ptr<const PreparedLayer>> LayerCache::GetAll(const std::vector<Request>& wanted, int workers) {
+    std::vector<Entry*> entries(wanted.size());
+    std::vector<std::size_t> added;  // requests that made their entry
+    try {
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            auto [it, isNew] = entries_.try_emplace(KeyOf(wanted[i]));
+            it->second.Frame = frame_;
+            entries[i] = &it->second;
+            if (isNew) added.push_back(i);
         }
-        ++conversions_;
+        Convert(wanted, entries, added, workers);
+    } catch (...) {  // no memory: no entry without a layer stays behind
+        std::erase_if(entries_, [](const auto& entry) { return !entry.second.Layer; });
+        throw;
     }
-    return it->second.Layer;
+    conversions_ += added.size();
+    std::vector<std::shared_ptr<const PreparedLayer>> layers(wanted.size());
+    for (std::size_t i = 0; i < wanted.size(); ++i) layers[i] = entries[i]->Layer;
+    return layers;
+}
+
+// Converts the new entries' layers, in blocks handed out to the workers; each
+// worker writes only the entries of its blocks.
+void LayerCache::Convert(const std::vector<Request>& wanted, const std::vector<Entry*>& entries,
+                         const std::vector<std::size_t>& added, int workers) {
+    constexpr std::size_t block = 32;
+    const std::size_t blocks = (added.size() + block - 1) / block;
+    workers = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(workers, 1)), blocks / 2 + 1));
+    if (scratch_.size() < static_cast<std::size_t>(workers)) scratch_.resize(static_cast<std::size_t>(workers));
+    ForEachOnWorkers(blocks, workers, [&](std::size_t b, int worker) {
+        for (std::size_t k = b * block; k < std::min(added.size(), (b + 1) * block); ++k) {
+            const Request& r = wanted[added[k]];
+            entries[added[k]]->Layer = PrepareLayer(*r.Shape, *r.Span, scratch_[static_cast<std::size_t>(worker)]);
+        }
+    });
 }
 
 void LayerCache::EndFrame(std::size_t layersInFrame) {

@@ -71,7 +71,13 @@ void WalkCommands(const std::vector<PathCommand>& commands, Visitor&& visit) {
 // previous frame is taken from here instead of being converted again.
 class LayerCache {
 public:
-    std::shared_ptr<const PreparedLayer> Get(const ShapeDefinition& shape, const LayerSpan& span);
+    struct Request {
+        const ShapeDefinition* Shape;
+        const LayerSpan* Span;
+    };
+    // The layers of the spans, in order. Those not in the cache are converted
+    // by `workers` workers side by side when there are many.
+    std::vector<std::shared_ptr<const PreparedLayer>> GetAll(const std::vector<Request>& wanted, int workers);
     // Room for this many layers, so that a large first frame does not rehash
     // as it grows; a cache with room already is left as it is.
     void Reserve(std::size_t layers) {
@@ -104,7 +110,10 @@ private:
         std::uint64_t Frame = 0;  // the last frame that asked for it
     };
     std::unordered_map<Key, Entry, KeyHash> entries_;
+    static Key KeyOf(const Request& r);
+    void Convert(const std::vector<Request>& wanted, const std::vector<Entry*>& entries, const std::vector<std::size_t>& added,
+                 int workers);
     std::size_t conversions_ = 0;
     std::uint64_t frame_ = 0;
-    ShapeLayerScratch scratch_;
+    std::vector<ShapeLayerScratch> scratch_ = std::vector<ShapeLayerScratch>(1);  // one per worker
 };

@@ -44,11 +44,15 @@ std::string BuildPreviewMovie(SWFMakeCore& mk, DrawCore& doc) { return UpdatePre
 bool RebuildPreview(SWFMakeCore& mk, DrawCore& doc, std::string& error) {
     // The file is written whole through a temporary file, as every movie is.
     const bool written = WriteFileReplacing(doc.TempMoviePath, UpdatePreviewMovie(mk, doc));
-    mk.BackgroundColor = BackgroundColorOf(doc.Setup);
-    // A quality the player has no name for leaves the player's setting as it was.
-    if (const std::string quality = QualityName(doc.Setup.Quality); !quality.empty()) mk.Quality2 = quality;
+    SetPlayerProperties(mk, doc.Setup);
     error = written ? std::string() : "プレビューファイル [" + doc.TempMoviePath + "] を書き込めませんでした。";
     return written;
+}
+
+void SetPlayerProperties(SWFMakeCore& mk, const CanvasSetup& setup) {
+    mk.BackgroundColor = BackgroundColorOf(setup);
+    // A quality the player has no name for leaves the player's setting as it was.
+    if (const std::string quality = QualityName(setup.Quality); !quality.empty()) mk.Quality2 = quality;
 }
 
 void InvalidateUnderlay(SWFMakeCore& mk) { mk.UnderlayTagCache.assign(1, '\0'); }

@@ -20,6 +20,9 @@ std::string BuildPreviewMovie(SWFMakeCore& mk, DrawCore& doc);
 // written the previous preview file stays, `error` gets a line for the status
 // label, and the result is false.
 bool RebuildPreview(SWFMakeCore& mk, DrawCore& doc, std::string& error);
+// Sets the player properties BackgroundColor and Quality2 of `mk` from the
+// canvas settings, as RebuildPreview does.
+void SetPlayerProperties(SWFMakeCore& mk, const CanvasSetup& setup);
 
 // Marks the underlay's cached tags stale.
 void InvalidateUnderlay(SWFMakeCore& mk);

@@ -110,6 +110,7 @@ struct ShapeLayerScratch::Buffers {
 
 ShapeLayerScratch::ShapeLayerScratch() : Held(std::make_unique<Buffers>()) {}
 ShapeLayerScratch::~ShapeLayerScratch() = default;
+ShapeLayerScratch::ShapeLayerScratch(ShapeLayerScratch&&) noexcept = default;
 
 ShapeLayer BuildShapeLayer(const ShapeDefinition& shape, const LayerSpan& span) {
     ShapeLayerScratch scratch;

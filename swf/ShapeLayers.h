@@ -38,6 +38,7 @@ public:
     ~ShapeLayerScratch();
     ShapeLayerScratch(const ShapeLayerScratch&) = delete;
     ShapeLayerScratch& operator=(const ShapeLayerScratch&) = delete;
+    ShapeLayerScratch(ShapeLayerScratch&&) noexcept;
     struct Buffers;
     std::unique_ptr<Buffers> Held;
 };

@@ -2,15 +2,12 @@
 
 #include "swf/CoverageFill.h"
 #include "swf/GradientShade.h"
+#include "swf/WorkerThreads.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
-#include <exception>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #include <QBrush>
 #include <QLinearGradient>
@@ -318,11 +315,6 @@ constexpr std::int64_t MaxDragCachePixels = std::int64_t{1} << 25;
 // Bands drawn side by side are at least this many rows high.
 constexpr int MinBandRows = 64;
 
-int DrawingThreads(int asked) {
-    if (asked > 0) return std::min(asked, 64);
-    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-}
-
 // Lines no wider than a device pixel are drawn by QPainter from the layer's
 // painter path; makes those paths.
 void WarmThinLines(const PreparedLayer& layer, double pixelsPerTwip) {
@@ -354,7 +346,7 @@ void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t fr
     std::size_t drawable = 0;
     for (std::size_t i = from; i < to; ++i) drawable += frame.Layers[i].Layer != nullptr;
     layersDrawn_ += drawable;
-    const int threads = DrawingThreads(frame.Options.Threads);
+    const int threads = WorkerCount(frame.Options.Threads);
     // Bands side by side when the image is large and anti-aliased; a bitmap
     // fill is decoded through the shared cache, so such a movie is drawn whole.
     const int bands = std::min(2 * threads, clip.height() / MinBandRows);
@@ -393,35 +385,16 @@ void StageRenderer::DrawInBands(const Frame& frame, QImage& target, std::size_t 
         if (const Drawn& d = frame.Layers[i]; d.Layer && clip.intersects(d.Bounds)) WarmThinLines(*d.Layer, d.Scale);
     if (tools_.size() < static_cast<std::size_t>(threads)) tools_.resize(static_cast<std::size_t>(threads));
     uchar* bits = target.bits();  // detaches here, before the threads share the pixels
+    std::vector<QImage> views;
+    for (int t = 0; t < threads; ++t) views.emplace_back(bits, target.width(), target.height(), target.bytesPerLine(), target.format());
     std::vector<std::string> reasons(static_cast<std::size_t>(bands));
-    std::atomic<int> next{0};
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(threads));
-    const auto work = [&](int t) {
-        try {
-            QImage view(bits, target.width(), target.height(), target.bytesPerLine(), target.format());
-            for (int b = next++; b < bands; b = next++) {
-                const int top = clip.top() + static_cast<int>(std::int64_t{clip.height()} * b / bands);
-                const int bottom = clip.top() + static_cast<int>(std::int64_t{clip.height()} * (b + 1) / bands);
-                const QRect band(clip.left(), top, clip.width(), bottom - top);
-                DrawBand(frame, view, tools_[static_cast<std::size_t>(t)], from, to, clip, band, reasons[static_cast<std::size_t>(b)]);
-            }
-        } catch (...) {
-            failures[static_cast<std::size_t>(t)] = std::current_exception();
-            next = bands;  // the others stop after their band
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t) {
-        try {
-            helpers.emplace_back(work, t);
-        } catch (const std::system_error&) {
-            break;  // no more threads to be had: the ones running take the remaining bands
-        }
-    }
-    work(0);
-    for (std::thread& h : helpers) h.join();
-    for (const std::exception_ptr& f : failures)
-        if (f) std::rethrow_exception(f);
+    ForEachOnWorkers(static_cast<std::size_t>(bands), threads, [&](std::size_t b, int t) {
+        const int top = clip.top() + static_cast<int>(std::int64_t{clip.height()} * static_cast<int>(b) / bands);
+        const int bottom = clip.top() + static_cast<int>(std::int64_t{clip.height()} * static_cast<int>(b + 1) / bands);
+        const QRect band(clip.left(), top, clip.width(), bottom - top);
+        const auto w = static_cast<std::size_t>(t);
+        DrawBand(frame, views[w], tools_[w], from, to, clip, band, reasons[b]);
+    });
     for (const std::string& r : reasons)
         if (!r.empty() && reason.find(r) == std::string::npos) reason += (reason.empty() ? "" : "; ") + r;
 }
@@ -542,6 +515,32 @@ void StageRenderer::DrawExact(const Frame& frame, QImage& image, std::size_t fro
     DrawSteps(frame, image, from, frame.Keys.size(), image.rect(), reason);
 }
 
+void StageRenderer::PlaceLayers(Frame& frame, const QTransform& stage, const QRect& image) {
+    const std::vector<Step>& steps = frame.Steps;
+    frame.Layers.resize(steps.size());
+    layers_.Reserve(steps.size());
+    const std::size_t kept = frame.Settings == lastSettings_ ? std::min(lastKeys_.size(), lastLayers_.size()) : 0;
+    std::vector<std::size_t> placed;
+    std::vector<LayerCache::Request> wanted;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i < kept && frame.Keys[i] == lastKeys_[i]) {
+            frame.Layers[i] = std::move(lastLayers_[i]);
+        } else {
+            placed.push_back(i);
+            wanted.push_back({steps[i].Shape, steps[i].Span});
+        }
+    }
+    const std::vector<std::shared_ptr<const PreparedLayer>> layers = layers_.GetAll(wanted, WorkerCount(frame.Options.Threads));
+    for (std::size_t k = 0; k < placed.size(); ++k) {
+        Drawn& d = frame.Layers[placed[k]];
+        d.Transform = ToQTransform(steps[placed[k]].Place->Matrix) * stage;
+        d.Scale = std::sqrt(std::abs(d.Transform.determinant()));
+        if (!(d.Scale > 0) || !std::isfinite(d.Scale)) continue;
+        d.Layer = layers[k];
+        d.Bounds = DeviceBounds(*d.Layer, d.Transform, image);
+    }
+}
+
 void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options, QImage& image, std::string& reason) {
     const int stageW = std::max(options.Width, 1), stageH = std::max(options.Height, 1);
     const QRect view = options.Viewport.isEmpty() ? QRect(0, 0, stageW, stageH) : options.Viewport;
@@ -588,27 +587,9 @@ void StageRenderer::Render(const ParsedMovie& movie, const StageOptions& options
         drag_.Valid = false;
         return;
     }
-    // Every layer of the frame placed on the stage: as in the previous frame
-    // where its step kept its key under the same settings (a drag's step then
-    // costs nothing per unchanged layer), else converted or taken from the cache.
     const QTransform stage =
         StageTransform(movie.Header.FrameSize, stageW, stageH) * QTransform::fromTranslate(-view.x(), -view.y());
-    frame.Layers.resize(steps.size());
-    layers_.Reserve(steps.size());
-    const std::size_t kept = settings == lastSettings_ ? std::min(lastKeys_.size(), lastLayers_.size()) : 0;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        Drawn& d = frame.Layers[i];
-        if (i < kept && keys[i] == lastKeys_[i]) {
-            d = std::move(lastLayers_[i]);
-            continue;
-        }
-        d.Transform = ToQTransform(steps[i].Place->Matrix) * stage;
-        d.Scale = std::sqrt(std::abs(d.Transform.determinant()));
-        const auto layer = layers_.Get(*steps[i].Shape, *steps[i].Span);
-        if (!(d.Scale > 0) || !std::isfinite(d.Scale)) continue;
-        d.Layer = layer;
-        d.Bounds = DeviceBounds(*layer, d.Transform, image.rect());
-    }
+    PlaceLayers(frame, stage, image.rect());
 
     const bool composed = CanCompose(frame, image);
     bool built = false;

@@ -82,6 +82,10 @@ private:
         StrokeRaster Stroke;
         QImage Scratch;  // a bitmap's pixels under the path being filled
     };
+    // Every layer of the frame placed on the stage: as in the previous frame
+    // where its step kept its key under the same settings (a drag's step then
+    // costs nothing per unchanged layer), else converted or taken from the cache.
+    void PlaceLayers(Frame& frame, const QTransform& stage, const QRect& image);
     void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
     void DrawBand(const Frame& frame, QImage& target, Tools& tools, std::size_t from, std::size_t to, const QRect& clip,
                   const QRect& band, std::string& reason);

@@ -37,11 +37,12 @@ bool SwfPlayer::RefreshMovie() {
         stamp.ChangedNs = std::int64_t{st.st_ctim.tv_sec} * 1'000'000'000 + st.st_ctim.tv_nsec;
         stamp.Inode = st.st_ino;
     }
-    if (movie_ && Movie == loadedPath_ && haveStamp_ == exists && (!exists || stamp == stamp_) &&
+    if (movie_ && !inMemory_ && Movie == loadedPath_ && haveStamp_ == exists && (!exists || stamp == stamp_) &&
         (!exists || readAtNs_ - std::max(stamp.ModifiedNs, stamp.ChangedNs) > StableStampNs))
         return false;
 
     const std::int64_t readAt = NowNs();
+    inMemory_ = false;
     std::string& bytes = spareBytes_;  // its capacity is reused: a drag reads the movie on every step
     std::string reason;
     if (!exists || !ReadFileBytes(Movie, bytes)) {
@@ -66,11 +67,7 @@ bool SwfPlayer::RefreshMovie() {
     }
     fileBytes_.swap(bytes);
     if (reason.empty()) {
-        auto parsed = std::make_shared<ParsedMovie>(
-            ReadMovie(reinterpret_cast<const std::uint8_t*>(fileBytes_.data()), fileBytes_.size()));
-        parseReason_ = parsed->Reason;
-        movie_ = std::move(parsed);
-        ++parseCount_;
+        ParseMovie(fileBytes_);
     } else {
         parseReason_ = reason;
         movie_ = std::make_shared<ParsedMovie>();
@@ -78,8 +75,27 @@ bool SwfPlayer::RefreshMovie() {
     return true;
 }
 
+void SwfPlayer::ParseMovie(std::string_view bytes) {
+    auto parsed = std::make_shared<ParsedMovie>(ReadMovie(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    parseReason_ = parsed->Reason;
+    movie_ = std::move(parsed);
+    ++parseCount_;
+}
+
+const QImage& SwfPlayer::RenderMovie(std::string_view bytes, int width, int height) {
+    ParseMovie(bytes);
+    // No file stands behind this movie: the next Render reads the file whole.
+    inMemory_ = true;
+    fileBytes_.clear();
+    readOk_ = false;
+    return Draw(true, width, height, {});
+}
+
 const QImage& SwfPlayer::Render(int width, int height, const QRect& viewport) {
-    const bool movieChanged = RefreshMovie();
+    return Draw(RefreshMovie(), width, height, viewport);
+}
+
+const QImage& SwfPlayer::Draw(bool movieChanged, int width, int height, const QRect& viewport) {
     const bool antiAlias = Quality2 != "low";
     if (!movieChanged && imageValid_ && width == imageWidth_ && height == imageHeight_ &&
         viewport == imageViewport_ && BackgroundColor == imageBackground_ && antiAlias == imageAntiAlias_ &&

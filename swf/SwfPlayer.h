@@ -3,6 +3,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <QImage>
 
@@ -30,6 +31,9 @@ public:
     // The image of the whole stage drawn at width x height, or with a
     // non-empty `viewport` only that part of it (the image takes its size).
     const QImage& Render(int width, int height, const QRect& viewport = {});
+    // The image of a movie held in memory, for a one-off render with no
+    // file: `bytes` are parsed anew, and the next Render reads the file again.
+    const QImage& RenderMovie(std::string_view bytes, int width, int height);
 
     // Why the current image is blank or partial; empty when the movie was drawn whole.
     const std::string& Reason() const { return reason_; }
@@ -49,8 +53,11 @@ private:
     };
     // Re-reads the movie file when it may have changed; true when the movie differs from before.
     bool RefreshMovie();
+    void ParseMovie(std::string_view bytes);
+    const QImage& Draw(bool movieChanged, int width, int height, const QRect& viewport);
 
     std::string loadedPath_;
+    bool inMemory_ = false;  // the movie came from RenderMovie
     bool haveStamp_ = false;
     FileStamp stamp_;
     std::int64_t readAtNs_ = 0;
