@@ -122,6 +122,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     // The PNG goes to exactly the bytes of the name given: a QString of a
     // name that is not UTF-8 would stand for another file.
     QByteArray png;
+    png.reserve(static_cast<qsizetype>(image.sizeInBytes() / 2));  // grown once, not while the player is freed
     QBuffer buffer(&png);
     // The stage is opaque: an RGB file at a fast zlib level (quality 80) writes
     // in a fraction of the default's time, and no larger, for busy drawings.

@@ -8,10 +8,6 @@
 // alternately in the same run.
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -23,14 +19,13 @@
 #include <memory>
 
 #include "bench/BenchDocument.h"
+#include "bench/ChildProcess.h"
 #include "core/DrawCore.h"
 #include "swf/MovieReader.h"
 #include "swf/PreparedLayers.h"
 #include "swf/Preview.h"
 #include "swf/SvgExport.h"
 #include "swf/SwfPlayer.h"
-
-extern char** environ;
 
 namespace {
 
@@ -259,21 +254,6 @@ void BM_CrossingEdges(benchmark::State& state) {
     state.counters["aliased_ms"] = aliased * 1e3;
 }
 
-// CPU time (user + system) of running `argv` to its end; negative when it
-// could not run or failed.
-double ChildSeconds(std::vector<std::string> argv) {
-    std::vector<char*> args;
-    for (std::string& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return -1;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // A fresh player's parse and drawing of a 50,000-path drawing against an SVG
 // renderer drawing the same drawing's SVG to a PNG. The renderer runs once
 // after each player iteration, so that both see the same load on a shared
@@ -300,7 +280,7 @@ void BM_AgainstSvgRenderer(benchmark::State& state) {
         const double s = Seconds(t0, Clock::now());
         state.SetIterationTime(s);
         total += s;
-        const double r = ChildSeconds({"rsvg-convert", "-o", dir.filePath("rsvg.png").toStdString(), svg});
+        const double r = RunChild({"rsvg-convert", "-o", dir.filePath("rsvg.png").toStdString(), svg}).Cpu;
         if (r <= 0) {
             state.SkipWithError("rsvg-convert did not run");
             return;

@@ -6,17 +6,16 @@
 void BitString::append(std::uint32_t value, int width) {
     if (width <= 0) return;
     if (width < 32) value &= (std::uint32_t{1} << width) - 1;
-    int remaining = width;
-    while (remaining > 0) {
-        const int used = static_cast<int>(bitCount_ & 7);
-        if (used == 0) bytes_.push_back(0);
-        const int room = 8 - used;
-        const int take = remaining < room ? remaining : room;
-        const std::uint32_t chunk = (value >> (remaining - take)) & ((1u << take) - 1);
-        bytes_.back() |= static_cast<std::uint8_t>(chunk << (room - take));
-        bitCount_ += static_cast<std::size_t>(take);
-        remaining -= take;
-    }
+    // The open last byte's bits and the new ones (at most 7 + 32) in one
+    // word, most significant first, then stored a byte at a time.
+    const std::size_t at = bitCount_ >> 3;
+    const int used = static_cast<int>(bitCount_ & 7);
+    std::uint64_t word = std::uint64_t{value} << (64 - used - width);
+    if (used != 0) word |= std::uint64_t{bytes_[at]} << 56;
+    const int count = (used + width + 7) >> 3;
+    bytes_.resize(at + static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) bytes_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(word >> (56 - 8 * i));
+    bitCount_ += static_cast<std::size_t>(width);
 }
 
 namespace {

@@ -91,6 +91,20 @@ std::string FieldReader::Bare() {
 }
 
 std::int32_t FieldReader::Int(std::int64_t min, std::int64_t max) {
+    // The usual field, digits right up to the separator, is read in one pass.
+    if (!bad_ && pos_ < text_.size()) {
+        const char* begin = text_.data() + pos_;
+        const char* const stop = text_.data() + text_.size();
+        std::int64_t value = 0;
+        auto [end, ec] = std::from_chars(begin, stop, value);
+        if (ec == std::errc() && (end == stop || IsSeparator(*end))) {
+            pos_ = static_cast<std::size_t>(end - text_.data());
+            SkipSeparator();
+            if (value >= min && value <= max) return static_cast<std::int32_t>(value);
+            bad_ = true;
+            return 0;
+        }
+    }
     std::string_view field;
     if (!NextRaw(field)) return 0;
     field = Trim(field);

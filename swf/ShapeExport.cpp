@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "swf/BitEncoder.h"
+#include "swf/WorkerThreads.h"
 
 namespace {
 constexpr int kDeltaBits = 17;
@@ -133,6 +134,18 @@ const BitString* CachedPathBits(PathShape& path) {
     return path.ShapeCache.get();
 }
 
+// Each path's bits depend on that path alone, so blocks of paths are encoded side by side.
+void EncodeStalePaths(std::vector<PathShape>& paths) {
+    std::vector<std::size_t> stale;
+    for (std::size_t i = 1; i < paths.size(); ++i)
+        if (!paths[i].ShapeCache) stale.push_back(i);
+    constexpr std::size_t block = 64;
+    const std::size_t blocks = (stale.size() + block - 1) / block;
+    ForEachOnWorkers(blocks, blocks > 2 ? WorkerCount(0) : 1, [&](std::size_t b, int) {
+        for (std::size_t k = b * block; k < std::min(stale.size(), (b + 1) * block); ++k) CachedPathBits(paths[stale[k]]);
+    });
+}
+
 std::int64_t MidpointHalfEven(std::int64_t a, std::int64_t b) {
     const std::int64_t sum = a + b;
     const std::int64_t low = sum >> 1;  // floor
@@ -238,9 +251,10 @@ void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<
     EncodeRect24(bounds, 0, std::int64_t{canvasWidth} * 20, 0, std::int64_t{canvasHeight} * 20);
     AppendBits(mk, bounds);
 
+    EncodeStalePaths(paths);
     std::size_t totalBits = 24 + 6;
     for (std::size_t i = 1; i < paths.size(); ++i)
-        if (const BitString* bits = CachedPathBits(paths[i])) totalBits += bits->size() + 8;
+        if (const ShapeCacheRef& bits = paths[i].ShapeCache) totalBits += bits->size() + 8;
     BitString& shape = mk.ShapeBits;
     shape.clear();
     shape.reserveBits(totalBits);

@@ -19,6 +19,9 @@ void DefineDrawingShape(SWFMakeCore& mk, std::uint16_t characterId, std::vector<
 // The path's cached records, encoded into its ShapeCache first when that is
 // empty; null for a path that is not exported (its cache stays empty).
 const BitString* CachedPathBits(PathShape& path);
+// CachedPathBits of every path after the first, on several cores when many
+// are stale (a document just read).
+void EncodeStalePaths(std::vector<PathShape>& paths);
 
 // The shape records of one path (not byte-aligned); empty for a path of fewer
 // than two anchors. Independent of the path's place in the list.
