@@ -13,8 +13,9 @@ void BitString::append(std::uint32_t value, int width) {
     std::uint64_t word = std::uint64_t{value} << (64 - used - width);
     if (used != 0) word |= std::uint64_t{bytes_[at]} << 56;
     const int count = (used + width + 7) >> 3;
-    bytes_.resize(at + static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) bytes_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(word >> (56 - 8 * i));
+    int i = 0;
+    if (used != 0) bytes_[at] = static_cast<std::uint8_t>(word >> 56), i = 1;
+    for (; i < count; ++i) bytes_.push_back(static_cast<std::uint8_t>(word >> (56 - 8 * i)));
     bitCount_ += static_cast<std::size_t>(width);
 }
 

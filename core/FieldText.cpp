@@ -7,6 +7,19 @@ namespace {
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsSeparator(char c) { return c == ',' || IsLineEnd(c); }
 
+// A decimal integer of at most 18 digits after an optional minus at `p`, as
+// from_chars reads it; null where there is none or a longer one.
+const char* ShortDecimal(const char* p, const char* stop, std::int64_t& value) {
+    const bool negative = p < stop && *p == '-';
+    const char* const first = p + negative;
+    const char* q = first;
+    std::int64_t v = 0;
+    while (q < stop && q - first < 18 && static_cast<unsigned>(*q - '0') < 10) v = v * 10 + (*q++ - '0');
+    if (q == first || (q < stop && static_cast<unsigned>(*q - '0') < 10)) return nullptr;
+    value = negative ? -v : v;
+    return q;
+}
+
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -96,8 +109,8 @@ std::int32_t FieldReader::Int(std::int64_t min, std::int64_t max) {
         const char* begin = text_.data() + pos_;
         const char* const stop = text_.data() + text_.size();
         std::int64_t value = 0;
-        auto [end, ec] = std::from_chars(begin, stop, value);
-        if (ec == std::errc() && (end == stop || IsSeparator(*end))) {
+        const char* end = ShortDecimal(begin, stop, value);
+        if (end && (end == stop || IsSeparator(*end))) {
             pos_ = static_cast<std::size_t>(end - text_.data());
             SkipSeparator();
             if (value >= min && value <= max) return static_cast<std::int32_t>(value);
