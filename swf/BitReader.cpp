@@ -3,18 +3,8 @@
 #include <bit>
 #include <cstring>
 
-std::uint32_t BitReader::readUB(int width) {
+std::uint32_t BitReader::readUBNearEnd(int width) {
     if (width <= 0) return 0;
-    const std::size_t byteIndex = bitPos_ >> 3;
-    if (width <= 32 && byteIndex + 8 <= size_) {
-        // Fast path: one big-endian 64-bit window holds the offset (< 8) plus the field (<= 32).
-        std::uint64_t window;
-        std::memcpy(&window, data_ + byteIndex, 8);
-        if constexpr (std::endian::native == std::endian::little) window = __builtin_bswap64(window);
-        const std::uint64_t value = (window << (bitPos_ & 7)) >> (64 - width);
-        bitPos_ += static_cast<std::size_t>(width);
-        return static_cast<std::uint32_t>(value);
-    }
     if (width > 32 || bitsLeft() < static_cast<std::size_t>(width)) {
         failed_ = true;
         bitPos_ = size_ * 8;
@@ -33,13 +23,6 @@ std::uint32_t BitReader::readUB(int width) {
         remaining -= take;
     }
     return static_cast<std::uint32_t>(value);
-}
-
-std::int32_t BitReader::readSB(int width) {
-    const std::uint32_t raw = readUB(width);
-    if (width <= 0 || width >= 32) return static_cast<std::int32_t>(raw);
-    const std::uint32_t sign = std::uint32_t{1} << (width - 1);
-    return static_cast<std::int32_t>((raw ^ sign) - sign);
 }
 
 std::uint8_t BitReader::readU8() {
