@@ -110,6 +110,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     // needs no movie file.
     const std::string& movie = UpdatePreviewMovie(mk, doc);
     SetPlayerProperties(mk, doc.Setup);
+    // The document is done with: freed on another thread while the movie is read.
+    std::thread releaseDocument = ReleaseAside(std::move(doc));
     auto player = std::make_unique<SwfPlayer>();
     player->BackgroundColor = mk.BackgroundColor;
     player->Quality2 = mk.Quality2;
@@ -118,7 +120,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     const std::string reason = player->Reason();
     // A large drawing's player, document and movie take about as long to free
     // as the PNG to encode: they are freed on another thread meanwhile.
-    std::thread release = ReleaseAside(std::move(player), std::move(doc), std::move(mk));
+    std::thread release = ReleaseAside(std::move(player), std::move(mk));
     // The PNG goes to exactly the bytes of the name given: a QString of a
     // name that is not UTF-8 would stand for another file.
     QByteArray png;
@@ -127,7 +129,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     // The stage is opaque: an RGB file at a fast zlib level (quality 80) writes
     // in a fraction of the default's time, and no larger, for busy drawings.
     const bool encoded = buffer.open(QIODevice::WriteOnly) && !image.isNull() && image.save(&buffer, "PNG", 80);
-    if (release.joinable()) release.join();
+    for (std::thread* t : {&releaseDocument, &release})
+        if (t->joinable()) t->join();
     if (!encoded) {
         err << "cannot encode the PNG image\n";
         return 2;
