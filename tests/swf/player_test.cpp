@@ -97,10 +97,10 @@ struct DocumentPlayer : ::testing::Test {
         return fresh.Render(320, 320).copy();
     }
     // 24 overlapping quadrilaterals of every fill kind, some outlined (from
-    // one-pixel lines up), at quality "high".
-    void AppendOverlappingPaths() {
+    // one-pixel lines up), `shift` twips right and down, at quality "high".
+    void AppendOverlappingPaths(int shift = 0) {
         for (int i = 0; i < 24; ++i) {
-            const int x = 400 + (i % 6) * 900, y = 400 + (i / 6) * 1300;
+            const int x = 400 + (i % 6) * 900 + shift, y = 400 + (i / 6) * 1300 + shift;
             PathShape p = Polygon({{x, y}, {x + 1800, y + 300, 1}, {x + 1500, y + 1700}, {x - 200, y + 1400}}, true,
                                   1 + i % 4, PackColor(50 * (i % 5), 255 - 9 * i, 30 * (i % 7), 90 + 6 * i), i % 3,
                                   20 + 30 * (i % 4));
@@ -341,10 +341,12 @@ TEST_F(DocumentPlayer, RealtimeDragFramesStayNearAFullRenderAndTheReleaseIsExact
     EXPECT_GE(player.UpdateCount(), 8u);
 }
 
-// A large image is drawn in bands on several threads; the bands meet without
-// a seam, so it is the single thread's image to the bit.
+// A large image is drawn in bands on several threads, and a movie's many new
+// layers are converted side by side; the bands meet without a seam, so it is
+// the single thread's image to the bit. The last set repeats the first, so
+// that bands share layers.
 TEST_F(DocumentPlayer, BandsDrawnOnSeveralThreadsAreTheSingleThreadsImage) {
-    AppendOverlappingPaths();
+    for (const int shift : {0, 97, 194, 291, 0}) AppendOverlappingPaths(shift);
     Show();
     std::string bytes, reason;
     ASSERT_TRUE(ReadFileBytes(doc.TempMoviePath, bytes));

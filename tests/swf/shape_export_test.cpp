@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <vector>
 
 #include "swf/BitEncoder.h"
 #include "swf/ShapeExport.h"
@@ -177,6 +179,24 @@ TEST(ShapeExport, DegeneratePathsContributeNothing) {
     overCounted.AnchorMax = 50;
     PathShape exact = Styled(MakePath({{0, 0, 0}, {10, 0, 0}}), 0);
     EXPECT_EQ(EncodePathRecords(overCounted), EncodePathRecords(exact));
+}
+
+// Many stale paths are encoded on several threads: each cache as the path's
+// own records, degenerate paths left empty, fresh caches kept.
+TEST(ShapeExport, StalePathsAreEncodedAsEachPathAlone) {
+    std::vector<PathShape> paths(1);
+    for (int i = 0; i < 500; ++i)
+        paths.push_back(i % 50 == 7 ? Styled(MakePath({{i, i, 0}}, true), 1) : Square(i * 7, i * 3, 10 + i % 90, i % 4));
+    paths[5].ShapeCache = std::make_shared<const BitString>();  // fresh: kept as it is
+    const ShapeCacheRef kept = paths[5].ShapeCache;
+    EncodeStalePaths(paths);
+    EXPECT_EQ(paths[5].ShapeCache, kept);
+    for (std::size_t i = 1; i < paths.size(); ++i) {
+        if (i == 5) continue;
+        const BitString expected = EncodePathRecords(paths[i]);
+        ASSERT_EQ(paths[i].ShapeCache != nullptr, !expected.empty()) << i;
+        if (paths[i].ShapeCache) EXPECT_EQ(*paths[i].ShapeCache, expected) << i;
+    }
 }
 
 TEST(ShapeExport, AlignmentPutsStyleArraysOnByteBoundaries) {
