@@ -10,8 +10,9 @@
 #include "swf/TagCodes.h"
 
 // The loops below vectorise; where the processor has wider vectors, a copy
-// compiled for them runs.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// compiled for them runs. Not under the thread sanitizer, whose checks in the
+// copy chooser would run before it has started.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define LV_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
 #else
 #define LV_WIDE_VECTORS
