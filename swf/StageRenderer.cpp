@@ -28,9 +28,6 @@ bool IsGradient(const FillStyle& fill) {
 
 CoverageRaster::Box BoxOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
-// Lines of one device pixel go through QPainter's thin-line drawing.
-bool IsThinLine(double width, double pixelsPerTwip) { return width * pixelsPerTwip <= 1.0 + 1e-9; }
-
 // Draws layers onto the stage image: anti-aliased through the coverage
 // rasteriser, whose time stays proportional to the edges whatever their
 // crossings, or aliased with QPainter for "low" quality.
@@ -48,6 +45,9 @@ struct LayerPainter {
     std::string& Reason;
     QRect Clip;  // the pixels it may change
     QRect Band;  // the rows of them it changes: all, or one band of the image
+    // Set when other threads draw the same layers: QPainter then gets paths of
+    // its own, as a shared path keeps a cache of QPainter's with no guard.
+    bool OwnPaths = false;
 
     void StartFill() {
         Raster.Reset(BoxOf(Clip));
@@ -95,12 +95,16 @@ struct LayerPainter {
     // linear in their length; wider ones through the stroke rasteriser.
     void StrokeSmooth(const PreparedLayer& layer, std::size_t i, double width, const QColor& colour) {
         if (colour.alpha() == 0) return;
-        if (IsThinLine(width, PixelsPerTwip)) {
+        if (width * PixelsPerTwip <= 1.0 + 1e-9) {
             QPainter painter(&Image);
             painter.setClipRect(Clip & Band);
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setTransform(Transform);
-            painter.strokePath(layer.LinePainterPath(i), QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            const QPen pen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            if (OwnPaths)
+                painter.strokePath(ToPainterPath(layer.LinePaths[i].Commands), pen);
+            else
+                painter.strokePath(layer.LinePainterPath(i), pen);
             return;
         }
         Stroke.Reset(BoxOf(Clip), width * PixelsPerTwip);
@@ -315,15 +319,6 @@ constexpr std::int64_t MaxDragCachePixels = std::int64_t{1} << 25;
 // Bands drawn side by side are at least this many rows high.
 constexpr int MinBandRows = 64;
 
-// Lines no wider than a device pixel are drawn by QPainter from the layer's
-// painter path; makes those paths.
-void WarmThinLines(const PreparedLayer& layer, double pixelsPerTwip) {
-    for (std::size_t i = 0; i < layer.LinePaths.size(); ++i) {
-        const double width = std::max<double>(layer.Lines[layer.LinePaths[i].Style - 1].Width, 1.0 / pixelsPerTwip);
-        if (IsThinLine(width, pixelsPerTwip)) layer.LinePainterPath(i);
-    }
-}
-
 // Overlapping rects merged, so that no pixel is laid together twice.
 std::vector<QRect> MergeRects(std::vector<QRect> rects) {
     for (std::size_t i = 0; i < rects.size();) {
@@ -353,11 +348,11 @@ void StageRenderer::DrawSteps(const Frame& frame, QImage& target, std::size_t fr
     if (threads > 1 && bands > 1 && drawable > 1 && frame.Options.AntiAlias && frame.Movie.Bitmaps.empty())
         DrawInBands(frame, target, from, to, clip, bands, std::min(threads, bands), reason);
     else
-        DrawBand(frame, target, tools_.front(), from, to, clip, clip, reason);
+        DrawBand(frame, target, tools_.front(), from, to, clip, clip, false, reason);
 }
 
 void StageRenderer::DrawBand(const Frame& frame, QImage& target, Tools& tools, std::size_t from, std::size_t to,
-                             const QRect& clip, const QRect& band, std::string& reason) {
+                             const QRect& clip, const QRect& band, bool ownPaths, std::string& reason) {
     std::optional<QPainter> painter;
     if (!frame.Options.AntiAlias) {
         painter.emplace(&target);
@@ -369,7 +364,7 @@ void StageRenderer::DrawBand(const Frame& frame, QImage& target, Tools& tools, s
         const Drawn& d = frame.Layers[i];
         if (!d.Layer || !area.intersects(d.Bounds)) continue;
         LayerPainter lp{target, painter ? &*painter : nullptr, tools.Raster, tools.Stroke, tools.Scratch, frame.Movie, bitmaps_,
-                        frame.Steps[i].Place->ColorTransform, d.Transform, d.Scale, reason, clip, band};
+                        frame.Steps[i].Place->ColorTransform, d.Transform, d.Scale, reason, clip, band, ownPaths};
         lp.Draw(*d.Layer);
     }
 }
@@ -377,12 +372,9 @@ void StageRenderer::DrawBand(const Frame& frame, QImage& target, Tools& tools, s
 // Draws the steps in bands of rows, several threads taking the next band in
 // turn. Each thread paints through an image of its own over the same pixels,
 // and only within its band, so the result is the single thread's to the bit.
+// The layers are only read: what QPainter needs is made per thread.
 void StageRenderer::DrawInBands(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip,
                                 int bands, int threads, std::string& reason) {
-    // Thin lines are drawn by QPainter from a path each layer makes when first
-    // asked; it is made here, before threads that share the layer ask for it.
-    for (std::size_t i = from; i < to; ++i)
-        if (const Drawn& d = frame.Layers[i]; d.Layer && clip.intersects(d.Bounds)) WarmThinLines(*d.Layer, d.Scale);
     if (tools_.size() < static_cast<std::size_t>(threads)) tools_.resize(static_cast<std::size_t>(threads));
     uchar* bits = target.bits();  // detaches here, before the threads share the pixels
     std::vector<QImage> views;
@@ -393,7 +385,7 @@ void StageRenderer::DrawInBands(const Frame& frame, QImage& target, std::size_t 
         const int bottom = clip.top() + static_cast<int>(std::int64_t{clip.height()} * static_cast<int>(b + 1) / bands);
         const QRect band(clip.left(), top, clip.width(), bottom - top);
         const auto w = static_cast<std::size_t>(t);
-        DrawBand(frame, views[w], tools_[w], from, to, clip, band, reasons[b]);
+        DrawBand(frame, views[w], tools_[w], from, to, clip, band, true, reasons[b]);
     });
     for (const std::string& r : reasons)
         if (!r.empty() && reason.find(r) == std::string::npos) reason += (reason.empty() ? "" : "; ") + r;

@@ -88,7 +88,7 @@ private:
     void PlaceLayers(Frame& frame, const QTransform& stage, const QRect& image);
     void DrawSteps(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, std::string& reason);
     void DrawBand(const Frame& frame, QImage& target, Tools& tools, std::size_t from, std::size_t to, const QRect& clip,
-                  const QRect& band, std::string& reason);
+                  const QRect& band, bool ownPaths, std::string& reason);
     void DrawInBands(const Frame& frame, QImage& target, std::size_t from, std::size_t to, const QRect& clip, int bands,
                      int threads, std::string& reason);
     bool CanCompose(const Frame& frame, const QImage& image) const;
