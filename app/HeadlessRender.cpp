@@ -118,13 +118,14 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err) {
     const QImage image =
         player->RenderMovie(movie, static_cast<int>(width), static_cast<int>(height)).convertToFormat(QImage::Format_RGB32);
     const std::string reason = player->Reason();
-    // A large drawing's player, document and movie take about as long to free
-    // as the PNG to encode: they are freed on another thread meanwhile.
+    // A large drawing's player and movie take about as long to free as the PNG
+    // to encode: they are freed on another thread meanwhile.
     std::thread release = ReleaseAside(std::move(player), std::move(mk));
     // The PNG goes to exactly the bytes of the name given: a QString of a
     // name that is not UTF-8 would stand for another file.
     QByteArray png;
-    png.reserve(static_cast<qsizetype>(image.sizeInBytes() / 2));  // grown once, not while the player is freed
+    // Room up front: growing it while the other thread frees is slow.
+    png.reserve(static_cast<qsizetype>(image.sizeInBytes() / 2));
     QBuffer buffer(&png);
     // The stage is opaque: an RGB file at a fast zlib level (quality 80) writes
     // in a fraction of the default's time, and no larger, for busy drawings.
