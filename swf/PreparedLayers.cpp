@@ -28,22 +28,25 @@ const QPainterPath& PreparedLayer::PainterPath(std::size_t slot, const StylePath
 
 namespace {
 
-// The rectangle of the commands' points and control points: it holds the
-// path, as a curve stays within the triangle of its ends and control point.
-QRectF ControlPointRect(const std::vector<PathCommand>& commands) {
-    if (commands.empty()) return {};
-    std::int64_t left = commands[0].X, right = left, top = commands[0].Y, bottom = top;
+// The rectangle of the paths' points and control points: it holds them, as
+// a curve stays within the triangle of its ends and control point. A lone
+// point counts too (a line's dot); empty when there are no points.
+QRectF ControlPointRect(const std::vector<StylePath>& fills, const std::vector<StylePath>& lines) {
+    std::int64_t left = INT64_MAX, right = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
     const auto add = [&](std::int32_t x, std::int32_t y) {
         left = std::min<std::int64_t>(left, x);
         right = std::max<std::int64_t>(right, x);
         top = std::min<std::int64_t>(top, y);
         bottom = std::max<std::int64_t>(bottom, y);
     };
-    for (const PathCommand& c : commands) {
-        if (c.Op == PathOp::Close) continue;
-        add(c.X, c.Y);
-        if (c.Op == PathOp::CurveTo) add(c.CX, c.CY);
-    }
+    for (const std::vector<StylePath>* paths : {&fills, &lines})
+        for (const StylePath& p : *paths)
+            for (const PathCommand& c : p.Commands) {
+                if (c.Op == PathOp::Close) continue;
+                add(c.X, c.Y);
+                if (c.Op == PathOp::CurveTo) add(c.CX, c.CY);
+            }
+    if (left > right) return {};
     return QRectF(QPointF(double(left), double(top)), QPointF(double(right), double(bottom)));
 }
 
@@ -57,13 +60,10 @@ std::shared_ptr<const PreparedLayer> PrepareLayer(const ShapeDefinition& shape, 
     prepared->Lines = std::move(layer.Lines);
     prepared->FillPaths = std::move(layer.FillPaths);
     prepared->LinePaths = std::move(layer.LinePaths);
-    double reach = 0;
-    for (const StylePath& p : prepared->FillPaths) prepared->Bounds |= ControlPointRect(p.Commands);
-    for (const StylePath& p : prepared->LinePaths) {
-        prepared->Bounds |= ControlPointRect(p.Commands);
-        reach = std::max<double>(reach, prepared->Lines[p.Style - 1].Width / 2.0);
-    }
-    prepared->Bounds.adjust(-reach, -reach, reach, reach);
+    prepared->Bounds = ControlPointRect(prepared->FillPaths, prepared->LinePaths);
+    prepared->HasPoints = !prepared->FillPaths.empty() || !prepared->LinePaths.empty();
+    for (const StylePath& p : prepared->LinePaths)
+        prepared->Reach = std::max<double>(prepared->Reach, prepared->Lines[p.Style - 1].Width / 2.0);
     return prepared;
 }
 

@@ -20,7 +20,9 @@ struct PreparedLayer {
     std::vector<LineStyle> Lines;
     std::vector<StylePath> FillPaths;  // even-odd
     std::vector<StylePath> LinePaths;
-    QRectF Bounds;  // twips covered by the fills and half the widest line around them
+    QRectF Bounds;  // twips of the paths' points and control points
+    bool HasPoints = false;  // Bounds holds a path, if only a point (a line's dot)
+    double Reach = 0;  // half the widest line's width: how far lines reach beyond Bounds, in twips
 
     const QPainterPath& FillPainterPath(std::size_t i) const { return PainterPath(i, FillPaths[i]); }
     const QPainterPath& LinePainterPath(std::size_t i) const { return PainterPath(FillPaths.size() + i, LinePaths[i]); }

@@ -289,11 +289,19 @@ std::vector<StageRenderer::Step> StageRenderer::StepsOf(const ParsedMovie& movie
 
 namespace {
 
-// The pixels a layer may touch: its bounds, a line's least width and the
-// anti-aliasing rim around them, within the image.
-QRect DeviceBounds(const PreparedLayer& layer, const QTransform& t, const QRect& image) {
-    if (layer.Bounds.isNull()) return {};
-    const QRectF r = t.mapRect(layer.Bounds).adjusted(-2, -2, 2, 2) & QRectF(image);
+// The pixels a layer may touch: its bounds, the reach of its lines and the
+// anti-aliasing rim around them, within the image. A line is a round pen of
+// its width at the placement's mean scale, or QPainter's pen stretched as the
+// placement stretches: neither reaches farther than the width at the matrix's
+// largest stretch, which its Frobenius norm bounds.
+QRect DeviceBounds(const PreparedLayer& layer, const QTransform& t, double pixelsPerTwip, const QRect& image) {
+    if (!layer.HasPoints) return {};
+    double reach = 2;
+    if (!layer.LinePaths.empty()) {
+        const double stretch = std::sqrt(t.m11() * t.m11() + t.m12() * t.m12() + t.m21() * t.m21() + t.m22() * t.m22());
+        reach += std::max(layer.Reach, 0.5 / pixelsPerTwip) * stretch;
+    }
+    const QRectF r = t.mapRect(layer.Bounds).adjusted(-reach, -reach, reach, reach) & QRectF(image);
     if (r.isEmpty() || !std::isfinite(r.left()) || !std::isfinite(r.top())) return {};
     return r.toAlignedRect() & image;
 }
@@ -529,7 +537,7 @@ void StageRenderer::PlaceLayers(Frame& frame, const QTransform& stage, const QRe
         d.Scale = std::sqrt(std::abs(d.Transform.determinant()));
         if (!(d.Scale > 0) || !std::isfinite(d.Scale)) continue;
         d.Layer = layers[k];
-        d.Bounds = DeviceBounds(*d.Layer, d.Transform, image);
+        d.Bounds = DeviceBounds(*d.Layer, d.Transform, d.Scale, image);
     }
 }
 
