@@ -22,8 +22,9 @@ inline int WorkerCount(int asked) {
 // After every worker stopped, rethrows the first exception one of them threw.
 template <typename Each>
 void ForEachOnWorkers(std::size_t count, int workers, Each&& each) {
+    workers = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(workers, 1)), std::max<std::size_t>(count, 1)));
     std::atomic<std::size_t> next{0};
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(std::max(workers, 1)));
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(workers));
     const auto work = [&](int worker) {
         try {
             for (std::size_t item = next++; item < count; item = next++) each(item, worker);
@@ -33,6 +34,7 @@ void ForEachOnWorkers(std::size_t count, int workers, Each&& each) {
         }
     };
     std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(workers - 1));  // no allocation once threads run
     for (int w = 1; w < workers; ++w) {
         try {
             threads.emplace_back(work, w);
