@@ -11,14 +11,18 @@
 #include "swf/StageRenderer.h"
 
 namespace {
-QImage Draw(const ParsedMovie& movie, int threads) {
+StageOptions Stage(int width, int height, int threads) {
+    StageOptions options;
+    options.Width = width;
+    options.Height = height;
+    options.Threads = threads;
+    return options;
+}
+
+QImage Draw(const ParsedMovie& movie, const StageOptions& options) {
     StageRenderer renderer;
     QImage image;
     std::string reason;
-    StageOptions options;
-    options.Width = 24;
-    options.Height = 192;
-    options.Threads = threads;
     renderer.Render(movie, options, image, reason);
     return image;
 }
@@ -29,13 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StageRenderer renderer;
     QImage image;
     std::string reason;
-    StageOptions options;
-    options.Width = 40;
-    options.Height = 30;
+    StageOptions options = Stage(40, 30, 0);
     options.AntiAlias = size % 2 == 0;
     renderer.Render(movie, options, image, reason);
     options.Background = 0x123456;
     renderer.Render(movie, options, image, reason);
-    if (size % 4 == 0 && Draw(movie, 1) != Draw(movie, 3)) std::abort();
+    if (size % 4 == 0 && Draw(movie, Stage(24, 192, 1)) != Draw(movie, Stage(24, 192, 3))) std::abort();
     return 0;
 }

@@ -119,16 +119,9 @@ void CoverCells(float* sums, std::uint8_t* out, int cells) {
 
 void CoverageRaster::Reset(Box clip) {
     clip_ = RasterClip::Of(clip);
-    rowsTop_ = 0;
-    rowsBottom_ = clip_.Height;
     edges_.clear();
     open_ = false;
     reachesRight_ = false;
-}
-
-void CoverageRaster::LimitRows(int top, int bottom) {
-    rowsTop_ = std::max(top - clip_.OriginY, 0);
-    rowsBottom_ = std::min(bottom - clip_.OriginY, clip_.Height);
 }
 
 void CoverageRaster::MoveTo(double x, double y) {

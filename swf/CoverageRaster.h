@@ -17,10 +17,9 @@ public:
     // Starts a new drawing clipped to `clip`, or to [0, width) x [0, height).
     void Reset(Box clip);
     void Reset(int width, int height) { Reset(Box{0, 0, width, height}); }
-    // Hands out only the image rows [top, bottom) of the clip, each exactly as
-    // a sweep of the whole clip gives it, so that bands of one image drawn
-    // apart meet without a seam. Reset hands out every row again.
-    void LimitRows(int top, int bottom);
+    // Hands out only the image rows [top, bottom) of the clip, so that bands
+    // of one image drawn apart meet without a seam. Reset hands out every row again.
+    void LimitRows(int top, int bottom) { clip_.LimitRows(top, bottom); }
     // Subpaths close themselves, as fills do.
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
@@ -64,7 +63,6 @@ private:
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false;
     bool reachesRight_ = false;  // a part right of the image was dropped
-    int rowsTop_ = 0, rowsBottom_ = 0;  // rows handed out, relative to the clip
     std::vector<Edge> edges_;
     std::vector<const Edge*> active_;
     std::vector<float> acc_;  // all 0 between sweeps: each row's cells are cleared as it is covered
@@ -78,8 +76,8 @@ void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
     if (!BeginSweep(a)) return;
     // A limited sweep starts at the band holding its first row, so that the
     // rows come out of the same bands as in a whole one.
-    const int top = rowsTop_ > a.Top ? a.Top + (rowsTop_ - a.Top) / a.BandRows * a.BandRows : a.Top;
-    const int bottom = std::min(a.Bottom, rowsBottom_);
+    const int top = clip_.RowsTop > a.Top ? a.Top + (clip_.RowsTop - a.Top) / a.BandRows * a.BandRows : a.Top;
+    const int bottom = std::min(a.Bottom, clip_.RowsBottom);
     if (top >= bottom) return;
     SweepBands(edges_, &Edge::Y0, &Edge::Y1, top, bottom, a.BandRows, active_, [&](int band, int bandEnd, const auto& active) {
         std::fill(touched_.begin(), touched_.end(), Touched{a.Stride, -1});
@@ -87,7 +85,7 @@ void CoverageRaster::Sweep(FillRule rule, Sink&& sink) {
         for (int y = band; y < bandEnd; ++y) {
             int first = 0, last = 0;
             const std::size_t row = static_cast<std::size_t>(y - band);
-            if (y < rowsTop_)
+            if (y < clip_.RowsTop)
                 ClearRow(acc_.data() + row * a.Stride, touched_[row]);
             else if (CoverRow(acc_.data() + row * a.Stride, touched_[row], a, rule, first, last))
                 sink(clip_.OriginY + y, clip_.OriginX + a.Left + first, row_.data() + first, last - first + 1);

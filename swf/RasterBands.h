@@ -13,13 +13,21 @@ struct RasterBox {
 };
 
 // A rasteriser's clip as its top-left and size; points are kept relative to
-// the top-left.
+// the top-left. A sweep hands out the rows [RowsTop, RowsBottom) of it (all,
+// unless limited to a band of the image), each exactly as a whole sweep would.
 struct RasterClip {
     int OriginX = 0, OriginY = 0, Width = 0, Height = 0;
+    int RowsTop = 0, RowsBottom = 0;
     static RasterClip Of(RasterBox b) {
-        return {b.Left, b.Top, std::max(b.Right - b.Left, 0), std::max(b.Bottom - b.Top, 0)};
+        const int width = std::max(b.Right - b.Left, 0), height = std::max(b.Bottom - b.Top, 0);
+        return {b.Left, b.Top, width, height, 0, height};
     }
     RasterBox Box() const { return {OriginX, OriginY, OriginX + Width, OriginY + Height}; }
+    // Limits the rows handed out to the image rows [top, bottom).
+    void LimitRows(int top, int bottom) {
+        RowsTop = std::max(top - OriginY, 0);
+        RowsBottom = std::min(bottom - OriginY, Height);
+    }
 };
 
 // Farther than any drawing reaches: beyond it a coordinate cannot be placed reliably.

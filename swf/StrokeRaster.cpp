@@ -19,17 +19,10 @@ bool ClipAxis(double a, double d, double lo, double hi, double& t0, double& t1) 
 
 void StrokeRaster::Reset(CoverageRaster::Box clip, double lineWidth) {
     clip_ = RasterClip::Of(clip);
-    rowsTop_ = 0;
-    rowsBottom_ = clip_.Height;
     const double w = std::isfinite(lineWidth) ? std::clamp(lineWidth, 1.0, 1e6) : 1.0;
     radius_ = w / 2 + 0.5;
     segments_.clear();
     open_ = false;
-}
-
-void StrokeRaster::LimitRows(int top, int bottom) {
-    rowsTop_ = std::max(top - clip_.OriginY, 0);
-    rowsBottom_ = std::min(bottom - clip_.OriginY, clip_.Height);
 }
 
 void StrokeRaster::MoveTo(double x, double y) {
@@ -111,8 +104,8 @@ bool StrokeRaster::BeginSweep(int& first, int& last) {
         bottom = std::max(bottom, s.Bottom);
     }
     // Each row is covered on its own, so a limited sweep starts at its first row.
-    first = std::max(rowsTop_, static_cast<int>(std::floor(top)));
-    last = std::min(rowsBottom_, static_cast<int>(std::ceil(bottom)) + 1);
+    first = std::max(clip_.RowsTop, static_cast<int>(std::floor(top)));
+    last = std::min(clip_.RowsBottom, static_cast<int>(std::ceil(bottom)) + 1);
     if (first >= last) return false;
     row_.assign(static_cast<std::size_t>(clip_.Width), 0);
     return true;

@@ -15,7 +15,7 @@ public:
     void Reset(CoverageRaster::Box clip, double lineWidth);
     void Reset(int imageWidth, int imageHeight, double lineWidth) { Reset({0, 0, imageWidth, imageHeight}, lineWidth); }
     // Hands out only the image rows [top, bottom), as the fill's raster does.
-    void LimitRows(int top, int bottom);
+    void LimitRows(int top, int bottom) { clip_.LimitRows(top, bottom); }
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
     void Close();
@@ -40,7 +40,6 @@ private:
 
     RasterClip clip_;      // segments are kept relative to its top-left
     double radius_ = 0.5;  // half the width plus half the ramp
-    int rowsTop_ = 0, rowsBottom_ = 0;  // rows handed out, relative to the clip
     double startX_ = 0, startY_ = 0, curX_ = 0, curY_ = 0;
     bool open_ = false, drawn_ = false;
     std::vector<Segment> segments_;
